@@ -1,0 +1,30 @@
+# Compiler settings shared by every target the project builds itself.
+
+if(VARNELLE_SANITIZE)
+  set(VARNELLE_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  if(VARNELLE_FUZZ)
+    # Coverage instrumentation for the fuzz harnesses; harmless in ordinary executables.
+    list(APPEND VARNELLE_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+  endif()
+  add_compile_options(${VARNELLE_SANITIZER_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings as errors for project code only; third-party headers come in as system includes.
+function(varnelle_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# A GoogleTest executable registered with CTest, one CTest entry per test case.
+include(GoogleTest)
+function(varnelle_gtest target)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  varnelle_target(${target})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  set(props ENVIRONMENT "VARNELLE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(ARG_GUI)
+    set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VARNELLE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endif()
+  gtest_discover_tests(${target} PROPERTIES ${props} DISCOVERY_TIMEOUT 60)
+endfunction()

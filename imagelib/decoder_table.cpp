@@ -1,0 +1,25 @@
+#include "imagelib/decoders.h"
+
+#include <initializer_list>
+
+namespace imagelib {
+namespace {
+
+struct DecoderEntry {
+    ImageFormat format;
+    DecodeFunction decode;
+};
+
+// Formats without an entry (ICO, WBMP, WMF/EMF, PGX) are never asked for by the viewer.
+constexpr std::initializer_list<DecoderEntry> kDecoders = {
+};
+
+}  // namespace
+
+Status DecodeImage(ByteSpan file, ImageFormat format, Dib& out) {
+    for (const auto& entry : kDecoders)
+        if (entry.format == format) return entry.decode(file, out);
+    return Status::Error("Unsupported image format");
+}
+
+}  // namespace imagelib

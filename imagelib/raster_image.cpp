@@ -1,0 +1,32 @@
+#include "imagelib/raster_image.h"
+
+#include "imagelib/decoders.h"
+#include "platform/file_system.h"
+
+#include <vector>
+
+namespace {
+// No image file the viewer can show is larger than this.
+constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
+}
+
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format) {
+    std::vector<unsigned char> bytes;
+    if (platform::ReadWholeFile(fs, path, kMaxFileBytes, &bytes) != platform::FileCause::None) {
+        error_ = "Cannot read the file";
+        return;
+    }
+    imagelib::Dib dib;
+    const imagelib::Status status = imagelib::DecodeImage(bytes, format, dib);
+    if (!status.ok()) {
+        error_ = status.message();
+        return;
+    }
+    dib_ = std::move(dib);
+}
+
+imagelib::Dib CRasterImage::Release() {
+    imagelib::Dib out = std::move(dib_);
+    dib_ = imagelib::Dib();
+    return out;
+}

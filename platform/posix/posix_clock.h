@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/clock.h"
+
+namespace platform::posix {
+
+class PosixClock final : public Clock {
+public:
+    LocalTime Now() const override;
+    std::uint32_t MonotonicMilliseconds() const override;
+};
+
+}  // namespace platform::posix

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace platform::posix {
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool Find(const std::string& path, DirEntry* entry) const override;
+    FileCause List(const std::string& folder, std::vector<DirEntry>* entries) const override;
+    std::string CurrentDirectory() const override;
+    std::unique_ptr<File> Open(const std::string& path, OpenMode mode, bool exclusive,
+                               FileCause* cause) override;
+};
+
+}  // namespace platform::posix

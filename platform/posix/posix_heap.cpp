@@ -1,0 +1,15 @@
+#include "platform/heap.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace platform {
+
+void CompactHeap() {
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
+}  // namespace platform
