@@ -26,6 +26,17 @@ inline constexpr const char* kLogEmpty = "Empty command line!\n";
 inline constexpr const char* kNoDefaultPrinter = "There is no default printer setup.";
 inline constexpr const char* kPathTooLong = "Path is too long.";
 
+// Picture errors: the "Invalid image pointer" boxes carry kPictureErrorCaption, no icon,
+// and are task-modal; the resource box has the warning icon and no caption text.
+inline constexpr const char* kPictureErrorCaption = "Error";
+inline constexpr const char* kInvalidImagePointer104 = "Invalid image pointer. Error code:104.";
+inline constexpr const char* kInvalidImagePointer108 = "Invalid image pointer. Error code:108.";
+inline constexpr const char* kInvalidImagePointer109 = "Invalid image pointer. Error code:109.";
+inline constexpr const char* kInvalidImagePointer113 = "Invalid image pointer. Error code:113.";
+inline constexpr const char* kInvalidImagePointer133 = "Invalid image pointer. Error code:133.";
+inline constexpr const char* kInvalidImagePointer201 = "Invalid image pointer. Error code:201.";
+inline constexpr const char* kResourceNotFound = "Error in finding resource.";
+
 // File-error causes 0..14
 inline constexpr const char* kFileErrors[] = {
     "No error occurred.",

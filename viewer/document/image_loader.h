@@ -1,0 +1,34 @@
+#pragma once
+
+#include "imagelib/image_format.h"
+#include "viewer/app/text_tools.h"
+#include "viewer/document/dib_image.h"
+#include "viewer/document/dib_tools.h"
+
+#include <string>
+
+namespace platform {
+class FileSystem;
+class MessageSink;
+}  // namespace platform
+
+// Decodes an image file through the raster image library into a DibImage of 8 or 24 bits
+// with its palette. Keeps nothing between loads.
+class CImageLoader {
+public:
+    CImageLoader(platform::FileSystem& files, platform::MessageSink& messages);
+
+    // Format for a lower-case extension; FORMAT_UNKNOWN when none matches.
+    static ImageFormat FormatFromExtension(const std::string& extension);
+    // Fills an empty target from the file at `path`; false, without a message, when the
+    // file cannot be decoded.
+    bool LoadImageFile(const std::string& path, DibImage& target);
+
+private:
+    // Moves the decoded blocks into the target where they are what a copy would make.
+    void TakeDecodedPicture(DibImage& decoded, DibImage& target) const;
+
+    platform::FileSystem& files_;
+    CDibTools dibTools_;
+    CTextTools textTools_;
+};
