@@ -1,0 +1,127 @@
+#include "viewer/document/dib_drawing.h"
+
+#include "viewer/document/dib_header.h"
+#include "viewer/document/dib_layout.h"
+#include "viewer/document/dib_pixels.h"
+#include "viewer/res/texts.h"
+
+#include <QtCore/QList>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtGui/QTransform>
+
+#include <span>
+
+namespace {
+
+constexpr int kMaxSide = 0xFFFF;
+
+std::span<std::uint32_t> Pixels(QImage& image, int y) {
+    return {reinterpret_cast<std::uint32_t*>(image.scanLine(y)), static_cast<std::size_t>(image.width())};
+}
+
+// The colour table as RGB, always 256 long so that no stored index can look past it.
+QList<QRgb> ColourTable(const DibLayout& layout, const DibImage& image) {
+    QList<QRgb> table(256, qRgb(0, 0, 0));
+    for (std::uint32_t i = 0; i < layout.tableEntries && i < 256; ++i) {
+        const std::uint8_t* quad = dibheader::TableEntry(image.header, i);
+        table[static_cast<qsizetype>(i)] = qRgb(quad[2], quad[1], quad[0]);
+    }
+    return table;
+}
+
+// The picture as a QImage whose rows are in storage order (bottom row first). Depths Qt
+// can read in place are wrapped without copying the pixels; the others are converted.
+QImage StoredRowsImage(const DibLayout& layout, const DibImage& image) {
+    const uchar* bits = image.bits.data();
+    const int w = layout.width, h = layout.height;
+    const qsizetype stride = layout.stride;
+    switch (layout.bitsPerPixel) {
+    case 1:
+    case 8: {
+        QImage wrapped(bits, w, h, stride, layout.bitsPerPixel == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
+        QList<QRgb> table = ColourTable(layout, image);
+        if (layout.bitsPerPixel == 1) table.resize(2);
+        wrapped.setColorTable(table);
+        return wrapped;
+    }
+    case 24: return QImage(bits, w, h, stride, QImage::Format_BGR888);
+    case 32: return QImage(bits, w, h, stride, QImage::Format_RGB32);
+    default: {
+        QImage converted(w, h, QImage::Format_RGB32);
+        if (converted.isNull()) return converted;
+        for (int y = 0; y < h; ++y) ReadRowRgb(layout, image, static_cast<std::uint32_t>(h - 1 - y), Pixels(converted, y));
+        return converted;
+    }
+    }
+}
+
+void DrawOpaque(QPainter& painter, int left, int top, int width, int height, const DibImage& image) {
+    const auto layout = ReadDibLayout(image.header, image.bits);
+    if (!layout) return;
+    const QImage stored = StoredRowsImage(*layout, image);
+    if (stored.isNull()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Rows are stored bottom row first: mirror about the rectangle's middle line.
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, top + top + height), true);
+    painter.drawImage(QRect(left, top, width, height), stored, QRect(0, 0, layout->width, layout->height));
+    painter.restore();
+}
+
+void DrawKeyed(const CDibTools& tools, QPainter& painter, int left, int top, int width, int height,
+               const DibImage& image, RgbColour key) {
+    DibImage copy;
+    tools.CopyDib(image, copy);
+    if (copy.header.empty() || copy.bits.empty()) {
+        tools.ShowInvalidImagePointer(texts::kInvalidImagePointer104);
+        tools.FreeDib(copy);
+        return;
+    }
+    const auto layout = width <= kMaxSide && height <= kMaxSide &&
+                                tools.ResampleDib(copy, static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height))
+                            ? ReadDibLayout(copy.header, copy.bits)
+                            : std::nullopt;
+    QImage bitmap;
+    if (layout) {
+        bitmap = QImage(width, height, QImage::Format_RGB32);
+        for (int y = 0; !bitmap.isNull() && y < height; ++y)
+            ReadRowRgb(*layout, copy, static_cast<std::uint32_t>(y), Pixels(bitmap, y));
+    }
+    tools.FreeDib(copy);
+    if (!bitmap.isNull()) DrawTransparent(painter, bitmap, left, top, left + width, top + height, key);
+}
+
+}  // namespace
+
+void DrawDib(const CDibTools& tools, QPainter& painter, int left, int top, int right, int bottom,
+             const DibImage& image, bool transparent, RgbColour key) {
+    if (image.header.empty() || image.bits.empty()) {
+        tools.ShowInvalidImagePointer(texts::kInvalidImagePointer104);
+        return;
+    }
+    const long long width = static_cast<long long>(right) - left;
+    const long long height = static_cast<long long>(bottom) - top;
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) return;
+    if (transparent)
+        DrawKeyed(tools, painter, left, top, static_cast<int>(width), static_cast<int>(height), image, key);
+    else
+        DrawOpaque(painter, left, top, static_cast<int>(width), static_cast<int>(height), image);
+}
+
+void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top, int right, int bottom,
+                     RgbColour key) {
+    const long long width = static_cast<long long>(right) - left;
+    const long long height = static_cast<long long>(bottom) - top;
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || bitmap.isNull()) return;
+    QImage work = bitmap.convertToFormat(QImage::Format_ARGB32);
+    if (work.width() != width || work.height() != height)
+        work = work.scaled(static_cast<int>(width), static_cast<int>(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (work.isNull()) return;
+    for (int y = 0; y < work.height(); ++y) MakeKeyTransparent(Pixels(work, y), key);
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QPoint(left, top), work);
+    painter.restore();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "viewer/document/dib_image.h"
+#include "viewer/document/dib_tools.h"
+#include "viewer/document/rgb_colour.h"
+
+class QImage;
+class QPainter;
+
+// The drawing half of the picture tools; it needs Qt, the rest of CDibTools does not.
+// Rectangles are (left, top)-(right, bottom) in the painter's coordinates; an empty or
+// inverted rectangle draws nothing.
+
+// Draws the whole picture stretched into the rectangle. Opaque: nearest neighbour (rows
+// and columns are dropped or repeated, never blended), the colour table used as RGB.
+// Transparent: a private copy is resized to the rectangle and drawn so that where it has
+// the key colour the target keeps its own pixels.
+void DrawDib(const CDibTools& tools, QPainter& painter, int left, int top, int right, int bottom,
+             const DibImage& image, bool transparent, RgbColour key);
+
+// Masked draw of `bitmap`, sized to right - left by bottom - top, at (left, top): pixels of
+// the key colour leave the target untouched, all others replace it.
+void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top, int right, int bottom,
+                     RgbColour key);
