@@ -12,6 +12,11 @@ struct DecoderEntry {
 
 // Formats without an entry (ICO, WBMP, WMF/EMF, PGX) are never asked for by the viewer.
 constexpr std::initializer_list<DecoderEntry> kDecoders = {
+    {FORMAT_BMP, DecodeBmp},
+    {FORMAT_TGA, DecodeTga},
+    {FORMAT_PCX, DecodePcx},
+    {FORMAT_PNM, DecodePnm},
+    {FORMAT_RAS, DecodeSunRaster},
 };
 
 }  // namespace

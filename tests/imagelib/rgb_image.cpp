@@ -1,0 +1,157 @@
+#include "tests/imagelib/rgb_image.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace imagelib_test {
+namespace {
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+RgbImage FromDib(const imagelib::Dib& dib) {
+    RgbImage img;
+    img.width = dib.Width();
+    img.height = dib.Height();
+    img.rgb.resize(std::size_t{img.width} * img.height * 3);
+    const unsigned bits = dib.BitsPerPixel();
+    const std::uint32_t stride = dib.Stride();
+    for (std::uint32_t y = 0; y < img.height; ++y) {
+        const std::uint8_t* row = dib.bits.data() + std::size_t{img.height - 1 - y} * stride;
+        for (std::uint32_t x = 0; x < img.width; ++x) {
+            std::uint8_t* p = &img.rgb[(std::size_t{y} * img.width + x) * 3];
+            if (bits == 24) {
+                p[0] = row[3 * x + 2], p[1] = row[3 * x + 1], p[2] = row[3 * x];
+                continue;
+            }
+            const unsigned perByte = 8 / bits;
+            const unsigned index = (row[x / perByte] >> (bits * (perByte - 1 - x % perByte))) & ((1u << bits) - 1);
+            const imagelib::RgbQuad q = index < dib.ColoursUsed() ? dib.Palette()[index] : imagelib::RgbQuad{};
+            p[0] = q.red, p[1] = q.green, p[2] = q.blue;
+        }
+    }
+    return img;
+}
+
+bool ReadPpm(const std::string& path, RgbImage& out) {
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    std::string text(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(bytes.size(), 64)));
+    std::istringstream header(text);
+    std::string magic;
+    unsigned w = 0, h = 0, maxval = 0;
+    if (!(header >> magic >> w >> h >> maxval) || magic != "P6" || maxval != 255) return false;
+    const std::size_t start = static_cast<std::size_t>(header.tellg()) + 1;
+    const std::size_t size = std::size_t{w} * h * 3;
+    if (bytes.size() < start + size) return false;
+    out.width = w;
+    out.height = h;
+    out.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.begin() + static_cast<std::ptrdiff_t>(start + size));
+    return true;
+}
+
+namespace {
+
+struct PngSource {
+    const std::vector<std::uint8_t>* bytes;
+    std::size_t pos;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+    auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
+    if (src->pos + count > src->bytes->size()) png_error(png, "truncated");
+    std::copy_n(src->bytes->data() + src->pos, count, out);
+    src->pos += count;
+}
+
+void Silent(png_structp, png_const_charp) {}
+void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
+// Reads stored sample values as 8-bit RGBA. Gamma chunks are deliberately ignored: the
+// renderings hold sample values, and decoders apply no colour management either.
+// Only plain data lives in this frame, since libpng leaves it with longjmp.
+bool ReadRgba(PngSource* src, png_bytep rgba, std::size_t capacity, png_uint_32* width, png_uint_32* height) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Silent);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, src, ReadFromMemory);
+    png_read_info(png, info);
+    *width = png_get_image_width(png, info);
+    *height = png_get_image_height(png, info);
+    if (rgba == nullptr || std::size_t{*width} * *height * 4 > capacity) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return rgba == nullptr;
+    }
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    for (int pass = 0; pass < passes; ++pass)
+        for (png_uint_32 y = 0; y < *height; ++y) png_read_row(png, rgba + std::size_t{y} * *width * 4, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+}  // namespace
+
+bool ReadPng(const std::string& path, RgbImage& out) {
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    PngSource probe{&bytes, 0};
+    png_uint_32 w = 0, h = 0;
+    if (!ReadRgba(&probe, nullptr, 0, &w, &h) || std::size_t{w} * h > (1u << 26)) return false;
+    std::vector<std::uint8_t> rgba(std::size_t{w} * h * 4);
+    PngSource src{&bytes, 0};
+    if (!ReadRgba(&src, rgba.data(), rgba.size(), &w, &h)) return false;
+    out.width = w;
+    out.height = h;
+    out.rgb.resize(std::size_t{w} * h * 3);
+    for (std::size_t i = 0; i < std::size_t{w} * h; ++i)
+        for (std::size_t c = 0; c < 3; ++c)
+            out.rgb[3 * i + c] = static_cast<std::uint8_t>((rgba[4 * i + c] * rgba[4 * i + 3] + 127) / 255);
+    return true;
+}
+
+Difference Compare(const RgbImage& actual, const RgbImage& expected, int tolerance) {
+    Difference d;
+    d.sameSize = actual.width == expected.width && actual.height == expected.height;
+    if (!d.sameSize) return d;
+    for (std::uint32_t y = 0; y < actual.height; ++y)
+        for (std::uint32_t x = 0; x < actual.width; ++x) {
+            int worst = 0;
+            for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(actual.At(x, y)[c] - expected.At(x, y)[c]));
+            d.maxChannelDiff = std::max(d.maxChannelDiff, worst);
+            if (worst > tolerance && d.pixelsBeyond++ == 0) d.firstX = x, d.firstY = y;
+        }
+    return d;
+}
+
+std::string Describe(const Difference& d, const RgbImage& actual, const RgbImage& expected) {
+    std::ostringstream s;
+    if (!d.sameSize) {
+        s << "size " << actual.width << "x" << actual.height << ", expected " << expected.width << "x" << expected.height;
+        return s.str();
+    }
+    const std::uint8_t* a = actual.At(d.firstX, d.firstY);
+    const std::uint8_t* e = expected.At(d.firstX, d.firstY);
+    s << d.pixelsBeyond << " pixels off (max channel diff " << d.maxChannelDiff << "); first at (" << d.firstX << ","
+      << d.firstY << "): got " << int(a[0]) << "," << int(a[1]) << "," << int(a[2]) << " expected " << int(e[0]) << ","
+      << int(e[1]) << "," << int(e[2]);
+    return s.str();
+}
+
+}  // namespace imagelib_test
