@@ -199,7 +199,9 @@ TEST_F(DibToolsTest, ExpandRefusesWhatItCannotConvert) {
     DibImage eight = MakeDib(4, 1, 8, std::vector<RgbColour>(256));
     DibImage tooFewBits = MakeDib(64, 4, 1, {kRed, kBlue});
     tooFewBits.bits = imagelib::HeapBlock::Allocate(8);
-    for (DibImage* dib : {&eight, &tooFewBits}) EXPECT_FALSE(tools.ExpandTo8Bits(*dib));
+    // 134 MB of 1-bit rows would become more than the 1 GiB a pixel block may have.
+    DibImage huge = MakeDib(65535, 16400, 1, {kRed, kBlue});
+    for (DibImage* dib : {&eight, &tooFewBits, &huge}) EXPECT_FALSE(tools.ExpandTo8Bits(*dib));
     EXPECT_TRUE(sink.shown.empty());
 
     DibImage empty;

@@ -112,8 +112,10 @@ bool CDibTools::ExpandTo8Bits(DibImage& image) const {
     const std::uint32_t perByte = 8u / depth;
     const std::uint32_t mask = (1u << depth) - 1;
     const std::uint32_t newStride = RowBytes(layout->width, 8);
-    const std::size_t newSize = static_cast<std::size_t>(newStride) * layout->height;
-    imagelib::HeapBlock bits = imagelib::HeapBlock::Allocate(newSize);
+    // Eight times the pixels of a 1-bit picture may pass the limit its decoder kept to.
+    const std::uint64_t newSize = static_cast<std::uint64_t>(newStride) * layout->height;
+    if (newSize > imagelib::kMaxPixelBytes) return false;
+    imagelib::HeapBlock bits = imagelib::HeapBlock::Allocate(static_cast<std::size_t>(newSize));
     imagelib::HeapBlock header = imagelib::HeapBlock::Allocate(kInfoHeaderBytes + 4 * kExpandedTableEntries);
     if (bits.empty() || header.empty()) return false;
 

@@ -1,0 +1,64 @@
+// Any bytes as an image file through CImageLoader, as the viewer loads a slide, then the
+// steps the viewer takes with a loaded picture: a resized private copy and reading its rows.
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/recording_message_sink.h"
+#include "viewer/document/dib_layout.h"
+#include "viewer/document/dib_pixels.h"
+#include "viewer/document/dib_tools.h"
+#include "viewer/document/image_loader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kSlideExtensions[] = {"tga", "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "pcx",
+                                             "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+
+// The first byte picks the extension. Where it starts a format's signature it picks that
+// format, so the shared suites' files seed their own decoders; 0x00 and 0xFF, shared by two
+// signatures each, look at the next bytes. Any other byte spreads over all slide extensions.
+const char* ExtensionFor(const std::uint8_t* data, std::size_t size) {
+    const auto next = [&](std::size_t i) { return i < size ? data[i] : 0; };
+    switch (data[0]) {
+    case 'B': return "bmp";
+    case 0x89: return "png";
+    case 'G': return "gif";
+    case 'I':
+    case 'M': return "tif";
+    case 'P': return "ppm";
+    case 0x59: return "ras";
+    case 0x0A: return "pcx";
+    case 0xFF: return next(1) == 0x4F ? "j2c" : "jpg";
+    case 0x00: return next(1) == 0 && next(2) == 0 && next(3) == 0x0C ? "jp2" : "tga";
+    default: return kSlideExtensions[data[0] % std::size(kSlideExtensions)];
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::string path = std::string("/fuzz/input.") + ExtensionFor(data, size);
+    platform::fake::FakeFileSystem fs;
+    fs.AddFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    platform::fake::RecordingMessageSink messages;
+    CImageLoader loader(fs, messages);
+    DibImage picture;
+    if (!loader.LoadImageFile(path, picture)) return 0;
+
+    CDibTools tools(messages);
+    DibImage copy;
+    tools.CopyDib(picture, copy);
+    tools.ResampleDib(copy, 7, 5);
+    const auto layout = ReadDibLayout(picture.header, picture.bits);
+    if (layout) {
+        std::vector<std::uint32_t> row(layout->width);
+        for (std::uint32_t y = 0; y < layout->height; ++y) ReadRowRgb(*layout, picture, y, row);
+    }
+    tools.FreeDib(copy);
+    tools.FreeDib(picture);
+    return 0;
+}
