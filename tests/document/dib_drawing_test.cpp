@@ -72,6 +72,35 @@ TEST_F(DibDrawingTest, OpaqueStretchKeepsOrientationAndRepeatsPixels) {
     EXPECT_TRUE(sink.shown.empty());
 }
 
+TEST_F(DibDrawingTest, StretchTakesTheSourceRectangleInStoredRows) {
+    struct Case {
+        int x, y;
+        QRgb colour;
+    };
+    // Stored row 0 is the bottom row: blue, white; row 1 the top: red, green.
+    for (const Case c : {Case{0, 0, 0xFF0000FFu}, Case{1, 0, 0xFFFFFFFFu}, Case{0, 1, 0xFFFF0000u}, Case{1, 1, 0xFF00FF00u}}) {
+        QImage target = Target(3, 2);
+        {
+            QPainter painter(&target);
+            StretchDibBits(painter, 0, 0, 3, 2, c.x, c.y, 1, 1, Quadrants());
+        }
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) ASSERT_EQ(At(target, x, y), c.colour) << c.x << "," << c.y;
+    }
+    // The lower half of a 1 x 4 column (stored rows 0 and 1) fills the whole target.
+    DibImage column = MakeDib(1, 4, 8, {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}}, 4);
+    for (std::uint32_t y = 0; y < 4; ++y) StoredRow(column, y)[0] = static_cast<std::uint8_t>(y);
+    QImage target = Target(1, 4);
+    {
+        QPainter painter(&target);
+        StretchDibBits(painter, 0, 0, 1, 4, 0, 0, 1, 2, column);
+    }
+    EXPECT_EQ(At(target, 0, 0), qRgb(2, 2, 2));
+    EXPECT_EQ(At(target, 0, 1), qRgb(2, 2, 2));
+    EXPECT_EQ(At(target, 0, 2), qRgb(1, 1, 1));
+    EXPECT_EQ(At(target, 0, 3), qRgb(1, 1, 1));
+}
+
 TEST_F(DibDrawingTest, OpaqueShrinkNeverBlends) {
     DibImage dib = MakeDib(8, 8, 24);
     std::set<QRgb> colours;

@@ -10,6 +10,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QTransform>
 
+#include <cstdint>
 #include <span>
 
 namespace {
@@ -56,20 +57,6 @@ QImage StoredRowsImage(const DibLayout& layout, const DibImage& image) {
     }
 }
 
-void DrawOpaque(QPainter& painter, int left, int top, int width, int height, const DibImage& image) {
-    const auto layout = ReadDibLayout(image.header, image.bits);
-    if (!layout) return;
-    const QImage stored = StoredRowsImage(*layout, image);
-    if (stored.isNull()) return;
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    // Rows are stored bottom row first: mirror about the rectangle's middle line.
-    painter.setTransform(QTransform(1, 0, 0, -1, 0, top + top + height), true);
-    painter.drawImage(QRect(left, top, width, height), stored, QRect(0, 0, layout->width, layout->height));
-    painter.restore();
-}
-
 void DrawKeyed(const CDibTools& tools, QPainter& painter, int left, int top, int width, int height,
                const DibImage& image, RgbColour key) {
     DibImage copy;
@@ -107,7 +94,9 @@ void DrawDib(const CDibTools& tools, QPainter& painter, int left, int top, int r
     if (transparent)
         DrawKeyed(tools, painter, left, top, static_cast<int>(width), static_cast<int>(height), image, key);
     else
-        DrawOpaque(painter, left, top, static_cast<int>(width), static_cast<int>(height), image);
+        StretchDibBits(painter, left, top, static_cast<int>(width), static_cast<int>(height), 0, 0,
+                       static_cast<int>(dibheader::Get32(image.header.data(), dibheader::kWidthField)),
+                       static_cast<int>(dibheader::Get32(image.header.data(), dibheader::kHeightField)), image);
 }
 
 void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top, int right, int bottom,
@@ -123,5 +112,23 @@ void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top,
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.drawImage(QPoint(left, top), work);
+    painter.restore();
+}
+
+void StretchDibBits(QPainter& painter, int destLeft, int destTop, int destWidth, int destHeight, int sourceX,
+                    int sourceY, int sourceWidth, int sourceHeight, const DibImage& image) {
+    if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
+    const auto layout = ReadDibLayout(image.header, image.bits);
+    if (!layout) return;
+    const QImage stored = StoredRowsImage(*layout, image);
+    if (stored.isNull()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Rows are stored bottom row first: mirror about the destination's middle line, so the
+    // source rectangle can be taken in stored rows as the platform's stretch takes it.
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, 2.0 * destTop + destHeight), true);
+    painter.drawImage(QRect(destLeft, destTop, destWidth, destHeight), stored,
+                      QRect(sourceX, sourceY, sourceWidth, sourceHeight));
     painter.restore();
 }

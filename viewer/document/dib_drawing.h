@@ -22,3 +22,9 @@ void DrawDib(const CDibTools& tools, QPainter& painter, int left, int top, int r
 // the key colour leave the target untouched, all others replace it.
 void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top, int right, int bottom,
                      RgbColour key);
+
+// Stretches the source rectangle of the picture (x, y, width, height in pixels, y counted
+// from the bottom row as the rows are stored) into the destination rectangle, nearest
+// neighbour, the colour table used as RGB. Only that part of the picture is read.
+void StretchDibBits(QPainter& painter, int destLeft, int destTop, int destWidth, int destHeight, int sourceX,
+                    int sourceY, int sourceWidth, int sourceHeight, const DibImage& image);
