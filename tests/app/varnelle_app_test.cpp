@@ -26,7 +26,6 @@ public:
         result = chosen;
         return !chosen.empty();
     }
-    void ShowAbout() override { calls.push_back("about"); }
     void ShowPrintSetup() override { calls.push_back("print setup"); }
 
     std::vector<std::string> calls;

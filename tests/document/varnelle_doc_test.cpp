@@ -17,7 +17,14 @@ using platform::fake::RecordingMessageSink;
 
 namespace {
 
-class FakeDocumentHost final : public DocumentHost {
+class FakeWaitCursor final : public WaitCursor {
+public:
+    void Begin() override { ++depth; }
+    void End() override { --depth; }
+    int depth = 0;
+};
+
+class FakeDialogs final : public DocumentDialogs {
 public:
     bool RunCustomZoom(float& scale) override {
         offered = scale;
@@ -26,14 +33,11 @@ public:
         return true;
     }
     void RunQuickHelp() override { ++helpShown; }
-    void BeginWaitCursor() override { ++waitDepth; }
-    void EndWaitCursor() override { --waitDepth; }
 
     bool accept = false;
     float answer = 0;
     float offered = 0;
     int helpShown = 0;
-    int waitDepth = 0;
 };
 
 class CountingTarget final : public CommandTarget {
@@ -63,8 +67,9 @@ protected:
     FixedClock clock;
     testsupport::FakePrinters printers;
     CVarnelleApp app{{fs, messages, clock, printers}};
-    FakeDocumentHost host;
-    CVarnelleDoc doc{app, host};
+    FakeWaitCursor wait;
+    FakeDialogs host;
+    CVarnelleDoc doc{app, wait};
 };
 
 TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
@@ -79,7 +84,7 @@ TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
     EXPECT_EQ(doc.m_astrSlides, (std::vector<std::string>{"/show/c.Tiff", "/show/a.JPG", "/show/.x.png"}));
     EXPECT_EQ(doc.m_nSlideCount, 3);
     EXPECT_EQ(app.m_strStartPath, "");
-    EXPECT_EQ(host.waitDepth, 0);
+    EXPECT_EQ(wait.depth, 0);
 }
 
 TEST_F(DocTest, EveryAcceptedExtensionIsKept) {
@@ -114,7 +119,7 @@ TEST_F(DocTest, BrokenCollageShowsItsCauseAndLeavesAnEmptyShow) {
     EXPECT_EQ(doc.m_nSlideCount, 0);
     EXPECT_EQ(doc.m_nCurrentSlide, 0);
     EXPECT_EQ(app.m_strStartPath, "");
-    EXPECT_EQ(host.waitDepth, 0);
+    EXPECT_EQ(wait.depth, 0);
 }
 
 TEST_F(DocTest, HeldCollageReportsTheSharingViolation) {
@@ -159,7 +164,7 @@ TEST_F(DocTest, EachLoadResetsTheSharedViewState) {
     EXPECT_EQ(doc.m_nSlideCount, 0);
     EXPECT_EQ(doc.m_fZoom, 2.5f);  // owned by the view
     EXPECT_EQ(doc.m_bFullScreen, 1);
-    EXPECT_EQ(host.waitDepth, 0);
+    EXPECT_EQ(wait.depth, 0);
 }
 
 TEST_F(DocTest, ZoomCommandsStoreSinglePrecisionProductsAndNotifySynchronously) {
@@ -198,6 +203,8 @@ TEST_F(DocTest, ZoomWithoutTargetChangesOnlyTheFactor) {
 }
 
 TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
+    EXPECT_FALSE(doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM));  // no dialogs yet
+    doc.SetDialogs(&host);
     CountingTarget target(doc);
     doc.SetZoomTarget(&target);
     doc.m_fZoom = 0.75f;
@@ -216,7 +223,7 @@ TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
 TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
     EXPECT_FALSE(doc.m_hDevMode);
     printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape}};
-    CVarnelleDoc withPrinter(app, host);
+    CVarnelleDoc withPrinter(app, wait);
     ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
     EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");
     EXPECT_EQ(withPrinter.m_hDevMode->orientation, PrintOrientation::Landscape);

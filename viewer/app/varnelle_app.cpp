@@ -113,7 +113,6 @@ bool CVarnelleApp::OnCommand(int id, AppHost& host) {
     case ID_FILE_OPEN: OnFileOpen(host); return true;
     case ID_FILE_NEW: host.NewDocument(); return true;
     case ID_FILE_PRINT_SETUP: host.ShowPrintSetup(); return true;
-    case ID_APP_ABOUT: host.ShowAbout(); return true;
     default: return false;
     }
 }

@@ -21,7 +21,6 @@ public:
     virtual void ShowMainWindow() = 0;
     // The folder selection dialog; false on Cancel.
     virtual bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) = 0;
-    virtual void ShowAbout() = 0;
     virtual void ShowPrintSetup() = 0;
 };
 
@@ -39,7 +38,6 @@ public:
     static constexpr int ID_FILE_NEW = 57600;
     static constexpr int ID_FILE_OPEN = 57601;
     static constexpr int ID_FILE_PRINT_SETUP = 57606;
-    static constexpr int ID_APP_ABOUT = 57664;
     // Run-log content kept from earlier runs, at most this many bytes.
     static constexpr std::size_t kMaxOldLogBytes = 102400;
 

@@ -21,8 +21,8 @@ bool IsSlideExtension(const std::string& ext) {
 
 }  // namespace
 
-CVarnelleDoc::CVarnelleDoc(CVarnelleApp& app, DocumentHost& host)
-    : app_(app), host_(host), fileTools_(app.Services().fs, app.Services().messages) {
+CVarnelleDoc::CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor)
+    : app_(app), waitCursor_(waitCursor), fileTools_(app.Services().fs, app.Services().messages) {
     CopyDefaultPrinter();
 }
 
@@ -44,7 +44,7 @@ bool CVarnelleDoc::OnNewDocument() {
     const std::string path = app_.m_strStartPath;
     m_astrSlides.clear();
     if (!path.empty()) {
-        host_.BeginWaitCursor();
+        waitCursor_.Begin();
         if (fileTools_.CheckFolderPath(path)) {
             BuildFolderList(path);
         } else if (fileTools_.CheckFilePath(path)) {
@@ -58,12 +58,12 @@ bool CVarnelleDoc::OnNewDocument() {
                 m_nSlideCount = 0;
                 m_nCurrentSlide = 0;
                 app_.m_strStartPath.clear();
-                host_.EndWaitCursor();
+                waitCursor_.End();
                 return false;
             }
         }
         app_.m_strStartPath.clear();
-        host_.EndWaitCursor();
+        waitCursor_.End();
     }
     ResetViewState();
     m_nSlideCount = static_cast<int>(m_astrSlides.size());
@@ -107,11 +107,15 @@ bool CVarnelleDoc::OnCommand(int id) {
     case ID_ZOOM_IN: SetZoom(m_fZoom * kZoomInFactor); return true;
     case ID_ZOOM_OUT: SetZoom(m_fZoom * kZoomOutFactor); return true;
     case ID_ZOOM_CUSTOM: {
+        if (!dialogs_) return false;
         float scale = m_fZoom;
-        if (host_.RunCustomZoom(scale)) SetZoom(scale);
+        if (dialogs_->RunCustomZoom(scale)) SetZoom(scale);
         return true;
     }
-    case ID_HELP_TOPICS: host_.RunQuickHelp(); return true;
+    case ID_HELP_TOPICS:
+        if (!dialogs_) return false;
+        dialogs_->RunQuickHelp();
+        return true;
     default: return false;
     }
 }

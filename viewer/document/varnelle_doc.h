@@ -13,15 +13,21 @@
 
 class CVarnelleApp;
 
-// What the document asks of the GUI: its dialogs and the wait cursor.
-class DocumentHost {
+// The wait cursor shown while a show loads.
+class WaitCursor {
 public:
-    virtual ~DocumentHost() = default;
+    virtual ~WaitCursor() = default;
+    virtual void Begin() = 0;
+    virtual void End() = 0;
+};
+
+// The dialogs behind the document's Custom zoom and Help Topics commands.
+class DocumentDialogs {
+public:
+    virtual ~DocumentDialogs() = default;
     // Custom zoom; false on Cancel.
     virtual bool RunCustomZoom(float& scale) = 0;
     virtual void RunQuickHelp() = 0;
-    virtual void BeginWaitCursor() = 0;
-    virtual void EndWaitCursor() = 0;
 };
 
 // The one document: the slide list and the state that view, frame and dialogs share.
@@ -38,11 +44,13 @@ public:
     static constexpr int ID_ZOOM_IN = 32772;
     static constexpr int ID_HELP_TOPICS = 32774;
 
-    CVarnelleDoc(CVarnelleApp& app, DocumentHost& host);
+    CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor);
 
     bool OnNewDocument();
     void ResetViewState();
     void SetZoomTarget(CommandTarget* target) { m_hWndZoomTarget = target; }
+    // Until dialogs are given, Custom zoom and Help Topics are not the document's commands.
+    void SetDialogs(DocumentDialogs* dialogs) { dialogs_ = dialogs; }
     void NotifyZoomChanged();
     // Document commands; false when the id is not one of them.
     bool OnCommand(int id);
@@ -75,7 +83,8 @@ private:
     void SetZoom(float zoom);
 
     CVarnelleApp& app_;
-    DocumentHost& host_;
+    WaitCursor& waitCursor_;
+    DocumentDialogs* dialogs_ = nullptr;
     CFileTools fileTools_;
     CTextTools textTools_;
 };

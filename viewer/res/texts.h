@@ -6,6 +6,7 @@ namespace texts {
 // Application and document template
 inline constexpr const char* kWindowTitle = "Quorvyn Collage Slideshow 5.0";
 inline constexpr const char* kAppTitle = "Varnelle";
+inline constexpr const char* kUntitled = "Untitled";
 inline constexpr const char* kProfileKey = "Local AppWizard-Generated Applications";
 inline constexpr const char* kCollageFilter = "Collage Files (*.lit)";
 inline constexpr const char* kAboutMenu = "&About Quorvyn Collage Slideshow...";
