@@ -1,5 +1,7 @@
 #include "viewer/document/dib_tools.h"
 
+#include "tests/support/fake_bitmap_resources.h"
+
 #include "platform/fake/recording_message_sink.h"
 #include "tests/document/dib_builder.h"
 
@@ -257,18 +259,7 @@ TEST_F(DibToolsTest, ResampleFailsSilentlyOnZeroSizeAndSixteenBits) {
     ExpectOneInvalidPointerBox("Invalid image pointer. Error code:108.");
 }
 
-// Resource numbers mapped to the bytes of a packed bitmap.
-class FakeResources final : public BitmapResources {
-public:
-    imagelib::HeapBlock Load(int number) const override {
-        const auto it = bitmaps.find(number);
-        if (it == bitmaps.end()) return {};
-        imagelib::HeapBlock block = imagelib::HeapBlock::Allocate(it->second.size());
-        std::memcpy(block.data(), it->second.data(), it->second.size());
-        return block;
-    }
-    std::map<int, std::vector<std::uint8_t>> bitmaps;
-};
+using testsupport::FakeResources;
 
 // A packed bitmap: header, table and rows in one run of bytes, as a resource holds it.
 std::vector<std::uint8_t> Packed(const DibImage& dib) {

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fixed_clock.h"
 #include "platform/fake/recording_message_sink.h"
+#include "tests/support/fake_bitmap_resources.h"
 #include "tests/support/fake_printers.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,19 @@ std::string Int32(std::uint32_t v) {
 
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// A packed 280 x 25, 8-bit bitmap with a full colour table, as the bar resource is.
+std::vector<std::uint8_t> PackedNavBar() {
+    std::string header = Int32(40) + Int32(280) + Int32(25) + std::string("\x01\x00\x08\x00", 4) + Int32(0) +
+                         Int32(280 * 25) + Int32(0) + Int32(0) + Int32(256) + Int32(0);
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    for (int i = 0; i < 256; ++i) bytes.insert(bytes.end(), {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
+    bytes.resize(bytes.size() + 280 * 25, 7);
+    return bytes;
+}
+
 class DocTest : public ::testing::Test {
 protected:
+    DocTest() { resources.bitmaps[377] = PackedNavBar(); }
     bool Load(const std::string& path) {
         app.m_strStartPath = path;
         return doc.OnNewDocument();
@@ -69,7 +81,8 @@ protected:
     CVarnelleApp app{{fs, messages, clock, printers}};
     FakeWaitCursor wait;
     FakeDialogs host;
-    CVarnelleDoc doc{app, wait};
+    testsupport::FakeResources resources;
+    CVarnelleDoc doc{app, wait, resources};
 };
 
 TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
@@ -167,6 +180,29 @@ TEST_F(DocTest, EachLoadResetsTheSharedViewState) {
     EXPECT_EQ(wait.depth, 0);
 }
 
+TEST_F(DocTest, EmptyShowLoadsTheNavigatorBarWithItsPalette) {
+    ASSERT_TRUE(Load(""));
+    EXPECT_EQ(doc.m_nSlideCount, 0);
+    ASSERT_FALSE(doc.m_dibNavBar.header.empty());
+    EXPECT_EQ(doc.m_dibNavBar.bits.size(), 280u * 25u);
+    ASSERT_TRUE(doc.m_dibNavBar.palette);
+    EXPECT_EQ(doc.m_dibNavBar.palette->entries.size(), 256u);
+    EXPECT_EQ(doc.m_dibNavBar.palette->entries[9].red, 9);
+    // Every later load frees the old bar and loads it afresh, without complaint.
+    ASSERT_TRUE(Load(""));
+    EXPECT_FALSE(doc.m_dibNavBar.bits.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DocTest, MissingNavigatorBarIsReportedButTheShowStillLoads) {
+    resources.bitmaps.clear();
+    fs.AddFile("/s/a.png");
+    ASSERT_TRUE(Load("/s"));
+    EXPECT_EQ(doc.m_nSlideCount, 1);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Error in finding resource."}));
+    EXPECT_TRUE(doc.m_dibNavBar.header.empty());
+}
+
 TEST_F(DocTest, ZoomCommandsStoreSinglePrecisionProductsAndNotifySynchronously) {
     CountingTarget target(doc);
     doc.SetZoomTarget(&target);
@@ -223,7 +259,7 @@ TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
 TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
     EXPECT_FALSE(doc.m_hDevMode);
     printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape}};
-    CVarnelleDoc withPrinter(app, wait);
+    CVarnelleDoc withPrinter(app, wait, resources);
     ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
     EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");
     EXPECT_EQ(withPrinter.m_hDevMode->orientation, PrintOrientation::Landscape);

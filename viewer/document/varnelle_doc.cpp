@@ -3,8 +3,6 @@
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/collage_reader.h"
 
-#include "platform/heap.h"
-
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -21,8 +19,12 @@ bool IsSlideExtension(const std::string& ext) {
 
 }  // namespace
 
-CVarnelleDoc::CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor)
-    : app_(app), waitCursor_(waitCursor), fileTools_(app.Services().fs, app.Services().messages) {
+CVarnelleDoc::CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor, const BitmapResources& resources)
+    : app_(app),
+      waitCursor_(waitCursor),
+      fileTools_(app.Services().fs, app.Services().messages),
+      dibTools_(app.Services().messages),
+      resources_(resources) {
     CopyDefaultPrinter();
 }
 
@@ -39,8 +41,7 @@ void CVarnelleDoc::BuildFolderList(const std::string& folder) {
 }
 
 bool CVarnelleDoc::OnNewDocument() {
-    m_dibNavBar = DibImage();
-    platform::CompactHeap();
+    dibTools_.FreeDib(m_dibNavBar);
     const std::string path = app_.m_strStartPath;
     m_astrSlides.clear();
     if (!path.empty()) {
@@ -71,7 +72,7 @@ bool CVarnelleDoc::OnNewDocument() {
 }
 
 void CVarnelleDoc::ResetViewState() {
-    m_dibNavBar = DibImage();
+    dibTools_.FreeDib(m_dibNavBar);
     m_bNavBarPressed = 0;
     m_bNavBarVisible = 1;
     m_nNavBarCorner = 0;
@@ -82,6 +83,7 @@ void CVarnelleDoc::ResetViewState() {
     m_fPrintTopPad = 0.42f;
     m_nCurrentSlide = 0;
     m_nSlideCount = 0;
+    if (dibTools_.LoadDibResource(resources_, kNavBarBitmap, m_dibNavBar)) dibTools_.CreateDibPalette(m_dibNavBar);
 }
 
 void CVarnelleDoc::NotifyZoomChanged() {

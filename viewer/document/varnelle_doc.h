@@ -5,6 +5,7 @@
 #include "viewer/app/text_tools.h"
 #include "viewer/document/command_target.h"
 #include "viewer/document/dib_image.h"
+#include "viewer/document/dib_tools.h"
 #include "viewer/document/geometry.h"
 
 #include <optional>
@@ -43,8 +44,11 @@ public:
     static constexpr int ID_ZOOM_OUT = 32773;
     static constexpr int ID_ZOOM_IN = 32772;
     static constexpr int ID_HELP_TOPICS = 32774;
+    // Bitmap resource of the navigator bar.
+    static constexpr int kNavBarBitmap = 377;
 
-    CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor);
+    // `resources` holds the navigator bar's bitmap.
+    CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor, const BitmapResources& resources);
 
     bool OnNewDocument();
     void ResetViewState();
@@ -87,4 +91,6 @@ private:
     DocumentDialogs* dialogs_ = nullptr;
     CFileTools fileTools_;
     CTextTools textTools_;
+    CDibTools dibTools_;
+    const BitmapResources& resources_;
 };

@@ -20,7 +20,7 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 
 bool ViewerShell::NewDocument() {
     if (!document_) {
-        document_ = std::make_unique<CVarnelleDoc>(app_, *this);
+        document_ = std::make_unique<CVarnelleDoc>(app_, *this, resources_);
         frame_ = std::make_unique<CMainFrame>([this](int id) { OnCommand(id); });
     }
     return document_->OnNewDocument();

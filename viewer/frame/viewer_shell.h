@@ -2,6 +2,7 @@
 
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/varnelle_doc.h"
+#include "viewer/document/qt_bitmap_resources.h"
 #include "viewer/frame/main_frame.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ private:
     void OnCommand(int id);
 
     CVarnelleApp& app_;
+    QtBitmapResources resources_;
     std::unique_ptr<CVarnelleDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
 };
