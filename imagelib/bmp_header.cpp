@@ -1,5 +1,7 @@
 #include "imagelib/bmp_header.h"
 
+#include "imagelib/dib.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -43,6 +45,8 @@ Status ReadSizes(ByteSpan info, std::uint32_t headerSize, BmpHeader& h, std::uin
     h.width = static_cast<std::uint32_t>(width);
     h.topDown = height < 0;
     h.height = static_cast<std::uint32_t>(height < 0 ? -height : height);
+    // Checked here so that the size arithmetic that follows cannot overflow.
+    if (h.width > kMaxSide || h.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
     return Status::Ok();
 }
 
