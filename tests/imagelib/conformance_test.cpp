@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -163,12 +164,14 @@ bool LoadReference(const std::string& path, std::uint32_t width, std::uint32_t h
 struct SuiteReport {
     std::vector<std::string> failures, notes;
     int decoded = 0, refused = 0, compared = 0, skipped = 0;
+    std::set<std::string> skippedFormats;
 };
 
 void CheckRow(const std::string& dir, const std::string& suite, const Row& row, SuiteReport& report) {
     const ImageFormat format = FormatFor(row.file);
     if (format == FORMAT_UNKNOWN || !IsRegistered(format)) {
-        ++report.skipped;  // counted, and named in the summary line
+        ++report.skipped;
+        report.skippedFormats.insert(row.format);
         return;
     }
     const bool mustDecode = row.cls == "valid";
@@ -223,7 +226,13 @@ TEST_P(ConformanceSuite, DecodesAsExpected) {
     SuiteReport report;
     for (const Row& row : ReadExpected(dir + "/EXPECTED.tsv")) CheckRow(dir, suite, row, report);
     std::cout << suite << ": " << report.decoded << " decoded, " << report.refused << " refused, " << report.compared
-              << " compared, " << report.skipped << " skipped (no decoder registered for their format)\n";
+              << " compared, " << report.skipped << " skipped";
+    if (!report.skippedFormats.empty()) {
+        std::cout << " (no decoder registered for:";
+        for (const auto& f : report.skippedFormats) std::cout << " " << f;
+        std::cout << ")";
+    }
+    std::cout << "\n";
     if (!report.notes.empty()) std::cout << "notes (not failures):\n" << Joined(report.notes);
     EXPECT_TRUE(report.failures.empty()) << report.failures.size() << " failures in " << suite << ":\n"
                                          << Joined(report.failures);
