@@ -36,6 +36,13 @@ TEST(PnmDecoder, EachKindDecodesToItsDepthWithScaledSamples) {
         {"P6", Bytes("P6\n2 1\n255\n", {1, 2, 3, 4, 5, 6}), 24, {1, 2, 3}, {4, 5, 6}},
         {"P6 sample above maxval clamps", Bytes("P6 2 1 100\n", {200, 50, 0, 0, 0, 100}), 24,
          {255, 128, 0}, {0, 0, 255}},
+        {"P7 grey + alpha laid over black", Bytes("P7\nWIDTH 2\nHEIGHT 1\nDEPTH 2\nMAXVAL 255\nTUPLTYPE GRAYSCALE_ALPHA\nENDHDR\n",
+                                                 {200, 255, 200, 0}), 8, {200, 200, 200}, kBlack},
+        {"P7 RGB + alpha, 16-bit", Bytes("P7 WIDTH 2 HEIGHT 1 DEPTH 4 MAXVAL 65535\n# rgba\nENDHDR\n",
+                                         {255, 255, 0, 0, 0, 0, 0x80, 0x00, 0, 0, 0, 0, 255, 255, 255, 255}), 24,
+         {128, 0, 0}, {0, 0, 255}},
+        {"P7 black-and-white: 1 is white", Bytes("P7\nWIDTH 2\nHEIGHT 1\nDEPTH 1\nMAXVAL 1\nTUPLTYPE BLACKANDWHITE\nENDHDR\n",
+                                                 {1, 0}), 8, kWhite, kBlack},
         {"comment right after the magic", Bytes("P5#x\n2 1 255\n", {0, 255}), 8, kBlack, kWhite},
     };
     for (const auto& c : cases) {
@@ -71,7 +78,10 @@ TEST(PnmDecoder, RefusesMalformedFiles) {
         {"plain sample missing", Bytes("P2 2 1 255 7")},
         {"plain bitmap with a stray character", Bytes("P1 2 1 0 x")},
         {"no white space before the raster", Bytes("P5 1 1 255")},
-        {"arbitrary map (P7) not supported", Bytes("P7\nWIDTH 1\n")},
+        {"P7 without ENDHDR", Bytes("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\n", {1})},
+        {"P7 with five channels", Bytes("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 5\nMAXVAL 255\nENDHDR\n", {1, 2, 3, 4, 5})},
+        {"P7 without a size", Bytes("P7\nDEPTH 1\nMAXVAL 255\nENDHDR\n", {1})},
+        {"P7 unknown header line", Bytes("P7\nWIDTH 1\nHEIGHT 1\nCOLOUR 1\nENDHDR\n", {1})},
         {"not a PNM file", Bytes("Q6 1 1 255\n\x01\x02\x03")},
     };
     for (const auto& c : cases) {
