@@ -1,4 +1,5 @@
-// Windows and OS/2 bitmaps: 1-32 bits, RLE4/RLE8 and bit-field pixels, either row order.
+// Windows and OS/2 bitmaps: 1-32 bits, RLE4/RLE8 and bit-field pixels, either row order,
+// or a whole embedded JPEG or PNG file.
 #include "imagelib/bmp_bitfields.h"
 #include "imagelib/bmp_header.h"
 #include "imagelib/bmp_rle.h"
@@ -94,6 +95,9 @@ Status DecodeRunLength(ByteSpan file, const BmpHeader& h, Dib& dib) {
 Status DecodeBmp(ByteSpan file, Dib& out) {
     BmpHeader h;
     IMAGELIB_TRY(ReadBmpHeader(file, h));
+    // A whole JPEG or PNG file may stand in for the pixel rows; its own decoder reads it.
+    if (h.compression == kBmpJpeg) return DecodeImage(file.subspan(h.bitsOffset), FORMAT_JPEG, out);
+    if (h.compression == kBmpPng) return DecodeImage(file.subspan(h.bitsOffset), FORMAT_PNG, out);
     Dib dib;
     if (h.compression == kBmpRle4 || h.compression == kBmpRle8) IMAGELIB_TRY(DecodeRunLength(file, h, dib));
     else IMAGELIB_TRY(DecodeRows(file, h, dib));

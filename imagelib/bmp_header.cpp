@@ -52,6 +52,7 @@ Status ReadSizes(ByteSpan info, std::uint32_t headerSize, BmpHeader& h, std::uin
 
 Status CheckLayout(const BmpHeader& h, std::uint16_t planes) {
     if (planes != 1) return Status::Error("BMP plane count is not 1");
+    if (h.compression == kBmpJpeg || h.compression == kBmpPng) return Status::Ok();  // depth 0: the embedded file's
     switch (h.bitsPerPixel) {
         case 1: case 2: case 4: case 8: case 16: case 24: case 32: break;
         default: return Status::Error("Unsupported BMP depth");
@@ -114,7 +115,8 @@ Status ReadBmpHeader(ByteSpan file, BmpHeader& h) {
 
     h.paletteOffset = paletteOffset;
     h.paletteEntryBytes = headerSize == kCoreHeaderBytes ? 3 : 4;
-    if (h.bitsPerPixel <= 8) {
+    const bool embedded = h.compression == kBmpJpeg || h.compression == kBmpPng;
+    if (h.bitsPerPixel <= 8 && !embedded) {
         const std::uint32_t fullTable = 1u << h.bitsPerPixel;
         const std::uint32_t used = headerSize == kCoreHeaderBytes ? 0 : Field32(info, 32);
         std::uint64_t entries = used == 0 || used > fullTable ? fullTable : used;

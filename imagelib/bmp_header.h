@@ -12,6 +12,8 @@ enum BmpCompression : std::uint32_t {
     kBmpRle8 = 1,
     kBmpRle4 = 2,
     kBmpBitFields = 3,
+    kBmpJpeg = 4,
+    kBmpPng = 5,
     kBmpAlphaBitFields = 6,
 };
 

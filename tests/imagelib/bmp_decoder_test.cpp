@@ -186,7 +186,7 @@ TEST(BmpDecoder, RefusesMalformedFilesBeforeAllocating) {
         {"depth 3", with([](BmpSpec& s) { s.bits = 3; })},
         {"run-length with 24 bits", with([](BmpSpec& s) { s.compression = 1; })},
         {"top-down run-length", with([](BmpSpec& s) { s.bits = 8; s.compression = 1; s.height = -2; })},
-        {"embedded JPEG", with([](BmpSpec& s) { s.compression = 4; })},
+        {"embedded JPEG data that is no JPEG file", with([](BmpSpec& s) { s.compression = 4; })},
         {"header size 8", with([](BmpSpec& s) { s.headerSize = 8; })},
     };
     for (const auto& c : cases) {
