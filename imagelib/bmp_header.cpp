@@ -59,10 +59,12 @@ Status CheckLayout(const BmpHeader& h, std::uint16_t planes) {
     }
     const std::uint32_t c = h.compression;
     const bool ok = c == kBmpRgb || (c == kBmpRle8 && h.bitsPerPixel == 8) || (c == kBmpRle4 && h.bitsPerPixel == 4) ||
+                    (c == kBmpOs2Rle24 && h.bitsPerPixel == 24) ||
                     ((c == kBmpBitFields || c == kBmpAlphaBitFields) && (h.bitsPerPixel == 16 || h.bitsPerPixel == 32));
     if (!ok) return Status::Error("Unsupported BMP compression");
     // Run-length pictures are always stored bottom-up.
-    if (h.topDown && (c == kBmpRle8 || c == kBmpRle4)) return Status::Error("Top-down run-length BMP");
+    if (h.topDown && (c == kBmpRle8 || c == kBmpRle4 || c == kBmpOs2Rle24))
+        return Status::Error("Top-down run-length BMP");
     return Status::Ok();
 }
 
@@ -104,8 +106,9 @@ Status ReadBmpHeader(ByteSpan file, BmpHeader& h) {
     std::uint16_t planes = 0;
     IMAGELIB_TRY(ReadSizes(info, headerSize, h, planes));
     h.compression = headerSize == kCoreHeaderBytes ? kBmpRgb : Field32(info, 16);
-    // OS/2 gives 3 and 4 other meanings (Huffman 1D, 24-bit run length), neither supported.
-    if (IsOs2V2(headerSize) && h.compression >= kBmpBitFields) return Status::Error("Unsupported BMP compression");
+    // OS/2 gives 3 and 4 other meanings: Huffman 1D (not supported) and 24-bit run length.
+    if (IsOs2V2(headerSize) && h.compression == kBmpJpeg) h.compression = kBmpOs2Rle24;
+    else if (IsOs2V2(headerSize) && h.compression >= kBmpBitFields) return Status::Error("Unsupported BMP compression");
     IMAGELIB_TRY(CheckLayout(h, planes));
 
     const std::size_t infoEnd = kFileHeaderBytes + headerSize;

@@ -157,6 +157,24 @@ TEST(BmpDecoder, RunLengthCodesPaintSkipsBlackAndCutRunsAtTheEdge) {
     }
 }
 
+TEST(BmpDecoder, Os2RunLength24PaintsColoursAndLeavesSkipsBlack) {
+    BmpSpec s;
+    s.width = 3;
+    s.headerSize = 64;  // OS/2 version 2, where compression 4 is RLE24
+    s.compression = 4;
+    s.pixels = {2, 0, 0, 255, 0, 0,                                   // two reds, end of line
+                0, 3, 255, 0, 0, 255, 255, 255, 0, 0, 255, 0, 0, 1};  // blue, white, red (+pad)
+    RgbImage img;
+    int depth = 0;
+    ASSERT_TRUE(DecodeToRgb(DecodeBmp, MakeBmp(s), img, &depth));
+    EXPECT_EQ(depth, 24);
+    const Rgb bottom[] = {kRed, kRed, kBlack}, top[] = {kBlue, kWhite, kRed};
+    for (std::uint32_t x = 0; x < 3; ++x) {
+        EXPECT_EQ(PixelAt(img, x, 1), bottom[x]) << x;
+        EXPECT_EQ(PixelAt(img, x, 0), top[x]) << x;
+    }
+}
+
 TEST(BmpDecoder, CoreHeaderUsesThreeBytePaletteEntries) {
     ByteBuilder b;
     b.Text("BM").Le32(0).Le32(0).Le32(14 + 12 + 6);
