@@ -9,6 +9,7 @@ namespace imagelib {
 namespace {
 
 constexpr std::size_t kFileHeaderBytes = 14;
+constexpr std::size_t kArrayHeaderBytes = 14;
 constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::uint32_t kInfoBytes = 40;
 // OS/2 version 2 headers are 16 to 64 bytes; 52 and 56 are the Windows V2 and V3 headers.
@@ -93,13 +94,17 @@ void SetMasks(ByteSpan file, std::size_t infoEnd, std::uint32_t headerSize, Byte
 
 Status ReadBmpHeader(ByteSpan file, BmpHeader& h) {
     ByteReader in(file);
+    // An OS/2 bitmap array starts with a 14-byte entry header; its first picture follows,
+    // with offsets still counted from the start of the file.
+    const std::size_t start = file.size() >= 2 && file[0] == 'B' && file[1] == 'A' ? kArrayHeaderBytes : 0;
+    if (!in.Seek(start)) return Status::Error("BMP header truncated");
     std::uint8_t b = 0, m = 0;
     std::uint32_t fileSize = 0, reserved = 0, bitsOffset = 0, headerSize = 0;
     if (!in.ReadU8(b) || !in.ReadU8(m) || b != 'B' || m != 'M') return Status::Error("Not a BMP file");
     if (!in.ReadLE32(fileSize) || !in.ReadLE32(reserved) || !in.ReadLE32(bitsOffset) || !in.ReadLE32(headerSize))
         return Status::Error("BMP header truncated");
     if (headerSize != kCoreHeaderBytes && headerSize < 16) return Status::Error("Unsupported BMP header size");
-    in.Seek(kFileHeaderBytes);
+    in.Seek(start + kFileHeaderBytes);
     ByteSpan info;
     if (!in.ReadBytes(headerSize, info)) return Status::Error("BMP header truncated");
 
@@ -111,7 +116,7 @@ Status ReadBmpHeader(ByteSpan file, BmpHeader& h) {
     else if (IsOs2V2(headerSize) && h.compression >= kBmpBitFields) return Status::Error("Unsupported BMP compression");
     IMAGELIB_TRY(CheckLayout(h, planes));
 
-    const std::size_t infoEnd = kFileHeaderBytes + headerSize;
+    const std::size_t infoEnd = start + kFileHeaderBytes + headerSize;
     std::size_t paletteOffset = infoEnd;
     SetMasks(file, infoEnd, headerSize, info, h, paletteOffset);
     if (paletteOffset > file.size()) return Status::Error("BMP bit fields truncated");

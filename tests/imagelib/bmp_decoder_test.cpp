@@ -187,6 +187,20 @@ TEST(BmpDecoder, CoreHeaderUsesThreeBytePaletteEntries) {
     EXPECT_EQ(PixelAt(img, 1, 0), kBlue);
 }
 
+TEST(BmpDecoder, BitmapArrayShowsItsFirstPicture) {
+    // A 14-byte array entry, then a core bitmap whose pixel offset counts from the file start.
+    ByteBuilder b;
+    b.Text("BA").Le32(0).Le32(0).Le16(0).Le16(0);
+    b.Text("BM").Le32(0).Le32(0).Le32(14 + 14 + 12 + 6);
+    b.Le32(12).Le16(2).Le16(1).Le16(1).Le16(1);
+    b.U8({0, 0, 255, 255, 0, 0});
+    b.U8({0x80, 0, 0, 0});
+    RgbImage img;
+    ASSERT_TRUE(DecodeToRgb(DecodeBmp, b.Bytes(), img));
+    EXPECT_EQ(PixelAt(img, 0, 0), kBlue);
+    EXPECT_EQ(PixelAt(img, 1, 0), kRed);
+}
+
 TEST(BmpDecoder, RefusesMalformedFilesBeforeAllocating) {
     auto with = [](auto change) {
         BmpSpec s;
