@@ -7,7 +7,7 @@ namespace {
 
 using imagelib::DecodeBmp;
 
-struct BmpSpec {
+struct BmpFields {
     std::int32_t width = 2, height = 2;
     std::uint16_t bits = 24, planes = 1;
     std::uint32_t compression = 0;
@@ -17,7 +17,7 @@ struct BmpSpec {
     std::vector<std::uint8_t> pixels;
 };
 
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<std::uint8_t> MakeBmp(const BmpFields& s) {
     const std::uint32_t extraMasks = s.headerSize == 40 ? static_cast<std::uint32_t>(4 * s.masks.size()) : 0;
     const std::uint32_t offset = 14 + s.headerSize + extraMasks + static_cast<std::uint32_t>(s.palette.size());
     ByteBuilder b;
@@ -43,7 +43,7 @@ TEST(BmpDecoder, RowOrderFollowsTheSignOfTheHeight) {
     const std::vector<std::uint8_t> rows = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0};
     struct Case { std::int32_t height; Rgb top, bottom; } cases[] = {{2, kBlue, kRed}, {-2, kRed, kBlue}};
     for (const auto& c : cases) {
-        BmpSpec s;
+        BmpFields s;
         s.height = c.height;
         s.pixels = rows;
         RgbImage img;
@@ -61,7 +61,7 @@ TEST(BmpDecoder, PaletteDepthsStayIndexedAndTwoBitsBecomeFour) {
         {8, 0x03, 8, kBlue, kBlack},
     };
     for (const auto& c : cases) {
-        BmpSpec s;
+        BmpFields s;
         s.bits = c.bits;
         s.height = 1;
         s.palette = kFourColours;
@@ -76,7 +76,7 @@ TEST(BmpDecoder, PaletteDepthsStayIndexedAndTwoBitsBecomeFour) {
 }
 
 TEST(BmpDecoder, IndexBeyondTheColourTableShowsBlack) {
-    BmpSpec s;
+    BmpFields s;
     s.bits = 8;
     s.height = 1;
     s.palette = {255, 255, 255, 0};  // one entry: white
@@ -105,7 +105,7 @@ TEST(BmpDecoder, BitFieldsAreScaledToEightBits) {
         {"alpha bit fields in a 40-byte header", 32, 6, 40, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x00FFFFFFu, {0, 0, 0}},
     };
     for (const auto& c : cases) {
-        BmpSpec s;
+        BmpFields s;
         s.width = 1;
         s.height = 1;
         s.bits = c.bits;
@@ -142,7 +142,7 @@ TEST(BmpDecoder, RunLengthCodesPaintSkipsBlackAndCutRunsAtTheEdge) {
          {kRed, kWhite, kRed, kBlack}, {kWhite, kRed, kRed, kBlack}},
     };
     for (const auto& c : cases) {
-        BmpSpec s;
+        BmpFields s;
         s.width = 4;
         s.bits = c.compression == 1 ? 8 : 4;
         s.compression = c.compression;
@@ -158,7 +158,7 @@ TEST(BmpDecoder, RunLengthCodesPaintSkipsBlackAndCutRunsAtTheEdge) {
 }
 
 TEST(BmpDecoder, Os2RunLength24PaintsColoursAndLeavesSkipsBlack) {
-    BmpSpec s;
+    BmpFields s;
     s.width = 3;
     s.headerSize = 64;  // OS/2 version 2, where compression 4 is RLE24
     s.compression = 4;
@@ -203,23 +203,23 @@ TEST(BmpDecoder, BitmapArrayShowsItsFirstPicture) {
 
 TEST(BmpDecoder, RefusesMalformedFilesBeforeAllocating) {
     auto with = [](auto change) {
-        BmpSpec s;
+        BmpFields s;
         s.pixels.assign(16, 0);
         change(s);
         return MakeBmp(s);
     };
     struct Case { const char* name; std::vector<std::uint8_t> file; } cases[] = {
-        {"pixel rows missing", with([](BmpSpec& s) { s.pixels.resize(9); })},
-        {"huge size in a small file", with([](BmpSpec& s) { s.width = 30000; s.height = 30000; })},
-        {"side above 65535", with([](BmpSpec& s) { s.width = 70000; s.height = 1; s.bits = 1; s.pixels.assign(8800, 0); })},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; })},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; })},
-        {"two planes", with([](BmpSpec& s) { s.planes = 2; })},
-        {"depth 3", with([](BmpSpec& s) { s.bits = 3; })},
-        {"run-length with 24 bits", with([](BmpSpec& s) { s.compression = 1; })},
-        {"top-down run-length", with([](BmpSpec& s) { s.bits = 8; s.compression = 1; s.height = -2; })},
-        {"embedded JPEG data that is no JPEG file", with([](BmpSpec& s) { s.compression = 4; })},
-        {"header size 8", with([](BmpSpec& s) { s.headerSize = 8; })},
+        {"pixel rows missing", with([](BmpFields& s) { s.pixels.resize(9); })},
+        {"huge size in a small file", with([](BmpFields& s) { s.width = 30000; s.height = 30000; })},
+        {"side above 65535", with([](BmpFields& s) { s.width = 70000; s.height = 1; s.bits = 1; s.pixels.assign(8800, 0); })},
+        {"zero width", with([](BmpFields& s) { s.width = 0; })},
+        {"zero height", with([](BmpFields& s) { s.height = 0; })},
+        {"two planes", with([](BmpFields& s) { s.planes = 2; })},
+        {"depth 3", with([](BmpFields& s) { s.bits = 3; })},
+        {"run-length with 24 bits", with([](BmpFields& s) { s.compression = 1; })},
+        {"top-down run-length", with([](BmpFields& s) { s.bits = 8; s.compression = 1; s.height = -2; })},
+        {"embedded JPEG data that is no JPEG file", with([](BmpFields& s) { s.compression = 4; })},
+        {"header size 8", with([](BmpFields& s) { s.headerSize = 8; })},
     };
     for (const auto& c : cases) {
         imagelib::Dib dib;
@@ -227,7 +227,7 @@ TEST(BmpDecoder, RefusesMalformedFilesBeforeAllocating) {
         EXPECT_TRUE(dib.header.empty() && dib.bits.empty()) << c.name;
     }
     imagelib::Dib dib;
-    const std::vector<std::uint8_t> good = with([](BmpSpec&) {});
+    const std::vector<std::uint8_t> good = with([](BmpFields&) {});
     for (std::size_t cut : {0u, 2u, 13u, 20u, 53u})
         EXPECT_FALSE(DecodeBmp(imagelib::ByteSpan(good).first(cut), dib).ok()) << "cut at " << cut;
 }

@@ -7,14 +7,14 @@ namespace {
 
 using imagelib::DecodePcx;
 
-struct PcxSpec {
+struct PcxFields {
     int version = 5, encoding = 1, bits = 8, planes = 1;
     int width = 2, height = 1, bytesPerLine = 2;
     std::vector<std::uint8_t> egaPalette;  // up to 48 bytes
     std::vector<std::uint8_t> data, trailer;
 };
 
-std::vector<std::uint8_t> MakePcx(const PcxSpec& s) {
+std::vector<std::uint8_t> MakePcx(const PcxFields& s) {
     ByteBuilder b;
     b.U8({0x0A, s.version, s.encoding, s.bits}).Le16(0).Le16(0);
     b.Le16(static_cast<std::uint32_t>(s.width - 1)).Le16(static_cast<std::uint32_t>(s.height - 1)).Le16(72).Le16(72);
@@ -52,7 +52,7 @@ TEST(PcxDecoder, PlaneAndBitLayoutsPickDepthAndColours) {
         {"version 3 uses the default EGA palette", 3, 1, 4, 1, {0x80, 0x00, 0x80, 0x00}, {}, 4, {170, 0, 170}, kBlack},
     };
     for (const auto& c : cases) {
-        PcxSpec s;
+        PcxFields s;
         s.version = c.version;
         s.encoding = 0;
         s.bits = c.bits;
@@ -71,7 +71,7 @@ TEST(PcxDecoder, PlaneAndBitLayoutsPickDepthAndColours) {
 }
 
 TEST(PcxDecoder, RunsMayCrossScanLinesAndEmptyRunsYieldNothing) {
-    PcxSpec s;
+    PcxFields s;
     s.bits = 8;
     s.planes = 3;
     s.width = 1;
@@ -88,21 +88,21 @@ TEST(PcxDecoder, RunsMayCrossScanLinesAndEmptyRunsYieldNothing) {
 
 TEST(PcxDecoder, RefusesMalformedFiles) {
     auto with = [](auto change) {
-        PcxSpec s;
+        PcxFields s;
         s.data = {0xC4, 7};
         change(s);
         return MakePcx(s);
     };
     struct Case { const char* name; std::vector<std::uint8_t> file; } cases[] = {
-        {"line shorter than the width", with([](PcxSpec& s) { s.width = 3; })},
-        {"data ends inside a line", with([](PcxSpec& s) { s.height = 3; })},
-        {"data ends inside a run", with([](PcxSpec& s) { s.data = {0xC1}; })},
-        {"huge size in a small file", with([](PcxSpec& s) { s.width = 65535; s.height = 65535; s.bytesPerLine = 65535; })},
-        {"wrong maker byte", [] { auto f = MakePcx(PcxSpec{}); f[0] = 0x0B; return f; }()},
-        {"8 bits in 2 planes", with([](PcxSpec& s) { s.planes = 2; })},
-        {"4 bits in 2 planes", with([](PcxSpec& s) { s.bits = 4; s.planes = 2; })},
-        {"unknown encoding", with([](PcxSpec& s) { s.encoding = 2; })},
-        {"header only", [] { auto f = MakePcx(PcxSpec{}); f.resize(100); return f; }()},
+        {"line shorter than the width", with([](PcxFields& s) { s.width = 3; })},
+        {"data ends inside a line", with([](PcxFields& s) { s.height = 3; })},
+        {"data ends inside a run", with([](PcxFields& s) { s.data = {0xC1}; })},
+        {"huge size in a small file", with([](PcxFields& s) { s.width = 65535; s.height = 65535; s.bytesPerLine = 65535; })},
+        {"wrong maker byte", [] { auto f = MakePcx(PcxFields{}); f[0] = 0x0B; return f; }()},
+        {"8 bits in 2 planes", with([](PcxFields& s) { s.planes = 2; })},
+        {"4 bits in 2 planes", with([](PcxFields& s) { s.bits = 4; s.planes = 2; })},
+        {"unknown encoding", with([](PcxFields& s) { s.encoding = 2; })},
+        {"header only", [] { auto f = MakePcx(PcxFields{}); f.resize(100); return f; }()},
     };
     for (const auto& c : cases) {
         imagelib::Dib dib;

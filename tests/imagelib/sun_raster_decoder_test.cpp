@@ -7,12 +7,12 @@ namespace {
 
 using imagelib::DecodeSunRaster;
 
-struct SunSpec {
+struct SunFields {
     std::uint32_t width = 2, height = 1, depth = 24, type = 1, mapType = 0;
     std::vector<std::uint8_t> map, data;
 };
 
-std::vector<std::uint8_t> MakeSun(const SunSpec& s) {
+std::vector<std::uint8_t> MakeSun(const SunFields& s) {
     ByteBuilder b;
     b.Be32(0x59a66a95).Be32(s.width).Be32(s.height).Be32(s.depth).Be32(static_cast<std::uint32_t>(s.data.size()));
     b.Be32(s.type).Be32(s.mapType).Be32(static_cast<std::uint32_t>(s.map.size()));
@@ -24,7 +24,7 @@ constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 
 TEST(SunRasterDecoder, DepthsTypesAndColourMaps) {
     struct Case {
         const char* name;
-        SunSpec spec;
+        SunFields spec;
         int depth;
         Rgb first, second;
     } cases[] = {
@@ -49,7 +49,7 @@ TEST(SunRasterDecoder, DepthsTypesAndColourMaps) {
 }
 
 TEST(SunRasterDecoder, RowsArePaddedToSixteenBits) {
-    SunSpec s{3, 2, 8, 1, 0, {}, {10, 20, 30, 99, 40, 50, 60, 99}};
+    SunFields s{3, 2, 8, 1, 0, {}, {10, 20, 30, 99, 40, 50, 60, 99}};
     RgbImage img;
     ASSERT_TRUE(DecodeToRgb(DecodeSunRaster, MakeSun(s), img));
     EXPECT_EQ(PixelAt(img, 2, 0), (Rgb{30, 30, 30}));
@@ -59,7 +59,7 @@ TEST(SunRasterDecoder, RowsArePaddedToSixteenBits) {
 TEST(SunRasterDecoder, ByteEncodingEscapesAndRunsAcrossRows) {
     // 3 x 2 at 8 bits: rows of 4 bytes. A literal 0x80, then a run of four 7s that runs
     // into the second row, then 1, 2 and the pad byte.
-    SunSpec s{3, 2, 8, 2, 0, {}, {0x80, 0x00, 0x80, 0x03, 7, 1, 2, 0}};
+    SunFields s{3, 2, 8, 2, 0, {}, {0x80, 0x00, 0x80, 0x03, 7, 1, 2, 0}};
     RgbImage img;
     ASSERT_TRUE(DecodeToRgb(DecodeSunRaster, MakeSun(s), img));
     EXPECT_EQ(PixelAt(img, 0, 0), (Rgb{0x80, 0x80, 0x80}));
@@ -71,23 +71,23 @@ TEST(SunRasterDecoder, ByteEncodingEscapesAndRunsAcrossRows) {
 
 TEST(SunRasterDecoder, RefusesMalformedFiles) {
     auto with = [](auto change) {
-        SunSpec s{2, 1, 24, 1, 0, {}, {1, 2, 3, 4, 5, 6}};
+        SunFields s{2, 1, 24, 1, 0, {}, {1, 2, 3, 4, 5, 6}};
         change(s);
         return MakeSun(s);
     };
     struct Case { const char* name; std::vector<std::uint8_t> file; } cases[] = {
-        {"pixel rows missing", with([](SunSpec& s) { s.height = 2; })},
-        {"byte-encoded data ends early", with([](SunSpec& s) { s.type = 2; s.data = {0x80, 0x02, 9}; })},
-        {"byte-encoded data ends inside an escape", with([](SunSpec& s) { s.type = 2; s.data = {1, 2, 3, 4, 5, 0x80}; })},
-        {"huge size in a small file", with([](SunSpec& s) { s.width = 65535; s.height = 65535; })},
-        {"huge size in a small byte-encoded file", with([](SunSpec& s) { s.type = 2; s.width = 65535; s.height = 65535; })},
-        {"side above 65535", with([](SunSpec& s) { s.width = 65536; })},
-        {"zero height", with([](SunSpec& s) { s.height = 0; })},
-        {"depth 4", with([](SunSpec& s) { s.depth = 4; })},
-        {"TIFF type", with([](SunSpec& s) { s.type = 4; })},
-        {"colour map longer than the file", [] { auto f = MakeSun(SunSpec{}); f[31] = 0xFF; return f; }()},
-        {"bad magic", [] { auto f = MakeSun(SunSpec{}); f[0] = 0; return f; }()},
-        {"header cut short", [] { auto f = MakeSun(SunSpec{}); f.resize(20); return f; }()},
+        {"pixel rows missing", with([](SunFields& s) { s.height = 2; })},
+        {"byte-encoded data ends early", with([](SunFields& s) { s.type = 2; s.data = {0x80, 0x02, 9}; })},
+        {"byte-encoded data ends inside an escape", with([](SunFields& s) { s.type = 2; s.data = {1, 2, 3, 4, 5, 0x80}; })},
+        {"huge size in a small file", with([](SunFields& s) { s.width = 65535; s.height = 65535; })},
+        {"huge size in a small byte-encoded file", with([](SunFields& s) { s.type = 2; s.width = 65535; s.height = 65535; })},
+        {"side above 65535", with([](SunFields& s) { s.width = 65536; })},
+        {"zero height", with([](SunFields& s) { s.height = 0; })},
+        {"depth 4", with([](SunFields& s) { s.depth = 4; })},
+        {"TIFF type", with([](SunFields& s) { s.type = 4; })},
+        {"colour map longer than the file", [] { auto f = MakeSun(SunFields{}); f[31] = 0xFF; return f; }()},
+        {"bad magic", [] { auto f = MakeSun(SunFields{}); f[0] = 0; return f; }()},
+        {"header cut short", [] { auto f = MakeSun(SunFields{}); f.resize(20); return f; }()},
     };
     for (const auto& c : cases) {
         imagelib::Dib dib;

@@ -7,14 +7,14 @@ namespace {
 
 using imagelib::DecodeTga;
 
-struct TgaSpec {
+struct TgaFields {
     int type = 2;
     int width = 2, height = 2, bits = 24, descriptor = 0;
     int mapType = 0, mapFirst = 0, mapLength = 0, mapBits = 0;
     std::vector<std::uint8_t> map, pixels;
 };
 
-std::vector<std::uint8_t> MakeTga(const TgaSpec& s) {
+std::vector<std::uint8_t> MakeTga(const TgaFields& s) {
     ByteBuilder b;
     b.U8({0, s.mapType, s.type}).Le16(static_cast<std::uint32_t>(s.mapFirst)).Le16(static_cast<std::uint32_t>(s.mapLength));
     b.U8({s.mapBits}).Le16(0).Le16(0).Le16(static_cast<std::uint32_t>(s.width)).Le16(static_cast<std::uint32_t>(s.height));
@@ -34,7 +34,7 @@ TEST(TgaDecoder, OriginBitsPlaceTheFirstStoredPixel) {
         {"top-right", 0x30, kGreen, kRed, kWhite, kBlue},
     };
     for (const auto& c : cases) {
-        TgaSpec s;
+        TgaFields s;
         s.descriptor = c.descriptor;
         s.pixels = pixels;
         RgbImage img;
@@ -47,7 +47,7 @@ TEST(TgaDecoder, OriginBitsPlaceTheFirstStoredPixel) {
 }
 
 TEST(TgaDecoder, RunLengthPacketsMayCrossScanLines) {
-    TgaSpec s;
+    TgaFields s;
     s.type = 10;
     s.descriptor = 0x20;
     // A run of three reds, then a raw packet of one blue.
@@ -74,7 +74,7 @@ TEST(TgaDecoder, AlphaIsLaidOverBlackOnlyWhereItIsAlpha) {
         {"32-bit fourth byte zero throughout is padding", 32, 0x20, {0, 0, 255, 0, 255, 0, 0, 0}, kRed, kBlue},
     };
     for (const auto& c : cases) {
-        TgaSpec s;
+        TgaFields s;
         s.width = 2;
         s.height = 1;
         s.bits = c.bits;
@@ -88,7 +88,7 @@ TEST(TgaDecoder, AlphaIsLaidOverBlackOnlyWhereItIsAlpha) {
 }
 
 TEST(TgaDecoder, ColourMapStartsAtItsFirstIndex) {
-    TgaSpec s;
+    TgaFields s;
     s.type = 1;
     s.width = 3;
     s.height = 1;
@@ -109,7 +109,7 @@ TEST(TgaDecoder, ColourMapStartsAtItsFirstIndex) {
 }
 
 TEST(TgaDecoder, TrueColourSkipsAnUnusedColourMap) {
-    TgaSpec s;
+    TgaFields s;
     s.width = 1;
     s.height = 1;
     s.mapType = 1;
@@ -123,7 +123,7 @@ TEST(TgaDecoder, TrueColourSkipsAnUnusedColourMap) {
 }
 
 TEST(TgaDecoder, GreyWithAlphaStaysAnEightBitGreyPicture) {
-    TgaSpec s;
+    TgaFields s;
     s.type = 3;
     s.width = 2;
     s.height = 1;
@@ -140,22 +140,22 @@ TEST(TgaDecoder, GreyWithAlphaStaysAnEightBitGreyPicture) {
 
 TEST(TgaDecoder, RefusesMalformedFiles) {
     auto with = [](auto change) {
-        TgaSpec s;
+        TgaFields s;
         s.pixels.assign(12, 0);
         change(s);
         return MakeTga(s);
     };
     struct Case { const char* name; std::vector<std::uint8_t> file; } cases[] = {
-        {"raw pixels missing", with([](TgaSpec& s) { s.pixels.resize(11); })},
-        {"run-length data ends inside a packet", with([](TgaSpec& s) { s.type = 10; s.pixels = {0x81, 1, 2, 3, 0x01, 4, 5, 6}; })},
-        {"huge size in a small file", with([](TgaSpec& s) { s.width = 65535; s.height = 65535; })},
-        {"zero width", with([](TgaSpec& s) { s.width = 0; })},
-        {"8-bit colour-map entries", with([](TgaSpec& s) { s.type = 1; s.bits = 8; s.mapType = 1; s.mapLength = 1; s.mapBits = 8; s.map = {0}; })},
-        {"colour-mapped without a map", with([](TgaSpec& s) { s.type = 1; s.bits = 8; })},
-        {"image type 4", with([](TgaSpec& s) { s.type = 4; })},
-        {"no image data type", with([](TgaSpec& s) { s.type = 0; })},
-        {"12-bit pixels", with([](TgaSpec& s) { s.bits = 12; })},
-        {"colour map cut short", with([](TgaSpec& s) { s.mapType = 1; s.mapLength = 200; s.mapBits = 24; })},
+        {"raw pixels missing", with([](TgaFields& s) { s.pixels.resize(11); })},
+        {"run-length data ends inside a packet", with([](TgaFields& s) { s.type = 10; s.pixels = {0x81, 1, 2, 3, 0x01, 4, 5, 6}; })},
+        {"huge size in a small file", with([](TgaFields& s) { s.width = 65535; s.height = 65535; })},
+        {"zero width", with([](TgaFields& s) { s.width = 0; })},
+        {"8-bit colour-map entries", with([](TgaFields& s) { s.type = 1; s.bits = 8; s.mapType = 1; s.mapLength = 1; s.mapBits = 8; s.map = {0}; })},
+        {"colour-mapped without a map", with([](TgaFields& s) { s.type = 1; s.bits = 8; })},
+        {"image type 4", with([](TgaFields& s) { s.type = 4; })},
+        {"no image data type", with([](TgaFields& s) { s.type = 0; })},
+        {"12-bit pixels", with([](TgaFields& s) { s.bits = 12; })},
+        {"colour map cut short", with([](TgaFields& s) { s.mapType = 1; s.mapLength = 200; s.mapBits = 24; })},
     };
     for (const auto& c : cases) {
         imagelib::Dib dib;
