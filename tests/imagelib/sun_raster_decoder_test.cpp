@@ -24,7 +24,7 @@ constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 
 TEST(SunRasterDecoder, DepthsTypesAndColourMaps) {
     struct Case {
         const char* name;
-        SunFields spec;
+        SunFields fields;
         int depth;
         Rgb first, second;
     } cases[] = {
@@ -41,7 +41,7 @@ TEST(SunRasterDecoder, DepthsTypesAndColourMaps) {
     for (const auto& c : cases) {
         RgbImage img;
         int depth = 0;
-        ASSERT_TRUE(DecodeToRgb(DecodeSunRaster, MakeSun(c.spec), img, &depth)) << c.name;
+        ASSERT_TRUE(DecodeToRgb(DecodeSunRaster, MakeSun(c.fields), img, &depth)) << c.name;
         EXPECT_EQ(depth, c.depth) << c.name;
         EXPECT_EQ(PixelAt(img, 0, 0), c.first) << c.name;
         EXPECT_EQ(PixelAt(img, 1, 0), c.second) << c.name;
