@@ -1,4 +1,5 @@
-// Windows and OS/2 bitmaps: 1-32 bits, RLE4/RLE8 and bit-field pixels, either row order.
+// Windows and OS/2 bitmaps: 1-32 bits, RLE4/RLE8 and bit-field pixels, either row order,
+// or a whole embedded JPEG or PNG file.
 #include "imagelib/bmp_bitfields.h"
 #include "imagelib/bmp_header.h"
 #include "imagelib/bmp_rle.h"
@@ -12,9 +13,8 @@ namespace imagelib {
 namespace {
 
 // Palette pictures keep their indices (2 bits become 4); the others become 24-bit.
-// Run-length pictures become 8-bit so that skipped pixels can be given a black entry.
+// (Run-length pictures are 8-bit, so that skipped pixels can be given a black entry.)
 std::uint16_t OutputDepth(const BmpHeader& h) {
-    if (h.compression == kBmpRle4 || h.compression == kBmpRle8) return 8;
     if (h.bitsPerPixel == 2) return 4;
     return h.bitsPerPixel <= 8 ? h.bitsPerPixel : 24;
 }
@@ -80,12 +80,23 @@ Status DecodeRows(ByteSpan file, const BmpHeader& h, Dib& dib) {
     return Status::Ok();
 }
 
+bool IsRunLength(const BmpHeader& h) {
+    return h.compression == kBmpRle4 || h.compression == kBmpRle8 || h.compression == kBmpOs2Rle24;
+}
+
 Status DecodeRunLength(ByteSpan file, const BmpHeader& h, Dib& dib) {
+    const ByteSpan data = file.subspan(h.bitsOffset);
+    if (h.compression == kBmpOs2Rle24) {
+        // Zero-filled 24-bit rows are black already.
+        IMAGELIB_TRY(AllocateDib(h.width, h.height, 24, 0, dib));
+        DecodeBmpRle(data, BmpRunLength::kTwentyFourBit, dib);
+        return Status::Ok();
+    }
     IMAGELIB_TRY(AllocateDib(h.width, h.height, 8, 256, dib));
     CopyPalette(file, h, dib);
     const std::uint8_t black = BlackIndex(dib, h.paletteEntries);
     if (black != 0) std::memset(dib.bits.data(), black, dib.bits.size());
-    DecodeBmpRle(file.subspan(h.bitsOffset), h.compression == kBmpRle4, dib);
+    DecodeBmpRle(data, h.compression == kBmpRle4 ? BmpRunLength::kFourBit : BmpRunLength::kEightBit, dib);
     return Status::Ok();
 }
 
@@ -94,8 +105,11 @@ Status DecodeRunLength(ByteSpan file, const BmpHeader& h, Dib& dib) {
 Status DecodeBmp(ByteSpan file, Dib& out) {
     BmpHeader h;
     IMAGELIB_TRY(ReadBmpHeader(file, h));
+    // A whole JPEG or PNG file may stand in for the pixel rows; its own decoder reads it.
+    if (h.compression == kBmpJpeg) return DecodeImage(file.subspan(h.bitsOffset), FORMAT_JPEG, out);
+    if (h.compression == kBmpPng) return DecodeImage(file.subspan(h.bitsOffset), FORMAT_PNG, out);
     Dib dib;
-    if (h.compression == kBmpRle4 || h.compression == kBmpRle8) IMAGELIB_TRY(DecodeRunLength(file, h, dib));
+    if (IsRunLength(h)) IMAGELIB_TRY(DecodeRunLength(file, h, dib));
     else IMAGELIB_TRY(DecodeRows(file, h, dib));
     out = std::move(dib);
     return Status::Ok();

@@ -1,5 +1,7 @@
 #include "imagelib/bmp_header.h"
 
+#include "imagelib/dib.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -7,6 +9,7 @@ namespace imagelib {
 namespace {
 
 constexpr std::size_t kFileHeaderBytes = 14;
+constexpr std::size_t kArrayHeaderBytes = 14;
 constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::uint32_t kInfoBytes = 40;
 // OS/2 version 2 headers are 16 to 64 bytes; 52 and 56 are the Windows V2 and V3 headers.
@@ -43,21 +46,26 @@ Status ReadSizes(ByteSpan info, std::uint32_t headerSize, BmpHeader& h, std::uin
     h.width = static_cast<std::uint32_t>(width);
     h.topDown = height < 0;
     h.height = static_cast<std::uint32_t>(height < 0 ? -height : height);
+    // Checked here so that the size arithmetic that follows cannot overflow.
+    if (h.width > kMaxSide || h.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
     return Status::Ok();
 }
 
 Status CheckLayout(const BmpHeader& h, std::uint16_t planes) {
     if (planes != 1) return Status::Error("BMP plane count is not 1");
+    if (h.compression == kBmpJpeg || h.compression == kBmpPng) return Status::Ok();  // depth 0: the embedded file's
     switch (h.bitsPerPixel) {
         case 1: case 2: case 4: case 8: case 16: case 24: case 32: break;
         default: return Status::Error("Unsupported BMP depth");
     }
     const std::uint32_t c = h.compression;
     const bool ok = c == kBmpRgb || (c == kBmpRle8 && h.bitsPerPixel == 8) || (c == kBmpRle4 && h.bitsPerPixel == 4) ||
+                    (c == kBmpOs2Rle24 && h.bitsPerPixel == 24) ||
                     ((c == kBmpBitFields || c == kBmpAlphaBitFields) && (h.bitsPerPixel == 16 || h.bitsPerPixel == 32));
     if (!ok) return Status::Error("Unsupported BMP compression");
     // Run-length pictures are always stored bottom-up.
-    if (h.topDown && (c == kBmpRle8 || c == kBmpRle4)) return Status::Error("Top-down run-length BMP");
+    if (h.topDown && (c == kBmpRle8 || c == kBmpRle4 || c == kBmpOs2Rle24))
+        return Status::Error("Top-down run-length BMP");
     return Status::Ok();
 }
 
@@ -86,31 +94,37 @@ void SetMasks(ByteSpan file, std::size_t infoEnd, std::uint32_t headerSize, Byte
 
 Status ReadBmpHeader(ByteSpan file, BmpHeader& h) {
     ByteReader in(file);
+    // An OS/2 bitmap array starts with a 14-byte entry header; its first picture follows,
+    // with offsets still counted from the start of the file.
+    const std::size_t start = file.size() >= 2 && file[0] == 'B' && file[1] == 'A' ? kArrayHeaderBytes : 0;
+    if (!in.Seek(start)) return Status::Error("BMP header truncated");
     std::uint8_t b = 0, m = 0;
     std::uint32_t fileSize = 0, reserved = 0, bitsOffset = 0, headerSize = 0;
     if (!in.ReadU8(b) || !in.ReadU8(m) || b != 'B' || m != 'M') return Status::Error("Not a BMP file");
     if (!in.ReadLE32(fileSize) || !in.ReadLE32(reserved) || !in.ReadLE32(bitsOffset) || !in.ReadLE32(headerSize))
         return Status::Error("BMP header truncated");
     if (headerSize != kCoreHeaderBytes && headerSize < 16) return Status::Error("Unsupported BMP header size");
-    in.Seek(kFileHeaderBytes);
+    in.Seek(start + kFileHeaderBytes);
     ByteSpan info;
     if (!in.ReadBytes(headerSize, info)) return Status::Error("BMP header truncated");
 
     std::uint16_t planes = 0;
     IMAGELIB_TRY(ReadSizes(info, headerSize, h, planes));
     h.compression = headerSize == kCoreHeaderBytes ? kBmpRgb : Field32(info, 16);
-    // OS/2 gives 3 and 4 other meanings (Huffman 1D, 24-bit run length), neither supported.
-    if (IsOs2V2(headerSize) && h.compression >= kBmpBitFields) return Status::Error("Unsupported BMP compression");
+    // OS/2 gives 3 and 4 other meanings: Huffman 1D (not supported) and 24-bit run length.
+    if (IsOs2V2(headerSize) && h.compression == kBmpJpeg) h.compression = kBmpOs2Rle24;
+    else if (IsOs2V2(headerSize) && h.compression >= kBmpBitFields) return Status::Error("Unsupported BMP compression");
     IMAGELIB_TRY(CheckLayout(h, planes));
 
-    const std::size_t infoEnd = kFileHeaderBytes + headerSize;
+    const std::size_t infoEnd = start + kFileHeaderBytes + headerSize;
     std::size_t paletteOffset = infoEnd;
     SetMasks(file, infoEnd, headerSize, info, h, paletteOffset);
     if (paletteOffset > file.size()) return Status::Error("BMP bit fields truncated");
 
     h.paletteOffset = paletteOffset;
     h.paletteEntryBytes = headerSize == kCoreHeaderBytes ? 3 : 4;
-    if (h.bitsPerPixel <= 8) {
+    const bool embedded = h.compression == kBmpJpeg || h.compression == kBmpPng;
+    if (h.bitsPerPixel <= 8 && !embedded) {
         const std::uint32_t fullTable = 1u << h.bitsPerPixel;
         const std::uint32_t used = headerSize == kCoreHeaderBytes ? 0 : Field32(info, 32);
         std::uint64_t entries = used == 0 || used > fullTable ? fullTable : used;

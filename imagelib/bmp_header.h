@@ -12,7 +12,11 @@ enum BmpCompression : std::uint32_t {
     kBmpRle8 = 1,
     kBmpRle4 = 2,
     kBmpBitFields = 3,
+    kBmpJpeg = 4,
+    kBmpPng = 5,
     kBmpAlphaBitFields = 6,
+    // OS/2 headers give 4 this meaning; kept apart from the embedded JPEG's 4.
+    kBmpOs2Rle24 = 0x104,
 };
 
 // What the file and information headers of a BMP file say, checked for consistency.

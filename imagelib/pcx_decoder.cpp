@@ -14,7 +14,7 @@ constexpr std::uint8_t kManufacturer = 0x0A;
 constexpr std::uint8_t kVgaPaletteMarker = 0x0C;
 constexpr std::size_t kVgaPaletteBytes = 1 + 768;
 
-// The 16-colour EGA palette that version 3 files (which carry none) assume.
+// The 16-colour EGA palette that versions 0 and 3 assume (their header palette is unused).
 constexpr std::uint8_t kDefaultEgaPalette[16][3] = {
     {0, 0, 0},       {0, 0, 170},    {0, 170, 0},    {0, 170, 170},  {170, 0, 0},    {170, 0, 170},
     {170, 85, 0},    {170, 170, 170}, {85, 85, 85},  {85, 85, 255},  {85, 255, 85},  {85, 255, 255},
@@ -101,7 +101,7 @@ void SetPalette(const PcxHeader& h, ByteSpan file, Dib& dib) {
         SetPaletteEntry(dib, 1, 255, 255, 255);
     } else if (bits <= 4) {
         for (unsigned i = 0; i < (1u << bits); ++i) {
-            if (h.version == 3)
+            if (h.version == 0 || h.version == 3)
                 SetPaletteEntry(dib, i, kDefaultEgaPalette[i][0], kDefaultEgaPalette[i][1], kDefaultEgaPalette[i][2]);
             else
                 SetPaletteEntry(dib, i, h.egaPalette[3 * i], h.egaPalette[3 * i + 1], h.egaPalette[3 * i + 2]);
