@@ -45,9 +45,13 @@ void MakeDirectories(const std::string& path) { fs::create_directories(path); }
 
 Snapshot TakeSnapshot(const std::string& root, const std::vector<std::string>& skip) {
     Snapshot snapshot;
+    const auto bare = [](const fs::path& p) {
+        const fs::path normal = p.lexically_normal();
+        return normal.has_filename() ? normal : normal.parent_path();
+    };
     const auto skipped = [&](const fs::path& p) {
         for (const auto& s : skip) {
-            if (fs::path(s).lexically_normal() == p.lexically_normal()) return true;
+            if (bare(s) == bare(p)) return true;
         }
         return false;
     };
