@@ -1,9 +1,9 @@
-#include "setup/gui/qt_display.h"
+#include "platform/qt/qt_display.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace setup::gui {
+namespace platform::qt {
 
 bool QtDisplay::QueryColorDepth(int* bitsPerPixel) const {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -12,4 +12,4 @@ bool QtDisplay::QueryColorDepth(int* bitsPerPixel) const {
     return true;
 }
 
-}  // namespace setup::gui
+}  // namespace platform::qt

@@ -2,12 +2,12 @@
 
 #include "platform/display.h"
 
-namespace setup::gui {
+namespace platform::qt {
 
 // The primary screen's depth as Qt reports it.
-class QtDisplay final : public platform::Display {
+class QtDisplay final : public Display {
 public:
     bool QueryColorDepth(int* bitsPerPixel) const override;
 };
 
-}  // namespace setup::gui
+}  // namespace platform::qt

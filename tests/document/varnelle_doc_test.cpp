@@ -1,0 +1,232 @@
+#include "viewer/document/varnelle_doc.h"
+
+#include "viewer/app/varnelle_app.h"
+
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fixed_clock.h"
+#include "platform/fake/recording_message_sink.h"
+#include "tests/support/fake_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using platform::fake::FakeFileSystem;
+using platform::fake::FixedClock;
+using platform::fake::RecordingMessageSink;
+
+namespace {
+
+class FakeWaitCursor final : public WaitCursor {
+public:
+    void Begin() override { ++depth; }
+    void End() override { --depth; }
+    int depth = 0;
+};
+
+class FakeDialogs final : public DocumentDialogs {
+public:
+    bool RunCustomZoom(float& scale) override {
+        offered = scale;
+        if (!accept) return false;
+        scale = answer;
+        return true;
+    }
+    void RunQuickHelp() override { ++helpShown; }
+
+    bool accept = false;
+    float answer = 0;
+    float offered = 0;
+    int helpShown = 0;
+};
+
+class CountingTarget final : public CommandTarget {
+public:
+    explicit CountingTarget(const CVarnelleDoc& d) : doc(d) {}
+    void OnCommand(int id) override { seen.push_back({id, doc.m_fZoom}); }
+    const CVarnelleDoc& doc;
+    std::vector<std::pair<int, float>> seen;
+};
+
+std::string Int32(std::uint32_t v) {
+    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+            static_cast<char>(v >> 24)};
+}
+
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+class DocTest : public ::testing::Test {
+protected:
+    bool Load(const std::string& path) {
+        app.m_strStartPath = path;
+        return doc.OnNewDocument();
+    }
+
+    FakeFileSystem fs;
+    RecordingMessageSink messages;
+    FixedClock clock;
+    testsupport::FakePrinters printers;
+    CVarnelleApp app{{fs, messages, clock, printers}};
+    FakeWaitCursor wait;
+    FakeDialogs host;
+    CVarnelleDoc doc{app, wait};
+};
+
+TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
+    fs.AddFile("/show/c.Tiff");
+    fs.AddFile("/show/b.txt");
+    fs.AddFile("/show/a.JPG");
+    fs.AddFile("/show/d");
+    fs.AddFolder("/show/e.jpg");
+    fs.AddFile("/show/photo.jpe");
+    fs.AddFile("/show/.x.png");
+    ASSERT_TRUE(Load("/show"));
+    EXPECT_EQ(doc.m_astrSlides, (std::vector<std::string>{"/show/c.Tiff", "/show/a.JPG", "/show/.x.png"}));
+    EXPECT_EQ(doc.m_nSlideCount, 3);
+    EXPECT_EQ(app.m_strStartPath, "");
+    EXPECT_EQ(wait.depth, 0);
+}
+
+TEST_F(DocTest, EveryAcceptedExtensionIsKept) {
+    const char* exts[] = {"jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+    for (const char* e : exts) fs.AddFile(std::string("/all/f.") + e);
+    for (const char* e : {"pgm", "pnm", "ico", "wbmp", "emf", "lit"}) fs.AddFile(std::string("/all/g.") + e);
+    ASSERT_TRUE(Load("/all"));
+    EXPECT_EQ(doc.m_nSlideCount, 15);
+}
+
+TEST_F(DocTest, RootFolderSlidesCarryADoubledSeparator) {
+    fs.AddFile("/x.png");
+    ASSERT_TRUE(Load("/"));
+    EXPECT_EQ(doc.m_astrSlides, (std::vector<std::string>{"//x.png"}));
+}
+
+TEST_F(DocTest, AnyExistingFileIsReadAsACollage) {
+    fs.AddFile("/notes.txt", Int32(1) + Int32(6) + "/a.jpg");
+    ASSERT_TRUE(Load("/notes.txt"));
+    EXPECT_EQ(doc.m_astrSlides, (std::vector<std::string>{"/a.jpg"}));
+    EXPECT_EQ(doc.m_nSlideCount, 1);
+}
+
+TEST_F(DocTest, BrokenCollageShowsItsCauseAndLeavesAnEmptyShow) {
+    fs.AddFile("/good.lit", Int32(2) + Int32(6) + "/a.jpg" + Int32(6) + "/b.jpg");
+    ASSERT_TRUE(Load("/good.lit"));
+    doc.m_nCurrentSlide = 2;
+    fs.AddFile("/short.lit", Int32(2) + Int32(6) + "/a.jpg");
+    EXPECT_FALSE(Load("/short.lit"));
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"The end of file was reached."}));
+    EXPECT_TRUE(doc.m_astrSlides.empty());
+    EXPECT_EQ(doc.m_nSlideCount, 0);
+    EXPECT_EQ(doc.m_nCurrentSlide, 0);
+    EXPECT_EQ(app.m_strStartPath, "");
+    EXPECT_EQ(wait.depth, 0);
+}
+
+TEST_F(DocTest, HeldCollageReportsTheSharingViolation) {
+    fs.AddFile("/held.lit", Int32(0));
+    fs.Lock("/held.lit");
+    EXPECT_FALSE(Load("/held.lit"));
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"SHARE.EXE was not loaded, or a shared region was locked."}));
+}
+
+TEST_F(DocTest, MissingOrTooLongPathsOpenAnEmptyShow) {
+    EXPECT_TRUE(Load("/nowhere"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_nSlideCount, 0);
+
+    EXPECT_TRUE(Load(std::string(platform::kMaxPath + 1, 'a')));
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Path is too long.", "Path is too long."}));
+    EXPECT_EQ(doc.m_nSlideCount, 0);
+}
+
+TEST_F(DocTest, EachLoadResetsTheSharedViewState) {
+    doc.m_bNavBarPressed = 1;
+    doc.m_bNavBarVisible = 0;
+    doc.m_nNavBarCorner = 3;
+    doc.m_rcNavBar = {5, 5, 6, 6};
+    doc.m_nNavBarHotButton = 2;
+    doc.m_nPrintPixelsPerInch = 300;
+    doc.m_fPrintLeftPad = 1;
+    doc.m_fPrintTopPad = 1;
+    doc.m_nCurrentSlide = 4;
+    doc.m_fZoom = 2.5f;
+    doc.m_bFullScreen = 1;
+    ASSERT_TRUE(Load(""));
+    EXPECT_EQ(doc.m_bNavBarPressed, 0);
+    EXPECT_EQ(doc.m_bNavBarVisible, 1);
+    EXPECT_EQ(doc.m_nNavBarCorner, 0);
+    EXPECT_EQ(doc.m_rcNavBar, (Rect{0, 0, 280, 25}));
+    EXPECT_EQ(doc.m_nNavBarHotButton, 0);
+    EXPECT_EQ(doc.m_nPrintPixelsPerInch, 100);
+    EXPECT_TRUE(SameBits(doc.m_fPrintLeftPad, 0.36f));
+    EXPECT_TRUE(SameBits(doc.m_fPrintTopPad, 0.42f));
+    EXPECT_EQ(doc.m_nCurrentSlide, 0);
+    EXPECT_EQ(doc.m_nSlideCount, 0);
+    EXPECT_EQ(doc.m_fZoom, 2.5f);  // owned by the view
+    EXPECT_EQ(doc.m_bFullScreen, 1);
+    EXPECT_EQ(wait.depth, 0);
+}
+
+TEST_F(DocTest, ZoomCommandsStoreSinglePrecisionProductsAndNotifySynchronously) {
+    CountingTarget target(doc);
+    doc.SetZoomTarget(&target);
+    const std::pair<int, float> presets[] = {
+        {CVarnelleDoc::ID_ZOOM_100, 1.0f}, {CVarnelleDoc::ID_ZOOM_50, 0.5f},  {CVarnelleDoc::ID_ZOOM_33, 0.33333334f},
+        {CVarnelleDoc::ID_ZOOM_200, 2.0f}, {CVarnelleDoc::ID_ZOOM_300, 3.0f}, {CVarnelleDoc::ID_ZOOM_75, 0.75f},
+    };
+    for (const auto& [id, value] : presets) {
+        target.seen.clear();
+        ASSERT_TRUE(doc.OnCommand(id));
+        EXPECT_TRUE(SameBits(doc.m_fZoom, value)) << id;
+        ASSERT_EQ(target.seen.size(), 1u);
+        EXPECT_EQ(target.seen[0].first, ID_VIEW_APPLY_ZOOM);
+        EXPECT_TRUE(SameBits(target.seen[0].second, value));  // applied before the handler returns
+    }
+
+    doc.m_fZoom = 1.0f;
+    doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    EXPECT_TRUE(SameBits(doc.m_fZoom, 1.1f));
+    doc.OnCommand(CVarnelleDoc::ID_ZOOM_OUT);
+    EXPECT_TRUE(SameBits(doc.m_fZoom, 1.0f));
+    // Repeated zooming compounds in single precision, with no bound at this level.
+    float expected = 1.0f;
+    for (int i = 0; i < 60; ++i) {
+        doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+        expected *= 1.1f;
+    }
+    EXPECT_TRUE(SameBits(doc.m_fZoom, expected));
+}
+
+TEST_F(DocTest, ZoomWithoutTargetChangesOnlyTheFactor) {
+    EXPECT_TRUE(doc.OnCommand(CVarnelleDoc::ID_ZOOM_200));
+    EXPECT_EQ(doc.m_fZoom, 2.0f);
+}
+
+TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
+    EXPECT_FALSE(doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM));  // no dialogs yet
+    doc.SetDialogs(&host);
+    CountingTarget target(doc);
+    doc.SetZoomTarget(&target);
+    doc.m_fZoom = 0.75f;
+    doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM);
+    EXPECT_EQ(host.offered, 0.75f);
+    EXPECT_EQ(doc.m_fZoom, 0.75f);
+    EXPECT_TRUE(target.seen.empty());
+
+    host.accept = true;
+    host.answer = 1.25f;
+    doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM);
+    EXPECT_EQ(doc.m_fZoom, 1.25f);
+    EXPECT_EQ(target.seen.size(), 1u);
+}
+
+TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
+    EXPECT_FALSE(doc.m_hDevMode);
+    printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape}};
+    CVarnelleDoc withPrinter(app, wait);
+    ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
+    EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");
+    EXPECT_EQ(withPrinter.m_hDevMode->orientation, PrintOrientation::Landscape);
+}
+
+}  // namespace

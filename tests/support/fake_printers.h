@@ -1,0 +1,13 @@
+#pragma once
+
+#include "viewer/app/printer_settings.h"
+
+namespace testsupport {
+
+class FakePrinters final : public PrinterService {
+public:
+    std::optional<PrinterSettings> DefaultPrinter() const override { return printer; }
+    std::optional<PrinterSettings> printer;
+};
+
+}  // namespace testsupport

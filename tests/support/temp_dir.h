@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <stdlib.h>
+
+namespace testsupport {
+
+// A scratch directory removed with everything in it when the test ends.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "varnelle-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+    void Write(const std::string& name, const std::string& content) const {
+        std::ofstream(*this / name, std::ios::binary) << content;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(*this / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+private:
+    std::string path_;
+};
+
+}  // namespace testsupport

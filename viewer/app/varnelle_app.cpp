@@ -1,0 +1,118 @@
+#include "viewer/app/varnelle_app.h"
+
+#include "viewer/res/texts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads one token starting at `pos`, after skipping spaces and tabs.
+std::string NextToken(const std::string& text, std::size_t& pos) {
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && !IsBlank(text[pos])) ++pos;
+    return text.substr(start, pos - start);
+}
+
+// "%m/%d/%y, %I:%M:%S:" followed by the milliseconds without leading zeros and "- ".
+std::string LogPrefix(const platform::LocalTime& t) {
+    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%02d, %02d:%02d:%02d:%d- ", t.month, t.day, t.year % 100, hour12,
+                  t.minute, t.second, t.millisecond);
+    return buffer;
+}
+
+}  // namespace
+
+void CVarnelleApp::SplitCommandLine(const std::string& raw, std::string& logSwitch, std::string& startPath) {
+    AddLogLine(texts::kLogCommandLine + raw + "\n");
+    std::size_t pos = 0;
+    logSwitch = NextToken(raw, pos);
+    startPath = NextToken(raw, pos);
+}
+
+void CVarnelleApp::AddLogLine(const std::string& message) {
+    m_astrLogLines.push_back(LogPrefix(services_.clock.Now()));
+    m_astrLogLines.push_back(message);
+}
+
+void CVarnelleApp::WriteLogFile() {
+    if (m_strLogSwitch != "1") return;
+    m_astrLogLines.push_back("\n");
+    const std::string path =
+        services_.fs.CurrentDirectory() + platform::kPathSeparator + texts::kAppTitle + ".log";
+
+    // Only as much of the old log as could be kept is read: up to its first zero byte,
+    // and one byte past the limit to tell that it is too long.
+    std::string old(kMaxOldLogBytes + 1, '\0');
+    platform::FileCause cause = platform::FileCause::None;
+    {
+        auto file = services_.fs.Open(path, platform::OpenMode::ReadCreate, true, &cause);
+        if (!file) return;
+        std::size_t got = 0;
+        // A log that cannot be read is left as it is rather than overwritten.
+        if (file->Read(old.data(), old.size(), &got) != platform::FileCause::None) return;
+        old.resize(got);
+    }
+    old.resize(std::min(old.size(), old.find('\0')));
+    if (old.size() > kMaxOldLogBytes) old.clear();
+
+    auto file = services_.fs.Open(path, platform::OpenMode::WriteCreate, true, &cause);
+    if (!file) return;
+    std::string content = std::move(old);
+    for (const auto& element : m_astrLogLines) content += element;
+    if (file->Seek(0) != platform::FileCause::None) return;
+    if (file->Write(content.data(), content.size()) != platform::FileCause::None) return;
+    (void)file->TruncateHere();
+}
+
+bool CVarnelleApp::InitInstance(const std::string& rawCommandLine, AppHost& host) {
+    host.LoadProfile(texts::kProfileKey, 4);
+    AddLogLine(texts::kLogCheck);
+    if (!rawCommandLine.empty()) {
+        AddLogLine(texts::kLogParse);
+        SplitCommandLine(rawCommandLine, m_strLogSwitch, m_strStartPath);
+        std::replace(m_strStartPath.begin(), m_strStartPath.end(), '|', ' ');
+        std::replace(m_strLogSwitch.begin(), m_strLogSwitch.end(), '|', ' ');
+        AddLogLine(texts::kLogSwitch + m_strLogSwitch + "\n");
+        AddLogLine(texts::kLogPath + m_strStartPath + "\n");
+    } else {
+        m_strStartPath.clear();
+        m_strLogSwitch = "0";
+        AddLogLine(texts::kLogEmpty);
+    }
+    WriteLogFile();
+    if (!host.NewDocument()) return false;
+    host.ShowMainWindow();
+    return true;
+}
+
+void CVarnelleApp::ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode) {
+    if (!services_.printers.DefaultPrinter()) {
+        services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
+                                 platform::MessageButtons::Ok, false});
+        return;
+    }
+    printer_ = PrinterSettings{names, mode};
+}
+
+void CVarnelleApp::OnFileOpen(AppHost& host) {
+    m_strStartPath.clear();
+    std::string chosen;
+    if (!host.ChooseFolder(texts::kFolderSelectTitle, std::string(1, platform::kPathSeparator), chosen)) return;
+    m_strStartPath = chosen;
+    host.NewDocument();
+}
+
+bool CVarnelleApp::OnCommand(int id, AppHost& host) {
+    switch (id) {
+    case ID_FILE_OPEN: OnFileOpen(host); return true;
+    case ID_FILE_NEW: host.NewDocument(); return true;
+    case ID_FILE_PRINT_SETUP: host.ShowPrintSetup(); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "viewer/app/printer_settings.h"
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/messages.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the application asks of its host framework during start-up and for its commands.
+class AppHost {
+public:
+    virtual ~AppHost() = default;
+    // Profile settings under `key` with the given number of recent-file entries.
+    virtual void LoadProfile(const std::string& key, int recentFiles) = 0;
+    // The new-document command: makes document, frame and view and loads the start path.
+    virtual bool NewDocument() = 0;
+    virtual void ShowMainWindow() = 0;
+    // The folder selection dialog; false on Cancel.
+    virtual bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) = 0;
+    virtual void ShowPrintSetup() = 0;
+};
+
+struct AppServices {
+    platform::FileSystem& fs;
+    platform::MessageSink& messages;
+    platform::Clock& clock;
+    PrinterService& printers;
+};
+
+// The viewer's application object: its own command line, the run log and the
+// application-level commands.
+class CVarnelleApp {
+public:
+    static constexpr int ID_FILE_NEW = 57600;
+    static constexpr int ID_FILE_OPEN = 57601;
+    static constexpr int ID_FILE_PRINT_SETUP = 57606;
+    // Run-log content kept from earlier runs, at most this many bytes.
+    static constexpr std::size_t kMaxOldLogBytes = 102400;
+
+    explicit CVarnelleApp(AppServices services) : services_(services) {}
+
+    bool InitInstance(const std::string& rawCommandLine, AppHost& host);
+    // Logs the raw text, then splits it at spaces and tabs into the switch and the path.
+    void SplitCommandLine(const std::string& raw, std::string& logSwitch, std::string& startPath);
+    void AddLogLine(const std::string& message);
+    void WriteLogFile();
+    void ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode);
+    // Application commands; false when the id is not one of them.
+    bool OnCommand(int id, AppHost& host);
+    void OnFileOpen(AppHost& host);
+
+    const std::optional<PrinterSettings>& Printer() const { return printer_; }
+    AppServices& Services() { return services_; }
+
+    std::string m_strLogSwitch = "0";
+    std::string m_strStartPath;
+    std::vector<std::string> m_astrLogLines;
+
+private:
+    AppServices services_;
+    std::optional<PrinterSettings> printer_;
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "viewer/app/file_tools.h"
+#include "viewer/app/printer_settings.h"
+#include "viewer/app/text_tools.h"
+#include "viewer/document/command_target.h"
+#include "viewer/document/dib_image.h"
+#include "viewer/document/geometry.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CVarnelleApp;
+
+// The wait cursor shown while a show loads.
+class WaitCursor {
+public:
+    virtual ~WaitCursor() = default;
+    virtual void Begin() = 0;
+    virtual void End() = 0;
+};
+
+// The dialogs behind the document's Custom zoom and Help Topics commands.
+class DocumentDialogs {
+public:
+    virtual ~DocumentDialogs() = default;
+    // Custom zoom; false on Cancel.
+    virtual bool RunCustomZoom(float& scale) = 0;
+    virtual void RunQuickHelp() = 0;
+};
+
+// The one document: the slide list and the state that view, frame and dialogs share.
+class CVarnelleDoc {
+public:
+    static constexpr int ID_ZOOM_100 = 32940;
+    static constexpr int ID_ZOOM_50 = 32941;
+    static constexpr int ID_ZOOM_33 = 32942;
+    static constexpr int ID_ZOOM_200 = 32939;
+    static constexpr int ID_ZOOM_300 = 32938;
+    static constexpr int ID_ZOOM_75 = 32946;
+    static constexpr int ID_ZOOM_CUSTOM = 32936;
+    static constexpr int ID_ZOOM_OUT = 32773;
+    static constexpr int ID_ZOOM_IN = 32772;
+    static constexpr int ID_HELP_TOPICS = 32774;
+
+    CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor);
+
+    bool OnNewDocument();
+    void ResetViewState();
+    void SetZoomTarget(CommandTarget* target) { m_hWndZoomTarget = target; }
+    // Until dialogs are given, Custom zoom and Help Topics are not the document's commands.
+    void SetDialogs(DocumentDialogs* dialogs) { dialogs_ = dialogs; }
+    void NotifyZoomChanged();
+    // Document commands; false when the id is not one of them.
+    bool OnCommand(int id);
+
+    std::vector<std::string> m_astrSlides;
+    int m_bNavBarPressed = 0;
+    CommandTarget* m_hWndZoomTarget = nullptr;
+    int m_bFullScreen = 0;
+    float m_fZoom = 1.0f;
+    int m_nCurrentSlide = 0;
+    int m_nSlideCount = 0;
+    Point m_ptScroll;
+    Rect m_rcClient;
+    Rect m_rcExtent;
+    Rect m_rcClientScreen;
+    std::optional<PrinterMode> m_hDevMode;
+    std::optional<PrinterNames> m_hDevNames;
+    int m_nPrintPixelsPerInch = 100;
+    float m_fPrintLeftPad = 0.36f;
+    float m_fPrintTopPad = 0.42f;
+    int m_bNavBarVisible = 1;
+    int m_nNavBarCorner = 0;
+    Rect m_rcNavBar{0, 0, 280, 25};
+    int m_nNavBarHotButton = 0;
+    DibImage m_dibNavBar;
+
+private:
+    void CopyDefaultPrinter();
+    void BuildFolderList(const std::string& folder);
+    void SetZoom(float zoom);
+
+    CVarnelleApp& app_;
+    WaitCursor& waitCursor_;
+    DocumentDialogs* dialogs_ = nullptr;
+    CFileTools fileTools_;
+    CTextTools textTools_;
+};
