@@ -43,7 +43,6 @@ public:
 
 private:
     void Tell(const std::string& text, const char* caption);
-    bool IsValidDirectory(const std::string& text) const;
     bool SourcesPresent() const;
     bool CreateEntry(const std::string& entry);
     bool CreateDirectories();

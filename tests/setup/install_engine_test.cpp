@@ -305,6 +305,33 @@ TEST_F(InstallEngineTest, RegistryKeysAreRemovedDuringInstall) {
               std::string::npos);
 }
 
+TEST_F(InstallEngineTest, ChosenRootReplacesTheDriveRootOfTheBox) {
+    const std::string second = world.Root() + "/second/";
+    world.drives.mounts.push_back({second, DriveType::Fixed});
+    world.drives.spaces[second] = {4096, 1024, 4096};
+    auto& e = Open(Config());
+    e.ChooseRoot(second, "/opt/Viewer");
+    EXPECT_EQ(e.DirectoryText(), second + "opt/Viewer");
+    EXPECT_EQ(e.InstallationDirectory(), second + "opt/Viewer");
+    EXPECT_EQ(e.AvailableKB(), 4096);
+    e.ChooseRoot("/", second + "Viewer");
+    EXPECT_EQ(e.DirectoryText(), "/Viewer");
+}
+
+TEST_F(InstallEngineTest, EditedConfigurationIsReadAgain) {
+    auto& e = Open(Config());
+    ASSERT_TRUE(e.Valid());
+    world.WriteConfig("[APPNAME]\r\nbroken");
+    EXPECT_FALSE(e.ReadConfigAgain());
+    EXPECT_FALSE(e.Install(Target()));
+    EXPECT_EQ(world.messages.Texts(),
+              (std::vector<std::string>{texts::kBadConfigFile, texts::kSetupFilesCorrupted}));
+    world.WriteConfig(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "10240;"));
+    EXPECT_TRUE(e.ReadConfigAgain());
+    EXPECT_EQ(e.RequiredLabel(), "10 MB");
+    EXPECT_EQ(e.DirectoryText(), world.DriveRoot() + "Viewer");  // the proposal stays
+}
+
 class ShortcutTest : public InstallEngineTest {
 protected:
     std::string Programs() const {
