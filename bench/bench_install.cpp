@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -62,6 +64,14 @@ Payload& ThePayload() {
     return payload;
 }
 
+// A new, absent target for each round. Earlier rounds are removed and written back
+// first, so that neither deletions nor write-back of them fall into the timed part.
+std::string FreshTarget(const Payload& payload, const char* name, int round) {
+    fs::remove_all(payload.root + "/" + name + std::to_string(round - 1));
+    ::sync();
+    return payload.root + "/" + name + std::to_string(round);
+}
+
 // The real file system with the payload's setup folder as the current directory.
 class SetupFolder final : public platform::FileSystem {
 public:
@@ -93,10 +103,10 @@ void BM_InstallEngine(benchmark::State& state) {
     platform::fake::RecordingMessageSink messages;
     platform::fake::FakeDisplay display(32);
     setup::SetupServices services{files, operations, drives, system, registry, links, messages, display};
-    const std::string target = payload.root + "/installed";
+    int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fs::remove_all(target);
+        const std::string target = FreshTarget(payload, "installed", round++);
         setup::InstallEngine engine(services, "");
         engine.SetUp();
         state.ResumeTiming();
@@ -106,11 +116,11 @@ void BM_InstallEngine(benchmark::State& state) {
 
 void BM_CopyRecursive(benchmark::State& state) {
     const Payload& payload = ThePayload();
-    const std::string target = payload.root + "/copied";
-    const std::string command = "cp -r '" + payload.root + "/setup/payload' '" + target + "'";
+    int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fs::remove_all(target);
+        const std::string target = FreshTarget(payload, "copied", round++);
+        const std::string command = "cp -r '" + payload.root + "/setup/payload' '" + target + "'";
         state.ResumeTiming();
         if (std::system(command.c_str()) != 0) state.SkipWithError("cp failed");
     }
