@@ -22,6 +22,22 @@ bool HasDotMember(const std::string& path) {
     return false;
 }
 
+// Tells the busy handler for as long as it lives, whichever way the install returns.
+class BusyScope {
+public:
+    explicit BusyScope(const std::function<void(bool)>& handler) : handler_(handler) {
+        if (handler_) handler_(true);
+    }
+    ~BusyScope() {
+        if (handler_) handler_(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    const std::function<void(bool)>& handler_;
+};
+
 }  // namespace
 
 bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
@@ -104,6 +120,7 @@ bool InstallEngine::Install(const std::string& directoryText) {
                                          platform::MessageButtons::YesNo};
         if (services_.messages.Show(question) == platform::MessageAnswer::No) return false;
     }
+    const BusyScope busy(busy_);
     if (!SourcesPresent()) {
         Tell(texts::kSourcesMissing, texts::kIncompleteInstallCaption);
         return false;

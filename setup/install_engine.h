@@ -5,6 +5,7 @@
 #include "setup/setup_services.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace setup {
@@ -26,6 +27,9 @@ public:
     bool ReadConfigAgain();
     // A drive root was chosen for the box holding `directoryText`.
     void ChooseRoot(const std::string& root, const std::string& directoryText);
+    // Called with true when the install starts working (after the space question) and
+    // with false when it returns; the dialog shows the wait cursor in between.
+    void SetBusyHandler(std::function<void(bool)> handler) { busy_ = std::move(handler); }
 
     const std::string& DirectoryText() const { return directoryText_; }
     const std::string& InstallationDirectory() const { return installationDirectory_; }
@@ -64,6 +68,7 @@ private:
     std::int32_t requiredKB_ = 0;
     std::int32_t availableKB_ = 0;
     std::string directoryText_;
+    std::function<void(bool)> busy_;
 };
 
 // The directory rule of the Install check on this platform: an absolute path below the

@@ -10,7 +10,10 @@
 namespace setup::gui {
 namespace {
 
-QString FromBytes(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
+// The core keeps the bytes of config.cfg; they are text in the system's code page.
+QString FromBytes(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 

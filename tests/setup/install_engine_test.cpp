@@ -134,8 +134,11 @@ TEST_F(InstallEngineTest, FullDriveQuestionUnlessRequiredIsBelowAvailable) {
     world.drives.spaces[world.DriveRoot()] = {2048, 1024, 4096};  // exactly the 2048 KB needed
     auto& e = Open(Config());
     const auto before = test::TakeSnapshot(world.Root());
+    std::vector<bool> busy;
+    e.SetBusyHandler([&](bool on) { busy.push_back(on); });
     world.messages.answers = {MessageAnswer::No};
     EXPECT_FALSE(e.Install(Target()));
+    EXPECT_TRUE(busy.empty());  // refused before any work
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, texts::kFullDriveQuestion);
     EXPECT_EQ(world.messages.shown[0].caption, "Full Drive");
@@ -143,6 +146,7 @@ TEST_F(InstallEngineTest, FullDriveQuestionUnlessRequiredIsBelowAvailable) {
     EXPECT_EQ(test::TakeSnapshot(world.Root()), before);
     world.messages.answers = {MessageAnswer::Yes};
     EXPECT_TRUE(e.Install(Target()));
+    EXPECT_EQ(busy, (std::vector<bool>{true, false}));
     world.drives.spaces[world.DriveRoot()] = {2049, 1024, 4096};
     e.SetUp();
     world.messages.shown.clear();
