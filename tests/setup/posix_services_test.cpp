@@ -1,5 +1,6 @@
 // The POSIX backends the installer uses, on temporary folders.
 
+#include "platform/posix/posix_drives.h"
 #include "platform/posix/posix_file_operations.h"
 #include "platform/posix/posix_registry.h"
 #include "platform/posix/posix_shell_links.h"
@@ -9,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace setup {
@@ -108,6 +110,18 @@ TEST(PosixRegistry, EnumeratesSortedAndKeepsParentsWithChildren) {
     EXPECT_EQ(store.CloseKey(k), platform::kRegInvalidHandle);
     EXPECT_EQ(store.CloseKey(root), platform::kRegInvalidHandle);
     EXPECT_EQ(store.OpenKey(k, "a", platform::KeyAccess::Read, &k), platform::kRegInvalidHandle);
+}
+
+// The machine's own mount table parses, whatever it holds.
+TEST(PosixDrives, RootIsAmongTheMounts) {
+    platform::posix::PosixDrives drives;
+    const auto mounts = drives.Mounts();
+    EXPECT_TRUE(std::any_of(mounts.begin(), mounts.end(), [](const auto& m) { return m.root == "/"; }));
+    for (const auto& m : mounts) EXPECT_EQ(m.root.back(), '/') << m.root;
+    platform::DiskSpace space;
+    EXPECT_TRUE(drives.QueryFreeSpace("/", &space));
+    EXPECT_GT(space.fragmentSize, 0u);
+    EXPECT_FALSE(drives.QueryFreeSpace("/no/such/folder", &space));
 }
 
 TEST(DesktopEntry, QuotesTheCommand) {
