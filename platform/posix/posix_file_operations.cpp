@@ -109,6 +109,7 @@ bool PosixFileOperations::DeleteFile(const std::string& path) {
 bool PosixFileOperations::SetArchiveOnly(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
+    if (st.st_mode & S_IWUSR) return true;  // already writable: spare the metadata write
     return ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0;
 }
 
