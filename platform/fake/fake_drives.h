@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/drives.h"
+
+#include <map>
+
+namespace platform::fake {
+
+// Drives as the test lists them; free space per path, else `defaultSpace`.
+class FakeDrives final : public Drives {
+public:
+    std::vector<Mount> Mounts() const override { return mounts; }
+    bool QueryFreeSpace(const std::string& path, DiskSpace* space) const override {
+        if (failFreeSpace) return false;
+        const auto it = spaces.find(path);
+        *space = it == spaces.end() ? defaultSpace : it->second;
+        return true;
+    }
+
+    std::vector<Mount> mounts;
+    std::map<std::string, DiskSpace> spaces;
+    DiskSpace defaultSpace{1u << 20, 4096, 4096};  // 4 GiB free
+    bool failFreeSpace = false;
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/system_info.h"
+
+namespace platform::fake {
+
+class FakeSystemInfo final : public SystemInfo {
+public:
+    bool QueryVersion(OsVersion* out) const override {
+        if (!hasVersion) return false;
+        *out = version;
+        return true;
+    }
+    bool InAdministratorsGroup() const override { return administrator; }
+    std::string SystemDriveRoot() const override { return systemDriveRoot; }
+    std::string WindowsDirectory() const override { return windowsDirectory; }
+
+    bool hasVersion = false;
+    OsVersion version;
+    bool administrator = true;
+    std::string systemDriveRoot = "/";
+    std::string windowsDirectory = "/";
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/drives.h"
+
+namespace platform::posix {
+
+// Drives from /proc/self/mountinfo and sysfs, free space from statvfs.
+class PosixDrives final : public Drives {
+public:
+    std::vector<Mount> Mounts() const override;
+    bool QueryFreeSpace(const std::string& path, DiskSpace* space) const override;
+};
+
+}  // namespace platform::posix

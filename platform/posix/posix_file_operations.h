@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/file_operations.h"
+
+namespace platform::posix {
+
+class PosixFileOperations final : public FileOperations {
+public:
+    bool Exists(const std::string& path) const override;
+    bool CreateDirectory(const std::string& path) override;
+    bool RemoveDirectory(const std::string& path) override;
+    bool CopyFile(const std::string& source, const std::string& destination) override;
+    bool DeleteFile(const std::string& path) override;
+    bool SetArchiveOnly(const std::string& path) override;
+};
+
+}  // namespace platform::posix

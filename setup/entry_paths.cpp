@@ -1,0 +1,32 @@
+#include "setup/entry_paths.h"
+
+namespace setup {
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+bool IsContainedRelativePath(const std::string& entry) {
+    if (entry.empty() || IsSeparator(entry[0])) return false;
+    if (entry.size() >= 2 && entry[1] == ':') return false;
+    std::size_t start = 0;
+    while (start <= entry.size()) {
+        std::size_t end = start;
+        while (end < entry.size() && !IsSeparator(entry[end])) ++end;
+        if (entry.compare(start, end - start, "..") == 0) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool IsPlainName(const std::string& name) {
+    return name.find_first_of("/\\") == std::string::npos;
+}
+
+std::string WithTrailingSeparator(const std::string& directory) {
+    if (directory.empty() || directory.back() == '/') return directory;
+    return directory + '/';
+}
+
+}  // namespace setup

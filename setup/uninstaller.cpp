@@ -1,0 +1,48 @@
+#include "setup/uninstaller.h"
+
+#include "setup/entry_paths.h"
+#include "setup/registry_cleanup.h"
+#include "setup/setup_messages.h"
+#include "setup/setup_texts.h"
+#include "setup/shortcuts.h"
+
+namespace setup {
+
+CUninstaller::CUninstaller(SetupServices& services, std::string systemName)
+    : m_services(services), m_strSystemName(std::move(systemName)) {
+    m_strHomeDirectory = WithTrailingSeparator(services.files.CurrentDirectory());
+    m_strWindowsDirectory = services.system.WindowsDirectory();
+    m_strSystemDriveRoot = services.system.SystemDriveRoot();
+    m_bValid = ReadUninstallConfig(services.files, m_strHomeDirectory, &m_config);
+    m_strShortcutDirectory = ShortcutDirectory(m_strSystemName, m_strWindowsDirectory,
+                                               m_strSystemDriveRoot, m_config.linkDir);
+}
+
+void CUninstaller::Run() {
+    auto& messages = m_services.messages;
+    if (!m_bValid) {
+        messages.Show({texts::kUninstallFilesCorrupted, texts::kProgramTitle});
+        return;
+    }
+    RegistryCleaner(m_services.registry, messages, SetupAction::Uninstall, m_log)
+        .Run(m_config.registryKeys);
+    auto& ops = m_services.operations;
+    if (!m_strShortcutDirectory.empty())
+        DeleteShortcuts(ops, m_log, m_strShortcutDirectory, m_config.links);
+    for (const auto& entry : m_config.destinations) {
+        const std::string path = m_strHomeDirectory + entry;
+        m_log.Add(texts::DeleteFileAction(path));
+        m_log.Add(ops.DeleteFile(path) ? texts::kSuccess : texts::kFailed);
+    }
+    // In list order and only when empty: a parent listed before its child stays.
+    for (const auto& entry : m_config.directories) {
+        const std::string path = m_strHomeDirectory + entry;
+        m_log.Add(texts::DeleteDirectoryAction(path));
+        m_log.Add(ops.RemoveDirectory(path) ? texts::kSuccess : texts::kFailed);
+    }
+    m_log.WriteTo(m_services.files,
+                  m_strHomeDirectory + platform::kPathSeparator + texts::kUninstallLogName);
+    messages.Show({texts::UninstallNote(m_config.appName), texts::kNoteCaption});
+}
+
+}  // namespace setup

@@ -1,0 +1,134 @@
+// The POSIX backends the installer uses, on temporary folders.
+
+#include "platform/posix/posix_drives.h"
+#include "platform/posix/posix_file_operations.h"
+#include "platform/posix/posix_registry.h"
+#include "platform/posix/posix_shell_links.h"
+#include "setup_test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace setup {
+namespace {
+
+class PosixOperations : public ::testing::Test {
+protected:
+    std::string Path(const std::string& name) const { return temp.path() + "/" + name; }
+    test::TempDir temp;
+    platform::posix::PosixFileOperations ops;
+};
+
+TEST_F(PosixOperations, DirectoriesOneLevelAndOnlyEmpty) {
+    EXPECT_TRUE(ops.CreateDirectory(Path("a")));
+    EXPECT_FALSE(ops.CreateDirectory(Path("a")));
+    EXPECT_FALSE(ops.CreateDirectory(Path("x/y")));
+    EXPECT_TRUE(ops.CreateDirectory(Path("a/b/")));
+    EXPECT_FALSE(ops.RemoveDirectory(Path("a")));
+    EXPECT_TRUE(ops.RemoveDirectory(Path("a/b")));
+    EXPECT_TRUE(ops.RemoveDirectory(Path("a")));
+    EXPECT_FALSE(ops.Exists(Path("a")));
+    EXPECT_FALSE(ops.Exists(""));
+}
+
+TEST_F(PosixOperations, CopyReplacesButNeverDestroysTheSource) {
+    test::WriteFile(Path("src"), "new");
+    test::WriteFile(Path("dst"), "old and longer");
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path("dst")));
+    EXPECT_EQ(test::ReadFile(Path("dst")), "new");
+    // The same file under other names: refused, content kept.
+    EXPECT_FALSE(ops.CopyFile(Path("src"), temp.path() + "//src"));
+    ASSERT_EQ(::symlink(Path("src").c_str(), Path("link").c_str()), 0);
+    EXPECT_FALSE(ops.CopyFile(Path("src"), Path("link")));
+    ASSERT_EQ(::link(Path("src").c_str(), Path("hard").c_str()), 0);
+    EXPECT_FALSE(ops.CopyFile(Path("hard"), Path("src")));
+    EXPECT_EQ(test::ReadFile(Path("src")), "new");
+    // Folders and missing files are not copied.
+    test::MakeDirectories(Path("dir"));
+    EXPECT_FALSE(ops.CopyFile(Path("dir"), Path("copy")));
+    EXPECT_FALSE(ops.CopyFile(Path("missing"), Path("copy")));
+    EXPECT_FALSE(ops.Exists(Path("copy")));
+}
+
+TEST_F(PosixOperations, DeleteTakesFilesNotFolders) {
+    test::WriteFile(Path("f"), "x");
+    test::MakeDirectories(Path("d"));
+    EXPECT_TRUE(ops.DeleteFile(Path("f")));
+    EXPECT_FALSE(ops.DeleteFile(Path("f")));
+    EXPECT_FALSE(ops.DeleteFile(Path("d")));
+    EXPECT_TRUE(ops.Exists(Path("d")));
+}
+
+TEST_F(PosixOperations, ArchiveOnlyClearsReadOnly) {
+    test::WriteFile(Path("f"), "x");
+    ::chmod(Path("f").c_str(), 0444);
+    EXPECT_TRUE(ops.SetArchiveOnly(Path("f")));
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("f").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    EXPECT_FALSE(ops.SetArchiveOnly(Path("missing")));
+}
+
+TEST(PosixRegistry, StoreFolderFollowsTheEnvironment) {
+    const char* saved = std::getenv(platform::posix::kRegistryRootVariable);
+    const std::string keep = saved ? saved : "";
+    ::setenv(platform::posix::kRegistryRootVariable, "/tmp/store", 1);
+    EXPECT_EQ(platform::posix::DefaultRegistryDirectory(), "/tmp/store");
+    ::unsetenv(platform::posix::kRegistryRootVariable);
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string keepXdg = xdg ? xdg : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/config", 1);
+    EXPECT_EQ(platform::posix::DefaultRegistryDirectory(), "/tmp/config/Varnelle/registry");
+    if (xdg) ::setenv("XDG_CONFIG_HOME", keepXdg.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
+    if (saved) ::setenv(platform::posix::kRegistryRootVariable, keep.c_str(), 1);
+}
+
+TEST(PosixRegistry, EnumeratesSortedAndKeepsParentsWithChildren) {
+    test::TempDir temp;
+    test::MakeDirectories(temp.path() + "/HKEY_CLASSES_ROOT/k/b");
+    test::MakeDirectories(temp.path() + "/HKEY_CLASSES_ROOT/k/a/c");
+    test::WriteFile(temp.path() + "/HKEY_CLASSES_ROOT/k/value", "");
+    platform::posix::PosixRegistry store(temp.path());
+    const auto root = store.Root(platform::RegistryRoot::ClassesRoot);
+    platform::RegistryKey k = 0;
+    ASSERT_EQ(store.OpenKey(root, "k", platform::KeyAccess::Read, &k), platform::kRegSuccess);
+    std::string name;
+    EXPECT_EQ(store.EnumKey(k, 0, 255, &name), platform::kRegSuccess);
+    EXPECT_EQ(name, "a");
+    EXPECT_EQ(store.EnumKey(k, 1, 255, &name), platform::kRegSuccess);
+    EXPECT_EQ(name, "b");
+    EXPECT_EQ(store.EnumKey(k, 2, 255, &name), platform::kRegNoMoreItems);
+    EXPECT_EQ(store.EnumKey(k, 0, 1, &name), platform::kRegMoreData);
+    EXPECT_EQ(store.DeleteKey(root, "k"), platform::kRegAccessDenied);
+    EXPECT_EQ(store.DeleteKey(k, "b"), platform::kRegSuccess);
+    EXPECT_EQ(store.CloseKey(k), platform::kRegSuccess);
+    EXPECT_EQ(store.CloseKey(k), platform::kRegInvalidHandle);
+    EXPECT_EQ(store.CloseKey(root), platform::kRegInvalidHandle);
+    EXPECT_EQ(store.OpenKey(k, "a", platform::KeyAccess::Read, &k), platform::kRegInvalidHandle);
+}
+
+// The machine's own mount table parses, whatever it holds.
+TEST(PosixDrives, RootIsAmongTheMounts) {
+    platform::posix::PosixDrives drives;
+    const auto mounts = drives.Mounts();
+    EXPECT_TRUE(std::any_of(mounts.begin(), mounts.end(), [](const auto& m) { return m.root == "/"; }));
+    for (const auto& m : mounts) EXPECT_EQ(m.root.back(), '/') << m.root;
+    platform::DiskSpace space;
+    EXPECT_TRUE(drives.QueryFreeSpace("/", &space));
+    EXPECT_GT(space.fragmentSize, 0u);
+    EXPECT_FALSE(drives.QueryFreeSpace("/no/such/folder", &space));
+}
+
+TEST(DesktopEntry, QuotesTheCommand) {
+    EXPECT_EQ(platform::posix::DesktopEntryText("/opt/My App/run $x", "/opt/My App/", "Line\nTwo"),
+              "[Desktop Entry]\nType=Application\nName=Line\\nTwo\nExec=\"/opt/My App/run \\\\$x\"\n"
+              "Path=/opt/My App/\n");
+}
+
+}  // namespace
+}  // namespace setup
