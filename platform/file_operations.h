@@ -11,6 +11,8 @@ public:
     virtual ~FileOperations() = default;
     // True when the path's attributes can be read (it exists, links followed).
     virtual bool Exists(const std::string& path) const = 0;
+    // True when the path itself is a symbolic link (the link is not followed).
+    virtual bool IsLink(const std::string& path) const = 0;
     // Creates one directory level; fails when it exists or its parent does not.
     virtual bool CreateDirectory(const std::string& path) = 0;
     // Removes a directory only when it is empty.

@@ -20,6 +20,15 @@ bool IsContainedRelativePath(const std::string& entry) {
     return true;
 }
 
+bool ReachesThroughLink(const platform::FileOperations& operations, const std::string& directory,
+                        const std::string& entry) {
+    for (std::size_t end = entry.find_first_of("/\\"); end != std::string::npos;
+         end = entry.find_first_of("/\\", end + 1)) {
+        if (end > 0 && operations.IsLink(directory + entry.substr(0, end))) return true;
+    }
+    return false;
+}
+
 bool IsPlainName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos;
 }

@@ -29,16 +29,19 @@ void CUninstaller::Run() {
     auto& ops = m_services.operations;
     if (!m_strShortcutDirectory.empty())
         DeleteShortcuts(ops, m_log, m_strShortcutDirectory, m_config.links);
+    // Whoever could write the home directory could have replaced one of its folders by a
+    // link to somewhere else; nothing is deleted through such a link.
+    const auto inside = [&](const std::string& entry) { return !ReachesThroughLink(ops, m_strHomeDirectory, entry); };
     for (const auto& entry : m_config.destinations) {
         const std::string path = m_strHomeDirectory + entry;
         m_log.Add(texts::DeleteFileAction(path));
-        m_log.Add(ops.DeleteFile(path) ? texts::kSuccess : texts::kFailed);
+        m_log.Add(inside(entry) && ops.DeleteFile(path) ? texts::kSuccess : texts::kFailed);
     }
     // In list order and only when empty: a parent listed before its child stays.
     for (const auto& entry : m_config.directories) {
         const std::string path = m_strHomeDirectory + entry;
         m_log.Add(texts::DeleteDirectoryAction(path));
-        m_log.Add(ops.RemoveDirectory(path) ? texts::kSuccess : texts::kFailed);
+        m_log.Add(inside(entry) && ops.RemoveDirectory(path) ? texts::kSuccess : texts::kFailed);
     }
     m_log.WriteTo(m_services.files,
                   m_strHomeDirectory + platform::kPathSeparator + texts::kUninstallLogName);

@@ -13,6 +13,7 @@ public:
     explicit FailingFileOperations(FileOperations& real) : real_(real) {}
 
     bool Exists(const std::string& path) const override { return real_.Exists(path); }
+    bool IsLink(const std::string& path) const override { return real_.IsLink(path); }
     bool CreateDirectory(const std::string& path) override {
         return !failCreate.count(path) && real_.CreateDirectory(path);
     }

@@ -73,6 +73,11 @@ bool PosixFileOperations::Exists(const std::string& path) const {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
+bool PosixFileOperations::IsLink(const std::string& path) const {
+    struct stat st {};
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool PosixFileOperations::CreateDirectory(const std::string& path) {
     return ::mkdir(path.c_str(), 0755) == 0;
 }

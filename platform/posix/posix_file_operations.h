@@ -7,6 +7,7 @@ namespace platform::posix {
 class PosixFileOperations final : public FileOperations {
 public:
     bool Exists(const std::string& path) const override;
+    bool IsLink(const std::string& path) const override;
     bool CreateDirectory(const std::string& path) override;
     bool RemoveDirectory(const std::string& path) override;
     bool CopyFile(const std::string& source, const std::string& destination) override;

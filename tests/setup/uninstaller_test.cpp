@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace setup {
 namespace {
 
@@ -115,6 +117,24 @@ TEST_F(UninstallerTest, RegistryAndShortcutsGoFirst) {
     EXPECT_FALSE(world.HasKey("HKEY_CURRENT_USER/Software/Maker/Viewer"));
     EXPECT_TRUE(world.HasKey("HKEY_CURRENT_USER/Software/Maker"));
     EXPECT_TRUE(test::Exists(programs));
+}
+
+TEST_F(UninstallerTest, NothingIsDeletedThroughALinkPlantedInTheHomeDirectory) {
+    const std::string outside = world.Root() + "/outside";
+    test::MakeDirectories(outside + "/images");
+    test::WriteFile(outside + "/a.exe", "someone else's");
+    ASSERT_EQ(::symlink(outside.c_str(), (home + "/lib").c_str()), 0);
+    WriteConfig("lib/images;\r\nlib;\r\n", "lib/a.exe;\r\nbin/a.exe;\r\n", "*;*;");
+    CUninstaller uninstaller(world.services, "");
+    ASSERT_TRUE(uninstaller.Valid());
+    uninstaller.Run();
+    const std::string h = home + "/";
+    EXPECT_EQ(UninstallLog(), "Deleting the \"" + h + "lib/a.exe\" file...Failed.\r\n"
+                              "Deleting the \"" + h + "bin/a.exe\" file...Success.\r\n"
+                              "Deleting the \"" + h + "lib/images\" directory...Failed.\r\n"
+                              "Deleting the \"" + h + "lib\" directory...Failed.\r\n");
+    EXPECT_EQ(test::ReadFile(outside + "/a.exe"), "someone else's");
+    EXPECT_TRUE(test::Exists(outside + "/images"));
 }
 
 }  // namespace
