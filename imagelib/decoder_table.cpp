@@ -12,6 +12,12 @@ struct DecoderEntry {
 
 // Formats without an entry (ICO, WBMP, WMF/EMF, PGX) are never asked for by the viewer.
 constexpr std::initializer_list<DecoderEntry> kDecoders = {
+    {FORMAT_GIF, DecodeGif},
+    {FORMAT_JPEG, DecodeJpeg},
+    {FORMAT_PNG, DecodePng},
+    {FORMAT_TIFF, DecodeTiff},
+    {FORMAT_JP2, DecodeJpeg2000},
+    {FORMAT_JPC, DecodeJpeg2000},
 };
 
 }  // namespace

@@ -1,0 +1,166 @@
+// TIFF through libtiff, first page only. Bilevel, grey and palette pages of 1, 4 or 8
+// bits stay indexed and 8-bit RGB is read straight into the picture's rows; everything
+// else goes through libtiff's RGBA reader one strip or tile row at a time.
+#include "imagelib/decoders.h"
+#include "imagelib/grey_palette.h"
+#include "imagelib/tiff_memory_file.h"
+
+#include <algorithm>
+
+namespace imagelib {
+namespace {
+
+// Largest band of RGBA pixels converted at once.
+constexpr std::uint64_t kMaxBandBytes = 64u << 20;
+
+struct PageInfo {
+    std::uint32_t width = 0, height = 0;
+    std::uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISWHITE;
+    std::uint16_t planar = PLANARCONFIG_CONTIG, compression = COMPRESSION_NONE;
+    std::uint16_t sampleFormat = SAMPLEFORMAT_UINT, extraCount = 0;
+    bool tiled = false;
+};
+
+PageInfo ReadPageInfo(TIFF* tif) {
+    PageInfo p;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &p.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &p.height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &p.bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &p.samples);
+    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &p.photometric);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &p.planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &p.compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &p.sampleFormat);
+    std::uint16_t* extraTypes = nullptr;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &p.extraCount, &extraTypes);
+    p.tiled = TIFFIsTiled(tif) != 0;
+    return p;
+}
+
+// Pages whose stored rows already are picture rows (or nearly: RGB needs a swap).
+bool ReadsRowByRow(const PageInfo& p) {
+    if (p.tiled || p.compression == COMPRESSION_OJPEG || p.sampleFormat != SAMPLEFORMAT_UINT) return false;
+    if (p.samples == 1 && (p.bits == 1 || p.bits == 4 || p.bits == 8))
+        return p.photometric == PHOTOMETRIC_MINISBLACK || p.photometric == PHOTOMETRIC_MINISWHITE ||
+               p.photometric == PHOTOMETRIC_PALETTE;
+    return p.samples == 3 && p.bits == 8 && p.photometric == PHOTOMETRIC_RGB && p.planar == PLANARCONFIG_CONTIG;
+}
+
+// Colour maps hold 16-bit values, but some writers store 8-bit ones.
+Status FillColourMap(TIFF* tif, const PageInfo& p, Dib& dib) {
+    std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &red, &green, &blue)) return Status::Error("TIFF palette missing");
+    const std::uint32_t count = 1u << p.bits;
+    bool eightBit = true;
+    for (std::uint32_t i = 0; i < count; ++i)
+        if (red[i] > 255 || green[i] > 255 || blue[i] > 255) eightBit = false;
+    const int shift = eightBit ? 0 : 8;
+    RgbQuad* table = dib.Palette();
+    for (std::uint32_t i = 0; i < count; ++i)
+        table[i] = RgbQuad{static_cast<std::uint8_t>(blue[i] >> shift), static_cast<std::uint8_t>(green[i] >> shift),
+                           static_cast<std::uint8_t>(red[i] >> shift), 0};
+    return Status::Ok();
+}
+
+Status DecodeRows(TIFF* tif, const PageInfo& p, Dib& out) {
+    const bool rgb = p.samples == 3;
+    const std::uint16_t depth = rgb ? 24 : p.bits;
+    Dib dib;
+    IMAGELIB_TRY(AllocateDib(p.width, p.height, depth, rgb ? 0 : (1u << p.bits), dib));
+    if (static_cast<std::uint64_t>(TIFFScanlineSize64(tif)) > dib.Stride())
+        return Status::Error("Unexpected TIFF row size");
+    if (p.photometric == PHOTOMETRIC_PALETTE) {
+        IMAGELIB_TRY(FillColourMap(tif, p, dib));
+    } else if (!rgb) {
+        FillGreyPalette(dib, 1u << p.bits);
+        if (p.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(dib.Palette(), dib.Palette() + (1u << p.bits));
+    }
+    for (std::uint32_t y = 0; y < p.height; ++y) {
+        std::uint8_t* row = dib.RowFromTop(y);
+        if (TIFFReadScanline(tif, row, y, 0) < 0) return Status::Error("Corrupt TIFF data");
+        if (rgb)
+            for (std::uint32_t x = 0; x < p.width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
+    }
+    out = std::move(dib);
+    return Status::Ok();
+}
+
+class RgbaImage {
+public:
+    ~RgbaImage() {
+        if (begun_) TIFFRGBAImageEnd(&img_);
+    }
+    bool Begin(TIFF* tif) {
+        char message[1024];
+        if (!TIFFRGBAImageOK(tif, message) || !TIFFRGBAImageBegin(&img_, tif, 0, message)) return false;
+        begun_ = true;
+        // Rows in stored order: the band loop below depends on no flipping.
+        img_.req_orientation = ORIENTATION_TOPLEFT;
+        img_.orientation = ORIENTATION_TOPLEFT;
+        return true;
+    }
+    TIFFRGBAImage& get() { return img_; }
+
+private:
+    TIFFRGBAImage img_{};
+    bool begun_ = false;
+};
+
+std::uint32_t BandHeight(TIFF* tif, const PageInfo& p) {
+    std::uint32_t band = p.height;
+    if (p.tiled) TIFFGetField(tif, TIFFTAG_TILELENGTH, &band);
+    else TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
+    const std::uint64_t cap = std::max<std::uint64_t>(1, kMaxBandBytes / (4ull * p.width));
+    return static_cast<std::uint32_t>(std::clamp<std::uint64_t>(band, 1, std::min<std::uint64_t>(cap, p.height)));
+}
+
+Status DecodeRgba(TIFF* tif, const PageInfo& p, Dib& out) {
+    Dib dib;
+    IMAGELIB_TRY(AllocateDib(p.width, p.height, 24, 0, dib));
+    RgbaImage image;
+    if (!image.Begin(tif)) return Status::Error("Unsupported TIFF layout");
+    TIFFRGBAImage& img = image.get();
+    if (img.width != p.width || img.height != p.height) return Status::Error("Unexpected TIFF size");
+    // libtiff leaves grey + alpha unmultiplied, but premultiplies colour.
+    const bool multiplyAlpha = img.alpha != 0 && (p.photometric == PHOTOMETRIC_MINISBLACK ||
+                                                  p.photometric == PHOTOMETRIC_MINISWHITE);
+    const std::uint32_t band = BandHeight(tif, p);
+    HeapBlock raster = HeapBlock::Allocate(static_cast<std::size_t>(4ull * p.width * band));
+    if (raster.empty()) return Status::Error("Out of memory");
+    auto* pixels = reinterpret_cast<std::uint32_t*>(raster.data());
+    for (std::uint32_t y = 0; y < p.height; y += band) {
+        const std::uint32_t rows = std::min(band, p.height - y);
+        img.row_offset = static_cast<int>(y);
+        img.col_offset = 0;
+        if (!TIFFRGBAImageGet(&img, pixels, p.width, rows)) return Status::Error("Corrupt TIFF data");
+        for (std::uint32_t r = 0; r < rows; ++r) {
+            const std::uint32_t* in = pixels + static_cast<std::size_t>(r) * p.width;
+            std::uint8_t* bgr = dib.RowFromTop(y + r);
+            for (std::uint32_t x = 0; x < p.width; ++x, bgr += 3) {
+                const std::uint32_t v = in[x];
+                const unsigned a = multiplyAlpha ? TIFFGetA(v) : 255;
+                bgr[0] = static_cast<std::uint8_t>((TIFFGetB(v) * a + 127) / 255);
+                bgr[1] = static_cast<std::uint8_t>((TIFFGetG(v) * a + 127) / 255);
+                bgr[2] = static_cast<std::uint8_t>((TIFFGetR(v) * a + 127) / 255);
+            }
+        }
+    }
+    out = std::move(dib);
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status DecodeTiff(ByteSpan file, Dib& out) {
+    if (file.size() < 8) return Status::Error("Truncated TIFF file");
+    TiffMemoryFile memory{file};
+    TiffHandle tif(OpenTiffInMemory(memory));
+    if (!tif.get()) return Status::Error("Corrupt TIFF header");
+    const PageInfo page = ReadPageInfo(tif.get());
+    // Refuse absurd sizes before libtiff sets up any buffer for them.
+    if (page.width == 0 || page.height == 0) return Status::Error("Image has no pixels");
+    if (page.width > kMaxSide || page.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
+    return ReadsRowByRow(page) ? DecodeRows(tif.get(), page, out) : DecodeRgba(tif.get(), page, out);
+}
+
+}  // namespace imagelib
