@@ -130,7 +130,10 @@ Status Convert(const opj_image_t& image, std::uint32_t width, std::uint32_t heig
             return Status::Error("Corrupt JPEG 2000 data");
     const bool colour = image.numcomps >= 3;
     const OPJ_UINT32 alphaIndex = colour ? 3 : 1;
-    const bool alpha = image.numcomps > alphaIndex && image.comps[alphaIndex].alpha != 0;
+    // Code streams carry no channel definitions: a component after the colour ones is
+    // taken as alpha, as other readers do.
+    const bool alpha = (image.numcomps == alphaIndex + 1 && image.color_space != OPJ_CLRSPC_CMYK) ||
+                       (image.numcomps > alphaIndex && image.comps[alphaIndex].alpha != 0);
     const bool ycc = colour && IsYcc(image);
     Dib dib;
     IMAGELIB_TRY(AllocateDib(width, height, colour ? 24 : 8, colour ? 0 : 256, dib));

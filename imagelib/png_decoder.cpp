@@ -45,6 +45,7 @@ struct Plan {
     Layout layout;
     int passes;
     std::size_t rowBytes;  // bytes of one row as libpng delivers it
+    int fileColourType, fileBitDepth;  // as stored, before any transform
 };
 
 struct PngSession {
@@ -65,6 +66,8 @@ void ChooseTransforms(png_structp png, png_infop info, Plan& plan) {
     const int colourType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
     const bool hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    plan.fileColourType = colourType;
+    plan.fileBitDepth = bitDepth;
     plan.layout = Layout::Direct;
     if (bitDepth == 16) png_set_scale_16(png);
     switch (colourType) {
@@ -119,13 +122,13 @@ bool ReadInfo(PngSession& s) {
 
 // The colour table: PLTE entries composited with their tRNS alpha, or a grey ramp whose
 // tRNS level (if any) shows as black. Entries beyond the file's own stay black.
-void FillColourTable(png_structp png, png_infop info, Dib& dib) {
+void FillColourTable(png_structp png, png_infop info, const Plan& plan, Dib& dib) {
     RgbQuad* table = dib.Palette();
     png_bytep alpha = nullptr;
     int alphaCount = 0;
     png_color_16p transparent = nullptr;
     const bool hasTrns = png_get_tRNS(png, info, &alpha, &alphaCount, &transparent) != 0;
-    if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE) {
+    if (plan.fileColourType == PNG_COLOR_TYPE_PALETTE) {
         png_colorp colours = nullptr;
         int count = 0;
         if (!png_get_PLTE(png, info, &colours, &count)) return;
@@ -136,7 +139,7 @@ void FillColourTable(png_structp png, png_infop info, Dib& dib) {
         }
         return;
     }
-    const int bitDepth = png_get_bit_depth(png, info);
+    const int bitDepth = plan.fileBitDepth;
     const std::uint32_t levels = bitDepth >= 8 ? 256 : (1u << bitDepth);
     FillGreyPalette(dib, levels);
     if (hasTrns && transparent && bitDepth <= 8 && transparent->gray < levels) table[transparent->gray] = RgbQuad{};
@@ -205,7 +208,7 @@ Status DecodePng(ByteSpan file, Dib& out) {
     IMAGELIB_TRY(AllocateDib(s.plan.width, s.plan.height, s.plan.depth, s.plan.colours, dib));
     if (s.plan.layout == Layout::Direct && s.plan.rowBytes > dib.Stride())
         return Status::Error("Unexpected PNG row size");
-    if (s.plan.depth <= 8) FillColourTable(s.png, s.info, dib);
+    if (s.plan.depth <= 8) FillColourTable(s.png, s.info, s.plan, dib);
 
     HeapBlock buffer;
     if (s.plan.layout != Layout::Direct) {

@@ -19,6 +19,7 @@ struct PageInfo {
     std::uint16_t planar = PLANARCONFIG_CONTIG, compression = COMPRESSION_NONE;
     std::uint16_t sampleFormat = SAMPLEFORMAT_UINT, extraCount = 0;
     bool tiled = false;
+    bool associatedAlpha = false;
 };
 
 PageInfo ReadPageInfo(TIFF* tif) {
@@ -33,17 +34,32 @@ PageInfo ReadPageInfo(TIFF* tif) {
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &p.sampleFormat);
     std::uint16_t* extraTypes = nullptr;
     TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &p.extraCount, &extraTypes);
+    p.associatedAlpha = p.extraCount > 0 && extraTypes && extraTypes[0] == EXTRASAMPLE_ASSOCALPHA;
     p.tiled = TIFFIsTiled(tif) != 0;
     return p;
 }
 
-// Pages whose stored rows already are picture rows (or nearly: RGB needs a swap).
-bool ReadsRowByRow(const PageInfo& p) {
-    if (p.tiled || p.compression == COMPRESSION_OJPEG || p.sampleFormat != SAMPLEFORMAT_UINT) return false;
-    if (p.samples == 1 && (p.bits == 1 || p.bits == 4 || p.bits == 8))
-        return p.photometric == PHOTOMETRIC_MINISBLACK || p.photometric == PHOTOMETRIC_MINISWHITE ||
-               p.photometric == PHOTOMETRIC_PALETTE;
-    return p.samples == 3 && p.bits == 8 && p.photometric == PHOTOMETRIC_RGB && p.planar == PLANARCONFIG_CONTIG;
+// Pages read a row at a time with TIFFReadScanline, and what each row needs.
+enum class RowKind {
+    None,        // not readable by rows: libtiff's RGBA reader instead
+    Indexed,     // 1, 4 or 8 bits a pixel: the stored row is the picture row
+    TwoBit,      // 2 bits a pixel, unpacked to one byte each
+    Rgb,         // 8-bit RGB, swapped to BGR in place
+    GreyAlpha,   // 8-bit grey + alpha, composited onto black
+};
+
+RowKind KindOf(const PageInfo& p) {
+    if (p.tiled || p.compression == COMPRESSION_OJPEG || p.sampleFormat != SAMPLEFORMAT_UINT) return RowKind::None;
+    const bool grey = p.photometric == PHOTOMETRIC_MINISBLACK || p.photometric == PHOTOMETRIC_MINISWHITE;
+    if (p.samples == 1 && (grey || p.photometric == PHOTOMETRIC_PALETTE)) {
+        if (p.bits == 1 || p.bits == 4 || p.bits == 8) return RowKind::Indexed;
+        if (p.bits == 2) return RowKind::TwoBit;
+        return RowKind::None;
+    }
+    if (p.bits != 8 || p.planar != PLANARCONFIG_CONTIG) return RowKind::None;
+    if (p.samples == 3 && p.photometric == PHOTOMETRIC_RGB) return RowKind::Rgb;
+    if (p.samples == 2 && p.extraCount == 1 && grey) return RowKind::GreyAlpha;
+    return RowKind::None;
 }
 
 // Colour maps hold 16-bit values, but some writers store 8-bit ones.
@@ -62,25 +78,48 @@ Status FillColourMap(TIFF* tif, const PageInfo& p, Dib& dib) {
     return Status::Ok();
 }
 
-Status DecodeRows(TIFF* tif, const PageInfo& p, Dib& out) {
-    const bool rgb = p.samples == 3;
-    const std::uint16_t depth = rgb ? 24 : p.bits;
+void UnpackTwoBit(const std::uint8_t* in, std::uint8_t* out, std::uint32_t width) {
+    for (std::uint32_t x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>((in[x / 4] >> (6 - 2 * (x % 4))) & 3);
+}
+
+void CompositeGreyAlpha(const std::uint8_t* in, std::uint8_t* out, std::uint32_t width, bool associated) {
+    for (std::uint32_t x = 0; x < width; ++x, in += 2)
+        out[x] = associated ? in[0] : static_cast<std::uint8_t>((in[0] * in[1] + 127) / 255);
+}
+
+Status DecodeRows(TIFF* tif, const PageInfo& p, RowKind kind, bool associatedAlpha, Dib& out) {
+    const std::uint16_t depth = kind == RowKind::Rgb ? 24 : (kind == RowKind::Indexed ? p.bits : 8);
+    const std::uint32_t levels = kind == RowKind::Rgb ? 0 : (kind == RowKind::GreyAlpha ? 256 : (1u << p.bits));
     Dib dib;
-    IMAGELIB_TRY(AllocateDib(p.width, p.height, depth, rgb ? 0 : (1u << p.bits), dib));
-    if (static_cast<std::uint64_t>(TIFFScanlineSize64(tif)) > dib.Stride())
-        return Status::Error("Unexpected TIFF row size");
+    IMAGELIB_TRY(AllocateDib(p.width, p.height, depth, depth <= 8 ? (1u << depth) : 0, dib));
+    const auto scanline = static_cast<std::uint64_t>(TIFFScanlineSize64(tif));
+    const bool direct = kind == RowKind::Indexed || kind == RowKind::Rgb;
+    if (direct && scanline > dib.Stride()) return Status::Error("Unexpected TIFF row size");
     if (p.photometric == PHOTOMETRIC_PALETTE) {
         IMAGELIB_TRY(FillColourMap(tif, p, dib));
-    } else if (!rgb) {
-        FillGreyPalette(dib, 1u << p.bits);
-        if (p.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(dib.Palette(), dib.Palette() + (1u << p.bits));
+    } else if (levels) {
+        FillGreyPalette(dib, levels);
+        if (p.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(dib.Palette(), dib.Palette() + levels);
     }
+    HeapBlock buffer;
+    if (!direct) {
+        if (scanline == 0 || scanline > kMaxBandBytes) return Status::Error("Unexpected TIFF row size");
+        buffer = HeapBlock::Allocate(static_cast<std::size_t>(scanline));
+        if (buffer.empty()) return Status::Error("Out of memory");
+    }
+    // A damaged row is left blank and reading goes on: fax pages in particular often
+    // have a bad line or two. A page with no good row at all is refused.
+    std::uint32_t goodRows = 0;
     for (std::uint32_t y = 0; y < p.height; ++y) {
         std::uint8_t* row = dib.RowFromTop(y);
-        if (TIFFReadScanline(tif, row, y, 0) < 0) return Status::Error("Corrupt TIFF data");
-        if (rgb)
+        if (TIFFReadScanline(tif, direct ? row : buffer.data(), y, 0) < 0) continue;
+        ++goodRows;
+        if (kind == RowKind::Rgb)
             for (std::uint32_t x = 0; x < p.width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
+        else if (kind == RowKind::TwoBit) UnpackTwoBit(buffer.data(), row, p.width);
+        else if (kind == RowKind::GreyAlpha) CompositeGreyAlpha(buffer.data(), row, p.width, associatedAlpha);
     }
+    if (goodRows == 0) return Status::Error("Corrupt TIFF data");
     out = std::move(dib);
     return Status::Ok();
 }
@@ -121,9 +160,6 @@ Status DecodeRgba(TIFF* tif, const PageInfo& p, Dib& out) {
     if (!image.Begin(tif)) return Status::Error("Unsupported TIFF layout");
     TIFFRGBAImage& img = image.get();
     if (img.width != p.width || img.height != p.height) return Status::Error("Unexpected TIFF size");
-    // libtiff leaves grey + alpha unmultiplied, but premultiplies colour.
-    const bool multiplyAlpha = img.alpha != 0 && (p.photometric == PHOTOMETRIC_MINISBLACK ||
-                                                  p.photometric == PHOTOMETRIC_MINISWHITE);
     const std::uint32_t band = BandHeight(tif, p);
     HeapBlock raster = HeapBlock::Allocate(static_cast<std::size_t>(4ull * p.width * band));
     if (raster.empty()) return Status::Error("Out of memory");
@@ -138,10 +174,10 @@ Status DecodeRgba(TIFF* tif, const PageInfo& p, Dib& out) {
             std::uint8_t* bgr = dib.RowFromTop(y + r);
             for (std::uint32_t x = 0; x < p.width; ++x, bgr += 3) {
                 const std::uint32_t v = in[x];
-                const unsigned a = multiplyAlpha ? TIFFGetA(v) : 255;
-                bgr[0] = static_cast<std::uint8_t>((TIFFGetB(v) * a + 127) / 255);
-                bgr[1] = static_cast<std::uint8_t>((TIFFGetG(v) * a + 127) / 255);
-                bgr[2] = static_cast<std::uint8_t>((TIFFGetR(v) * a + 127) / 255);
+                // libtiff hands alpha pixels over premultiplied: composited onto black.
+                bgr[0] = static_cast<std::uint8_t>(TIFFGetB(v));
+                bgr[1] = static_cast<std::uint8_t>(TIFFGetG(v));
+                bgr[2] = static_cast<std::uint8_t>(TIFFGetR(v));
             }
         }
     }
@@ -157,10 +193,12 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     TiffHandle tif(OpenTiffInMemory(memory));
     if (!tif.get()) return Status::Error("Corrupt TIFF header");
     const PageInfo page = ReadPageInfo(tif.get());
+    const RowKind kind = KindOf(page);
     // Refuse absurd sizes before libtiff sets up any buffer for them.
     if (page.width == 0 || page.height == 0) return Status::Error("Image has no pixels");
     if (page.width > kMaxSide || page.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
-    return ReadsRowByRow(page) ? DecodeRows(tif.get(), page, out) : DecodeRgba(tif.get(), page, out);
+    return kind == RowKind::None ? DecodeRgba(tif.get(), page, out)
+                                 : DecodeRows(tif.get(), page, kind, page.associatedAlpha, out);
 }
 
 }  // namespace imagelib
