@@ -6,6 +6,7 @@
 #include "imagelib/tiff_memory_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace imagelib {
 namespace {
@@ -101,23 +102,52 @@ Status DecodeRows(TIFF* tif, const PageInfo& p, RowKind kind, bool associatedAlp
         FillGreyPalette(dib, levels);
         if (p.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(dib.Palette(), dib.Palette() + levels);
     }
-    HeapBlock buffer;
-    if (!direct) {
-        if (scanline == 0 || scanline > kMaxBandBytes) return Status::Error("Unexpected TIFF row size");
-        buffer = HeapBlock::Allocate(static_cast<std::size_t>(scanline));
-        if (buffer.empty()) return Status::Error("Out of memory");
-    }
-    // A damaged row is left blank and reading goes on: fax pages in particular often
-    // have a bad line or two. A page with no good row at all is refused.
-    std::uint32_t goodRows = 0;
-    for (std::uint32_t y = 0; y < p.height; ++y) {
+    // Whole strips decode much faster than single scanlines; a strip too large for a
+    // working buffer is read a scanline at a time instead.
+    std::uint32_t rowsPerStrip = p.height;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, p.height);
+    const auto stripSize = static_cast<std::uint64_t>(TIFFStripSize64(tif));
+    const bool byStrip = stripSize > 0 && stripSize <= kMaxBandBytes && stripSize >= scanline * rowsPerStrip;
+    const std::uint64_t bufferSize = byStrip ? stripSize : scanline;
+    if (scanline == 0 || bufferSize > kMaxBandBytes) return Status::Error("Unexpected TIFF row size");
+    HeapBlock buffer = HeapBlock::Allocate(static_cast<std::size_t>(bufferSize));
+    if (buffer.empty()) return Status::Error("Out of memory");
+
+    const auto storeRow = [&](const std::uint8_t* in, std::uint32_t y) {
         std::uint8_t* row = dib.RowFromTop(y);
-        if (TIFFReadScanline(tif, direct ? row : buffer.data(), y, 0) < 0) continue;
-        ++goodRows;
-        if (kind == RowKind::Rgb)
-            for (std::uint32_t x = 0; x < p.width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
-        else if (kind == RowKind::TwoBit) UnpackTwoBit(buffer.data(), row, p.width);
-        else if (kind == RowKind::GreyAlpha) CompositeGreyAlpha(buffer.data(), row, p.width, associatedAlpha);
+        switch (kind) {
+        case RowKind::Indexed: std::memcpy(row, in, static_cast<std::size_t>(scanline)); break;
+        case RowKind::Rgb:
+            for (std::uint32_t x = 0; x < p.width; ++x, in += 3, row += 3) {
+                row[0] = in[2];
+                row[1] = in[1];
+                row[2] = in[0];
+            }
+            break;
+        case RowKind::TwoBit: UnpackTwoBit(in, row, p.width); break;
+        case RowKind::GreyAlpha: CompositeGreyAlpha(in, row, p.width, associatedAlpha); break;
+        case RowKind::None: break;
+        }
+    };
+    // A damaged strip or row is left blank and reading goes on: fax pages in particular
+    // often have a bad line or two. A page with no good row at all is refused.
+    std::uint32_t goodRows = 0;
+    if (byStrip) {
+        for (std::uint32_t y = 0; y < p.height; y += rowsPerStrip) {
+            const std::uint32_t rows = std::min(rowsPerStrip, p.height - y);
+            const tmsize_t got = TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), buffer.data(),
+                                                      static_cast<tmsize_t>(scanline * rows));
+            if (got < static_cast<tmsize_t>(scanline * rows)) continue;
+            for (std::uint32_t r = 0; r < rows; ++r) storeRow(buffer.data() + r * scanline, y + r);
+            goodRows += rows;
+        }
+    } else {
+        for (std::uint32_t y = 0; y < p.height; ++y) {
+            if (TIFFReadScanline(tif, buffer.data(), y, 0) < 0) continue;
+            storeRow(buffer.data(), y);
+            ++goodRows;
+        }
     }
     if (goodRows == 0) return Status::Error("Corrupt TIFF data");
     out = std::move(dib);
