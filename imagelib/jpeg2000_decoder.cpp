@@ -2,6 +2,8 @@
 // named .j2c and a code stream named .jp2 both decode under either format number.
 #include "imagelib/decoders.h"
 #include "imagelib/grey_palette.h"
+#include "imagelib/jp2_boxes.h"
+#include "imagelib/jpeg2000_pixels.h"
 
 #include <openjpeg.h>
 
@@ -71,37 +73,6 @@ struct Resources {
     }
 };
 
-// Maps one component's samples of any precision and sign onto 0..255.
-struct Channel {
-    const opj_image_comp_t* comp = nullptr;
-    std::int64_t offset = 0;
-    int shift = 0;      // for precision above 8
-    std::int64_t max = 255;  // for precision below 8
-
-    explicit Channel(const opj_image_comp_t& c) : comp(&c) {
-        const int prec = static_cast<int>(std::clamp<OPJ_UINT32>(c.prec, 1, 31));
-        offset = c.sgnd ? (std::int64_t{1} << (prec - 1)) : 0;
-        if (prec > 8) shift = prec - 8;
-        else max = (std::int64_t{1} << prec) - 1;
-    }
-    std::uint8_t At(std::uint32_t cx, std::uint32_t cy) const {
-        std::int64_t v = comp->data[static_cast<std::size_t>(cy) * comp->w + cx] + offset;
-        v = shift ? (v >> shift) : v * 255 / max;
-        return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
-    }
-};
-
-// The sample of `comp` that covers picture column x (relative to the image origin),
-// for components subsampled by dx.
-std::uint32_t SampleIndex(std::uint32_t x, std::uint32_t origin, std::uint32_t step, std::uint32_t compOrigin,
-                          std::uint32_t count) {
-    const std::uint64_t absolute = (static_cast<std::uint64_t>(x) + origin) / step;
-    const std::uint64_t index = absolute > compOrigin ? absolute - compOrigin : 0;
-    return static_cast<std::uint32_t>(std::min<std::uint64_t>(index, count - 1));
-}
-
-std::uint8_t Clamp(double v) { return static_cast<std::uint8_t>(std::clamp(v + 0.5, 0.0, 255.0)); }
-
 Status Validate(const opj_image_t& image, std::uint32_t& width, std::uint32_t& height) {
     if (image.numcomps == 0 || image.x1 <= image.x0 || image.y1 <= image.y0) return Status::Error("Image has no pixels");
     width = image.x1 - image.x0;
@@ -110,7 +81,7 @@ Status Validate(const opj_image_t& image, std::uint32_t& width, std::uint32_t& h
     std::uint64_t samples = 0;
     for (OPJ_UINT32 i = 0; i < image.numcomps; ++i) {
         const opj_image_comp_t& c = image.comps[i];
-        if (c.dx == 0 || c.dy == 0) return Status::Error("Corrupt JPEG 2000 header");
+        if (c.dx == 0 || c.dy == 0 || c.prec == 0 || c.prec > 31) return Status::Error("Corrupt JPEG 2000 header");
         samples += (static_cast<std::uint64_t>(width) / c.dx + 1) * (height / c.dy + 1);
     }
     if (samples * 4 > kMaxSampleBytes) return Status::Error("Pixel block exceeds the limit");
@@ -124,62 +95,123 @@ bool IsYcc(const opj_image_t& image) {
            (image.comps[1].dx != 1 || image.comps[1].dy != 1);
 }
 
-Status Convert(const opj_image_t& image, std::uint32_t width, std::uint32_t height, Dib& out) {
+// Which components make the picture: grey or red, green, blue, then an alpha one.
+struct Selection {
+    PictureLayout layout;
+    std::vector<OPJ_UINT32> components;
+};
+
+Selection Select(const opj_image_t& image) {
+    Selection s;
+    const bool colour = image.numcomps >= 3;
+    const OPJ_UINT32 alphaIndex = colour ? 3 : 1;
+    s.layout.originX = image.x0;
+    s.layout.originY = image.y0;
+    s.layout.colourChannels = colour ? 3 : 1;
+    // Code streams carry no channel definitions: a component after the colour ones is
+    // taken as alpha, as other readers do.
+    s.layout.alpha = (image.numcomps == alphaIndex + 1 && image.color_space != OPJ_CLRSPC_CMYK) ||
+                     (image.numcomps > alphaIndex && image.comps[alphaIndex].alpha != 0);
+    s.layout.ycc = colour && IsYcc(image);
+    for (OPJ_UINT32 c = 0; c < static_cast<OPJ_UINT32>(s.layout.colourChannels); ++c) s.components.push_back(c);
+    if (s.layout.alpha) s.components.push_back(alphaIndex);
+    for (OPJ_UINT32 c : s.components) s.layout.scales.emplace_back(image.comps[c].prec, image.comps[c].sgnd != 0);
+    return s;
+}
+
+Status AllocatePicture(const Selection& s, std::uint32_t width, std::uint32_t height, Dib& dib) {
+    const bool colour = s.layout.colourChannels == 3;
+    IMAGELIB_TRY(AllocateDib(width, height, colour ? 24 : 8, colour ? 0 : 256, dib));
+    if (!colour) FillGreyPalette(dib, 256);
+    return Status::Ok();
+}
+
+// Palettes and channel definitions are applied only by OpenJPEG's whole-image decode,
+// which keeps every sample of every component as a 32-bit integer.
+Status DecodeWholeImage(Resources& r, Dib& out) {
+    if (!opj_decode(r.codec, r.stream, r.image)) return Status::Error("Corrupt JPEG 2000 data");
+    // Palettes and channel definitions may have changed the components.
+    std::uint32_t width = 0, height = 0;
+    IMAGELIB_TRY(Validate(*r.image, width, height));
+    const opj_image_t& image = *r.image;
     for (OPJ_UINT32 i = 0; i < image.numcomps; ++i)
         if (!image.comps[i].data || image.comps[i].w == 0 || image.comps[i].h == 0)
             return Status::Error("Corrupt JPEG 2000 data");
-    const bool colour = image.numcomps >= 3;
-    const OPJ_UINT32 alphaIndex = colour ? 3 : 1;
-    // Code streams carry no channel definitions: a component after the colour ones is
-    // taken as alpha, as other readers do.
-    const bool alpha = (image.numcomps == alphaIndex + 1 && image.color_space != OPJ_CLRSPC_CMYK) ||
-                       (image.numcomps > alphaIndex && image.comps[alphaIndex].alpha != 0);
-    const bool ycc = colour && IsYcc(image);
+    const Selection s = Select(image);
     Dib dib;
-    IMAGELIB_TRY(AllocateDib(width, height, colour ? 24 : 8, colour ? 0 : 256, dib));
-    if (!colour) FillGreyPalette(dib, 256);
+    IMAGELIB_TRY(AllocatePicture(s, width, height, dib));
+    std::vector<SamplePlane> planes;
+    for (OPJ_UINT32 c : s.components) {
+        const opj_image_comp_t& comp = image.comps[c];
+        planes.push_back({comp.data, 4, true, comp.x0, comp.y0, comp.w, comp.h, comp.dx, comp.dy});
+    }
+    ConvertRegion(s.layout, planes.data(), 0, 0, width, height, dib);
+    out = std::move(dib);
+    return Status::Ok();
+}
 
-    // Channels in output order (red, green, blue or grey, then alpha), each with the
-    // sample column of every picture column worked out once.
-    const int channelCount = colour ? 3 : 1;
-    const int used = channelCount + (alpha ? 1 : 0);
-    std::vector<Channel> channels;
-    std::vector<std::vector<std::uint32_t>> columns(static_cast<std::size_t>(used));
-    for (int c = 0; c < used; ++c) {
-        const opj_image_comp_t& comp = image.comps[c < channelCount ? static_cast<OPJ_UINT32>(c) : alphaIndex];
-        channels.emplace_back(comp);
-        columns[static_cast<std::size_t>(c)].resize(width);
-        for (std::uint32_t x = 0; x < width; ++x)
-            columns[static_cast<std::size_t>(c)][x] = SampleIndex(x, image.x0, comp.dx, comp.x0, comp.w);
-    }
-    for (std::uint32_t y = 0; y < height; ++y) {
-        std::uint8_t* row = dib.RowFromTop(y);
-        std::uint32_t sampleRows[4] = {};
-        for (int c = 0; c < used; ++c) {
-            const opj_image_comp_t& comp = *channels[static_cast<std::size_t>(c)].comp;
-            sampleRows[c] = SampleIndex(y, image.y0, comp.dy, comp.y0, comp.h);
+std::uint32_t CeilDiv(std::uint64_t a, std::uint32_t b) { return static_cast<std::uint32_t>((a + b - 1) / b); }
+
+// Bytes OpenJPEG gives each decoded sample of a tile: 1, 2 or 4.
+int TileSampleBytes(OPJ_UINT32 precision) {
+    const OPJ_UINT32 bytes = (precision + 7) / 8;
+    return bytes >= 3 ? 4 : static_cast<int>(bytes);
+}
+
+// One tile at a time into the picture: memory stays near one picture plus one tile.
+Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib& out) {
+    const opj_image_t& image = *r.image;
+    const Selection s = Select(image);
+    Dib dib;
+    IMAGELIB_TRY(AllocatePicture(s, width, height, dib));
+    HeapBlock buffer;
+    std::vector<SamplePlane> all(image.numcomps);
+    std::vector<SamplePlane> planes(s.components.size());
+    int decoded = 0;
+    for (;;) {
+        OPJ_UINT32 index = 0, size = 0, count = 0;
+        OPJ_INT32 tx0 = 0, ty0 = 0, tx1 = 0, ty1 = 0;
+        OPJ_BOOL more = OPJ_FALSE;
+        if (!opj_read_tile_header(r.codec, r.stream, &index, &size, &tx0, &ty0, &tx1, &ty1, &count, &more)) break;
+        if (!more) break;
+        if (count != image.numcomps || tx0 < 0 || ty0 < 0 || tx1 <= tx0 || ty1 <= ty0 || size > kMaxSampleBytes)
+            return Status::Error("Corrupt JPEG 2000 data");
+        if (buffer.size() < size) {
+            buffer.reset();
+            buffer = HeapBlock::Allocate(size);
+            if (buffer.empty()) return Status::Error("Out of memory");
         }
-        for (std::uint32_t x = 0; x < width; ++x) {
-            int v[4] = {0, 0, 0, 255};
-            for (int c = 0; c < used; ++c)
-                v[c < channelCount ? c : 3] =
-                    channels[static_cast<std::size_t>(c)].At(columns[static_cast<std::size_t>(c)][x], sampleRows[c]);
-            if (ycc) {
-                const double yv = v[0], cb = v[1] - 128.0, cr = v[2] - 128.0;
-                v[0] = Clamp(yv + 1.402 * cr);
-                v[1] = Clamp(yv - 0.344136 * cb - 0.714136 * cr);
-                v[2] = Clamp(yv + 1.772 * cb);
-            }
-            const auto over = [&](int value) { return static_cast<std::uint8_t>((value * v[3] + 127) / 255); };
-            if (colour) {
-                row[3 * x] = over(v[2]);
-                row[3 * x + 1] = over(v[1]);
-                row[3 * x + 2] = over(v[0]);
-            } else {
-                row[x] = over(v[0]);
-            }
+        if (!opj_decode_tile_data(r.codec, index, buffer.data(), size, r.stream)) break;
+        // The tile's components follow one another, each over its own grid.
+        std::uint64_t offset = 0;
+        for (OPJ_UINT32 c = 0; c < count; ++c) {
+            const opj_image_comp_t& comp = image.comps[c];
+            SamplePlane& p = all[c];
+            p.u0 = CeilDiv(static_cast<std::uint64_t>(tx0), comp.dx);
+            p.v0 = CeilDiv(static_cast<std::uint64_t>(ty0), comp.dy);
+            p.width = CeilDiv(static_cast<std::uint64_t>(tx1), comp.dx) - p.u0;
+            p.height = CeilDiv(static_cast<std::uint64_t>(ty1), comp.dy) - p.v0;
+            p.dx = comp.dx;
+            p.dy = comp.dy;
+            p.bytesPerSample = TileSampleBytes(comp.prec);
+            p.isSigned = comp.sgnd != 0;
+            p.data = buffer.data() + offset;
+            offset += static_cast<std::uint64_t>(p.width) * p.height * static_cast<std::uint64_t>(p.bytesPerSample);
         }
+        if (offset > size) return Status::Error("Corrupt JPEG 2000 data");
+        for (std::size_t i = 0; i < s.components.size(); ++i) planes[i] = all[s.components[i]];
+        const std::uint32_t x0 = std::max<std::uint32_t>(static_cast<std::uint32_t>(tx0), image.x0) - image.x0;
+        const std::uint32_t y0 = std::max<std::uint32_t>(static_cast<std::uint32_t>(ty0), image.y0) - image.y0;
+        const std::uint32_t x1 = std::min<std::uint32_t>(static_cast<std::uint32_t>(tx1), image.x1) - image.x0;
+        const std::uint32_t y1 = std::min<std::uint32_t>(static_cast<std::uint32_t>(ty1), image.y1) - image.y0;
+        bool empty = false;
+        for (const SamplePlane& p : planes) empty = empty || p.width == 0 || p.height == 0;
+        if (x0 < x1 && y0 < y1 && !empty) ConvertRegion(s.layout, planes.data(), x0, y0, x1, y1, dib);
+        ++decoded;
     }
+    // Tiles missing from a damaged stream stay black; a stream with none is refused.
+    if (decoded == 0) return Status::Error("Corrupt JPEG 2000 data");
+    (void)opj_end_decompress(r.codec, r.stream);
     out = std::move(dib);
     return Status::Ok();
 }
@@ -212,10 +244,8 @@ Status DecodeJpeg2000(ByteSpan file, Dib& out) {
     if (!opj_read_header(r.stream, r.codec, &r.image) || !r.image) return Status::Error("Corrupt JPEG 2000 header");
     std::uint32_t width = 0, height = 0;
     IMAGELIB_TRY(Validate(*r.image, width, height));
-    if (!opj_decode(r.codec, r.stream, r.image)) return Status::Error("Corrupt JPEG 2000 data");
-    // Palettes and channel definitions applied by the decoder may change the components.
-    IMAGELIB_TRY(Validate(*r.image, width, height));
-    return Convert(*r.image, width, height, out);
+    if (codecFormat == OPJ_CODEC_JP2 && Jp2NeedsWholeImageDecode(file)) return DecodeWholeImage(r, out);
+    return DecodeTiles(r, width, height, out);
 }
 
 }  // namespace imagelib
