@@ -22,8 +22,8 @@ int WriteToVector(GifFileType* gif, const GifByteType* data, int length) {
     return length;
 }
 
-struct FrameSpec {
-    FrameSpec(int l = 0, int t = 0, int w = 0, int h = 0, bool interlace = false, std::vector<Rgb> local = {},
+struct FrameShape {
+    FrameShape(int l = 0, int t = 0, int w = 0, int h = 0, bool interlace = false, std::vector<Rgb> local = {},
               int transparentIndex = -1)
         : left(l), top(t), width(w), height(h), interlaced(interlace), localColours(std::move(local)),
           transparent(transparentIndex) {}
@@ -34,13 +34,13 @@ struct FrameSpec {
     std::function<int(int, int)> index = [](int x, int y) { return (x + y) % 4; };
 };
 
-struct GifSpec {
-    GifSpec(int w, int h, std::vector<Rgb> global, bool hasFrame = true, FrameSpec f = {})
+struct GifShape {
+    GifShape(int w, int h, std::vector<Rgb> global, bool hasFrame = true, FrameShape f = {})
         : screenWidth(w), screenHeight(h), colours(std::move(global)), withFrame(hasFrame), frame(std::move(f)) {}
     int screenWidth, screenHeight;
     std::vector<Rgb> colours;  // global colour table; power-of-two length
     bool withFrame;
-    FrameSpec frame;
+    FrameShape frame;
 };
 
 ColorMapObject* MakeMap(const std::vector<Rgb>& colours) {
@@ -63,16 +63,16 @@ std::vector<int> StoredOrder(int height, bool interlaced) {
     return rows;
 }
 
-std::vector<std::uint8_t> EncodeGif(const GifSpec& spec) {
+std::vector<std::uint8_t> EncodeGif(const GifShape& shape) {
     std::vector<std::uint8_t> file;
     int error = 0;
     GifFileType* gif = EGifOpen(&file, WriteToVector, &error);
     EGifSetGifVersion(gif, true);
-    ColorMapObject* global = MakeMap(spec.colours);
-    EGifPutScreenDesc(gif, spec.screenWidth, spec.screenHeight, 8, 0, global);
+    ColorMapObject* global = MakeMap(shape.colours);
+    EGifPutScreenDesc(gif, shape.screenWidth, shape.screenHeight, 8, 0, global);
     GifFreeMapObject(global);
-    if (spec.withFrame) {
-        const FrameSpec& f = spec.frame;
+    if (shape.withFrame) {
+        const FrameShape& f = shape.frame;
         if (f.transparent >= 0) {
             GraphicsControlBlock gcb{};
             gcb.TransparentColor = f.transparent;
@@ -96,10 +96,10 @@ std::vector<std::uint8_t> EncodeGif(const GifSpec& spec) {
 const std::vector<Rgb> kFour = {{200, 10, 10}, {10, 200, 10}, {0, 0, 0}, {250, 250, 250}};
 
 TEST(GifDecoder, FullScreenFrameKeepsIndicesAndColourTable) {
-    GifSpec spec{5, 4, kFour};
-    spec.frame = FrameSpec(0, 0, 5, 4);
+    GifShape shape{5, 4, kFour};
+    shape.frame = FrameShape(0, 0, 5, 4);
     Dib dib;
-    ASSERT_TRUE(DecodeGif(EncodeGif(spec), dib).ok());
+    ASSERT_TRUE(DecodeGif(EncodeGif(shape), dib).ok());
     ASSERT_EQ(dib.BitsPerPixel(), 8);
     ASSERT_EQ(dib.Width(), 5u);
     ASSERT_EQ(dib.Height(), 4u);
@@ -111,18 +111,18 @@ TEST(GifDecoder, FullScreenFrameKeepsIndicesAndColourTable) {
 }
 
 TEST(GifDecoder, InterlacedRowsLandInPlace) {
-    GifSpec spec{3, 19, {}};
-    for (int i = 0; i < 32; ++i) spec.colours.push_back({i * 8, i, 255 - i});
-    spec.frame = FrameSpec(0, 0, 3, 19, true);
-    spec.frame.index = [](int, int y) { return y; };
+    GifShape shape{3, 19, {}};
+    for (int i = 0; i < 32; ++i) shape.colours.push_back({i * 8, i, 255 - i});
+    shape.frame = FrameShape(0, 0, 3, 19, true);
+    shape.frame.index = [](int, int y) { return y; };
     Dib dib;
-    ASSERT_TRUE(DecodeGif(EncodeGif(spec), dib).ok());
+    ASSERT_TRUE(DecodeGif(EncodeGif(shape), dib).ok());
     for (std::uint32_t y = 0; y < 19; ++y) EXPECT_EQ(IndexAt(dib, 1, y), static_cast<int>(y)) << "row " << y;
 }
 
 struct PlacementCase {
     const char* name;
-    GifSpec spec;
+    GifShape shape;
     std::uint16_t depth;
     // Expected colour, or black where the frame does not reach.
     std::function<Rgb(int, int)> expected;
@@ -142,17 +142,17 @@ std::vector<PlacementCase> PlacementCases() {
         };
     };
     std::vector<PlacementCase> cases;
-    cases.push_back({"frameInsideScreen", GifSpec(6, 5, kFour, true, FrameSpec(1, 2, 3, 2)), 8, inFrame(1, 2, 3, 2, kFour, -1)});
-    cases.push_back({"frameWithoutBlackEntry", GifSpec(6, 5, noBlack4, true, FrameSpec(1, 1, 2, 2)), 8, inFrame(1, 1, 2, 2, noBlack4, -1)});
-    cases.push_back({"frameCroppedByScreen", GifSpec(4, 3, kFour, true, FrameSpec(2, 1, 5, 5)), 8, inFrame(2, 1, 5, 5, kFour, -1)});
-    cases.push_back({"transparentIndex", GifSpec(4, 4, noBlack4, true, FrameSpec(0, 0, 4, 4, false, {}, 1)), 8,
+    cases.push_back({"frameInsideScreen", GifShape(6, 5, kFour, true, FrameShape(1, 2, 3, 2)), 8, inFrame(1, 2, 3, 2, kFour, -1)});
+    cases.push_back({"frameWithoutBlackEntry", GifShape(6, 5, noBlack4, true, FrameShape(1, 1, 2, 2)), 8, inFrame(1, 1, 2, 2, noBlack4, -1)});
+    cases.push_back({"frameCroppedByScreen", GifShape(4, 3, kFour, true, FrameShape(2, 1, 5, 5)), 8, inFrame(2, 1, 5, 5, kFour, -1)});
+    cases.push_back({"transparentIndex", GifShape(4, 4, noBlack4, true, FrameShape(0, 0, 4, 4, false, {}, 1)), 8,
                      inFrame(0, 0, 4, 4, noBlack4, 1)});
-    cases.push_back({"localColoursWin", GifSpec(4, 4, kFour, true, FrameSpec(0, 0, 4, 4, false, noBlack4)), 8,
+    cases.push_back({"localColoursWin", GifShape(4, 4, kFour, true, FrameShape(0, 0, 4, 4, false, noBlack4)), 8,
                      inFrame(0, 0, 4, 4, noBlack4, -1)});
     // All 256 entries used and none black: the uncovered pixels need true colour.
-    cases.push_back({"fullTableWithoutBlack", GifSpec(5, 5, noBlack256, true, FrameSpec(1, 1, 3, 3)), 24,
+    cases.push_back({"fullTableWithoutBlack", GifShape(5, 5, noBlack256, true, FrameShape(1, 1, 3, 3)), 24,
                      inFrame(1, 1, 3, 3, noBlack256, -1)});
-    cases.push_back({"noImageAtAll", GifSpec(3, 2, kFour, false), 8, [](int, int) { return Rgb{}; }});
+    cases.push_back({"noImageAtAll", GifShape(3, 2, kFour, false), 8, [](int, int) { return Rgb{}; }});
     return cases;
 }
 
@@ -161,13 +161,13 @@ class GifPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
 TEST_P(GifPlacementTest, ShowsTheFrameOnABlackScreen) {
     const PlacementCase& c = GetParam();
     Dib dib;
-    const Status status = DecodeGif(EncodeGif(c.spec), dib);
+    const Status status = DecodeGif(EncodeGif(c.shape), dib);
     ASSERT_TRUE(status.ok()) << status.message();
-    ASSERT_EQ(dib.Width(), static_cast<std::uint32_t>(c.spec.screenWidth));
-    ASSERT_EQ(dib.Height(), static_cast<std::uint32_t>(c.spec.screenHeight));
+    ASSERT_EQ(dib.Width(), static_cast<std::uint32_t>(c.shape.screenWidth));
+    ASSERT_EQ(dib.Height(), static_cast<std::uint32_t>(c.shape.screenHeight));
     ASSERT_EQ(dib.BitsPerPixel(), c.depth);
-    for (int y = 0; y < c.spec.screenHeight; ++y)
-        for (int x = 0; x < c.spec.screenWidth; ++x)
+    for (int y = 0; y < c.shape.screenHeight; ++y)
+        for (int x = 0; x < c.shape.screenWidth; ++x)
             ASSERT_EQ(ColourAt(dib, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)), c.expected(x, y))
                 << "at " << x << "," << y;
 }
@@ -176,19 +176,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, GifPlacementTest, ::testing::ValuesIn(PlacementC
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GifDecoder, TruncatedFrameKeepsItsFirstRowsAndShowsBlackBelow) {
-    GifSpec spec{64, 64, kFour};
-    spec.frame = FrameSpec(0, 0, 64, 64);
-    spec.frame.index = [](int x, int y) { return (x * 7 + y * 3) % 3 == 0 ? 0 : 1 + (x ^ y) % 3; };
-    auto file = EncodeGif(spec);
+    GifShape shape{64, 64, kFour};
+    shape.frame = FrameShape(0, 0, 64, 64);
+    shape.frame.index = [](int x, int y) { return (x * 7 + y * 3) % 3 == 0 ? 0 : 1 + (x ^ y) % 3; };
+    auto file = EncodeGif(shape);
     file.resize(file.size() / 2);
     Dib dib;
     ASSERT_TRUE(DecodeGif(file, dib).ok());
-    EXPECT_EQ(ColourAt(dib, 5, 0), kFour[static_cast<std::size_t>(spec.frame.index(5, 0))]);
+    EXPECT_EQ(ColourAt(dib, 5, 0), kFour[static_cast<std::size_t>(shape.frame.index(5, 0))]);
     EXPECT_EQ(ColourAt(dib, 5, 63), Rgb{});
 }
 
 TEST(GifDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
-    GifSpec noScreen{0, 0, kFour, false};
+    GifShape noScreen{0, 0, kFour, false};
     std::vector<std::uint8_t> notGif(100, 0x47);
     const std::vector<std::vector<std::uint8_t>> cases = {
         {}, {'G', 'I', 'F', '8', '9', 'a'}, notGif, EncodeGif(noScreen),

@@ -39,7 +39,7 @@ OPJ_BOOL SeekSink(OPJ_OFF_T offset, void* user) {
     return OPJ_TRUE;
 }
 
-struct J2kSpec {
+struct J2kShape {
     std::string name;
     OPJ_CODEC_FORMAT codec = OPJ_CODEC_J2K;
     int components = 3;
@@ -49,39 +49,39 @@ struct J2kSpec {
     OPJ_COLOR_SPACE space = OPJ_CLRSPC_SRGB;
 };
 
-void PrintTo(const J2kSpec& s, std::ostream* os) { *os << s.name; }
+void PrintTo(const J2kShape& s, std::ostream* os) { *os << s.name; }
 
 int Sample(std::uint32_t x, std::uint32_t y, int c, int precision) {
     return static_cast<int>((x * 9 + y * 5 + static_cast<unsigned>(c) * 70) % (1u << precision));
 }
 
 // Lossless (reversible) coding, so pixels come back exactly.
-std::vector<std::uint8_t> EncodeJ2k(const J2kSpec& spec) {
-    std::vector<opj_image_cmptparm_t> parms(static_cast<std::size_t>(spec.components));
-    for (int c = 0; c < spec.components; ++c) {
+std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
+    std::vector<opj_image_cmptparm_t> parms(static_cast<std::size_t>(shape.components));
+    for (int c = 0; c < shape.components; ++c) {
         opj_image_cmptparm_t& p = parms[static_cast<std::size_t>(c)];
         p = {};
-        p.dx = p.dy = (c == 1 || c == 2) ? spec.chromaStep : 1;
+        p.dx = p.dy = (c == 1 || c == 2) ? shape.chromaStep : 1;
         p.w = (kWidth + p.dx - 1) / p.dx;
         p.h = (kHeight + p.dy - 1) / p.dy;
-        p.prec = static_cast<OPJ_UINT32>(spec.precision);
-        p.sgnd = spec.sgnd;
+        p.prec = static_cast<OPJ_UINT32>(shape.precision);
+        p.sgnd = shape.sgnd;
     }
-    opj_image_t* image = opj_image_create(static_cast<OPJ_UINT32>(spec.components), parms.data(), spec.space);
+    opj_image_t* image = opj_image_create(static_cast<OPJ_UINT32>(shape.components), parms.data(), shape.space);
     image->x0 = image->y0 = 0;
     image->x1 = kWidth;
     image->y1 = kHeight;
-    for (int c = 0; c < spec.components; ++c) {
+    for (int c = 0; c < shape.components; ++c) {
         opj_image_comp_t& comp = image->comps[c];
         for (std::uint32_t y = 0; y < comp.h; ++y)
             for (std::uint32_t x = 0; x < comp.w; ++x)
-                comp.data[y * comp.w + x] = Sample(x, y, c, spec.precision) - (spec.sgnd ? (1 << (spec.precision - 1)) : 0);
+                comp.data[y * comp.w + x] = Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
     }
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
     params.numresolution = 3;
-    params.tcp_mct = spec.components >= 3 && spec.chromaStep == 1 ? 1 : 0;
-    opj_codec_t* codec = opj_create_compress(spec.codec);
+    params.tcp_mct = shape.components >= 3 && shape.chromaStep == 1 ? 1 : 0;
+    opj_codec_t* codec = opj_create_compress(shape.codec);
     opj_setup_encoder(codec, &params, image);
     Sink sink;
     opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_FALSE);
@@ -97,11 +97,11 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kSpec& spec) {
     return sink.bytes;
 }
 
-class Jpeg2000PixelsTest : public ::testing::TestWithParam<J2kSpec> {};
+class Jpeg2000PixelsTest : public ::testing::TestWithParam<J2kShape> {};
 
 TEST_P(Jpeg2000PixelsTest, DecodesPixels) {
-    const J2kSpec& spec = GetParam();
-    const auto file = EncodeJ2k(spec);
+    const J2kShape& shape = GetParam();
+    const auto file = EncodeJ2k(shape);
     // The signature decides, whichever of the two format numbers is asked for.
     for (ImageFormat format : {FORMAT_JP2, FORMAT_JPC}) {
         Dib dib;
@@ -109,16 +109,16 @@ TEST_P(Jpeg2000PixelsTest, DecodesPixels) {
         ASSERT_TRUE(status.ok()) << status.message();
         ASSERT_EQ(dib.Width(), kWidth);
         ASSERT_EQ(dib.Height(), kHeight);
-        ASSERT_EQ(dib.BitsPerPixel(), spec.components >= 3 ? 24 : 8);
-        const int shift = spec.precision > 8 ? spec.precision - 8 : 0;
+        ASSERT_EQ(dib.BitsPerPixel(), shape.components >= 3 ? 24 : 8);
+        const int shift = shape.precision > 8 ? shape.precision - 8 : 0;
         auto scaled = [&](std::uint32_t x, std::uint32_t y, int c) {
-            const std::uint32_t step = (c == 1 || c == 2) ? spec.chromaStep : 1;
-            const int v = Sample(x / step, y / step, c, spec.precision);
-            return spec.precision < 8 ? v * 255 / ((1 << spec.precision) - 1) : v >> shift;
+            const std::uint32_t step = (c == 1 || c == 2) ? shape.chromaStep : 1;
+            const int v = Sample(x / step, y / step, c, shape.precision);
+            return shape.precision < 8 ? v * 255 / ((1 << shape.precision) - 1) : v >> shift;
         };
         for (std::uint32_t y = 0; y < kHeight; ++y)
             for (std::uint32_t x = 0; x < kWidth; ++x) {
-                const Rgb expected = spec.components >= 3 ? Rgb{scaled(x, y, 0), scaled(x, y, 1), scaled(x, y, 2)}
+                const Rgb expected = shape.components >= 3 ? Rgb{scaled(x, y, 0), scaled(x, y, 1), scaled(x, y, 2)}
                                                     : Rgb{scaled(x, y, 0), scaled(x, y, 0), scaled(x, y, 0)};
                 ASSERT_EQ(ColourAt(dib, x, y), expected) << "at " << x << "," << y;
             }
@@ -126,18 +126,18 @@ TEST_P(Jpeg2000PixelsTest, DecodesPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000PixelsTest,
-                         ::testing::Values(J2kSpec{"rgbCodeStream"}, J2kSpec{"rgbJp2", OPJ_CODEC_JP2},
-                                           J2kSpec{"grey", OPJ_CODEC_J2K, 1, 8, false, 1, OPJ_CLRSPC_GRAY},
-                                           J2kSpec{"grey12", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY},
-                                           J2kSpec{"grey4", OPJ_CODEC_JP2, 1, 4, false, 1, OPJ_CLRSPC_GRAY},
-                                           J2kSpec{"signedGrey", OPJ_CODEC_J2K, 1, 8, true, 1, OPJ_CLRSPC_GRAY},
-                                           J2kSpec{"rgb16", OPJ_CODEC_J2K, 3, 16}),
+                         ::testing::Values(J2kShape{"rgbCodeStream"}, J2kShape{"rgbJp2", OPJ_CODEC_JP2},
+                                           J2kShape{"grey", OPJ_CODEC_J2K, 1, 8, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"grey12", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"grey4", OPJ_CODEC_JP2, 1, 4, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"signedGrey", OPJ_CODEC_J2K, 1, 8, true, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"rgb16", OPJ_CODEC_J2K, 3, 16}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Jpeg2000Decoder, SubsampledYccIsUpsampledAndConverted) {
     // Flat mid-grey chroma: every pixel is its luma value in all three channels.
-    J2kSpec spec{"ycc", OPJ_CODEC_JP2, 3, 8, false, 2, OPJ_CLRSPC_SYCC};
-    auto file = EncodeJ2k(spec);
+    J2kShape shape{"ycc", OPJ_CODEC_JP2, 3, 8, false, 2, OPJ_CLRSPC_SYCC};
+    auto file = EncodeJ2k(shape);
     Dib dib;
     ASSERT_TRUE(DecodeJpeg2000(file, dib).ok());
     ASSERT_EQ(dib.Width(), kWidth);

@@ -19,8 +19,8 @@ using testing::Rgb;
 
 constexpr std::uint32_t kWidth = 13, kHeight = 11;  // odd sizes exercise row padding
 
-struct PngSpec {
-    PngSpec(int type = PNG_COLOR_TYPE_RGB, int depth = 8, bool interlace = false)
+struct PngShape {
+    PngShape(int type = PNG_COLOR_TYPE_RGB, int depth = 8, bool interlace = false)
         : colourType(type), bitDepth(depth), interlaced(interlace) {}
     int colourType;
     int bitDepth;
@@ -54,37 +54,37 @@ unsigned Sample(std::uint32_t x, std::uint32_t y, int c, int depth) {
 
 // Writes a picture whose samples come from Sample(); 16-bit samples are value * 257 of
 // an 8-bit value so that reduction to 8 bits is exact.
-std::vector<std::uint8_t> EncodePng(const PngSpec& spec) {
+std::vector<std::uint8_t> EncodePng(const PngShape& shape) {
     std::vector<std::uint8_t> file;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &file, WriteToVector, NoFlush);
     png_set_check_for_invalid_index(png, 0);  // lets tests write stray palette indices
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, shape.width, shape.height, shape.bitDepth, shape.colourType,
+                 shape.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.transparent) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(spec.transparent));
+    if (!shape.palette.empty())
+        png_set_PLTE(png, info, shape.palette.data(), static_cast<int>(shape.palette.size()));
+    if (!shape.paletteAlpha.empty())
+        png_set_tRNS(png, info, shape.paletteAlpha.data(), static_cast<int>(shape.paletteAlpha.size()), nullptr);
+    if (shape.transparent) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(shape.transparent));
     png_write_info(png, info);
-    const int channels = Channels(spec.colourType);
-    const int sampleDepth = spec.bitDepth == 16 ? 8 : spec.bitDepth;
-    const std::size_t rowBytes = (static_cast<std::size_t>(spec.width) * channels * spec.bitDepth + 7) / 8;
-    std::vector<std::vector<png_byte>> rows(spec.height, std::vector<png_byte>(rowBytes, 0));
-    for (std::uint32_t y = 0; y < spec.height; ++y)
-        for (std::uint32_t x = 0; x < spec.width; ++x)
+    const int channels = Channels(shape.colourType);
+    const int sampleDepth = shape.bitDepth == 16 ? 8 : shape.bitDepth;
+    const std::size_t rowBytes = (static_cast<std::size_t>(shape.width) * channels * shape.bitDepth + 7) / 8;
+    std::vector<std::vector<png_byte>> rows(shape.height, std::vector<png_byte>(rowBytes, 0));
+    for (std::uint32_t y = 0; y < shape.height; ++y)
+        for (std::uint32_t x = 0; x < shape.width; ++x)
             for (int c = 0; c < channels; ++c) {
                 const unsigned v = Sample(x, y, c, sampleDepth);
                 const std::size_t i = static_cast<std::size_t>(x) * channels + static_cast<std::size_t>(c);
-                if (spec.bitDepth == 16) {
+                if (shape.bitDepth == 16) {
                     rows[y][2 * i] = rows[y][2 * i + 1] = static_cast<png_byte>(v);
-                } else if (spec.bitDepth == 8) {
+                } else if (shape.bitDepth == 8) {
                     rows[y][i] = static_cast<png_byte>(v);
                 } else {
-                    const std::size_t bit = i * static_cast<std::size_t>(spec.bitDepth);
-                    rows[y][bit / 8] |= static_cast<png_byte>(v << (8 - spec.bitDepth - bit % 8));
+                    const std::size_t bit = i * static_cast<std::size_t>(shape.bitDepth);
+                    rows[y][bit / 8] |= static_cast<png_byte>(v << (8 - shape.bitDepth - bit % 8));
                 }
             }
     std::vector<png_bytep> pointers;
@@ -106,7 +106,7 @@ int OverBlack(unsigned v, unsigned a) { return static_cast<int>((v * a + 127) / 
 
 struct Case {
     std::string name;
-    PngSpec spec;
+    PngShape shape;
     std::uint16_t depth;
     std::function<Rgb(std::uint32_t, std::uint32_t)> expected;
 };
@@ -140,7 +140,7 @@ std::vector<Case> Cases() {
                          [depth, levels](std::uint32_t x, std::uint32_t y) {
                              return Grey(static_cast<int>(Sample(x, y, 0, depth) * 255 / static_cast<unsigned>(levels - 1)));
                          }});
-        PngSpec palette{PNG_COLOR_TYPE_PALETTE, depth};
+        PngShape palette{PNG_COLOR_TYPE_PALETTE, depth};
         palette.palette = Palette(levels);
         cases.push_back({"palette" + std::to_string(depth), palette, static_cast<std::uint16_t>(depth == 2 ? 8 : depth),
                          [depth](std::uint32_t x, std::uint32_t y) {
@@ -152,7 +152,7 @@ std::vector<Case> Cases() {
                      [](std::uint32_t x, std::uint32_t y) { return Grey(static_cast<int>(Sample(x, y, 0, 8))); }});
 
     // Palette alpha composites the colour-table entries themselves.
-    PngSpec paletteAlpha{PNG_COLOR_TYPE_PALETTE, 4};
+    PngShape paletteAlpha{PNG_COLOR_TYPE_PALETTE, 4};
     paletteAlpha.palette = Palette(16);
     paletteAlpha.paletteAlpha = {0, 128, 255, 64};
     cases.push_back({"paletteTrns", paletteAlpha, 4, [](std::uint32_t x, std::uint32_t y) {
@@ -162,14 +162,14 @@ std::vector<Case> Cases() {
                                     OverBlack(static_cast<unsigned>(i * 3 + 1), a)};
                      }});
     static const png_color_16 kGreyKey{0, 0, 0, 0, 5};
-    PngSpec greyKey{PNG_COLOR_TYPE_GRAY, 8};
+    PngShape greyKey{PNG_COLOR_TYPE_GRAY, 8};
     greyKey.transparent = &kGreyKey;
     cases.push_back({"greyTrns", greyKey, 8, [](std::uint32_t x, std::uint32_t y) {
                          const int v = static_cast<int>(Sample(x, y, 0, 8));
                          return Grey(v == 5 ? 0 : v);
                      }});
     static const png_color_16 kGrey16Key{0, 0, 0, 0, 5 * 257};
-    PngSpec grey16Key{PNG_COLOR_TYPE_GRAY, 16};
+    PngShape grey16Key{PNG_COLOR_TYPE_GRAY, 16};
     grey16Key.transparent = &kGrey16Key;
     cases.push_back({"grey16Trns", grey16Key, 8, [](std::uint32_t x, std::uint32_t y) {
                          const int v = static_cast<int>(Sample(x, y, 0, 8));
@@ -177,7 +177,7 @@ std::vector<Case> Cases() {
                      }});
     // The key is the colour of pixel (0, 0): (0, 5, 10).
     static const png_color_16 kRgbKey{0, 0, 5, 10, 0};
-    PngSpec rgbKey{PNG_COLOR_TYPE_RGB, 8};
+    PngShape rgbKey{PNG_COLOR_TYPE_RGB, 8};
     rgbKey.transparent = &kRgbKey;
     cases.push_back({"rgbTrns", rgbKey, 24, [rgb](std::uint32_t x, std::uint32_t y) {
                          const Rgb c = rgb(x, y);
@@ -191,13 +191,13 @@ class PngPixelsTest : public ::testing::TestWithParam<Case> {};
 TEST_P(PngPixelsTest, DecodesExactly) {
     const Case& c = GetParam();
     Dib dib;
-    const Status status = DecodePng(EncodePng(c.spec), dib);
+    const Status status = DecodePng(EncodePng(c.shape), dib);
     ASSERT_TRUE(status.ok()) << status.message();
-    ASSERT_EQ(dib.Width(), c.spec.width);
-    ASSERT_EQ(dib.Height(), c.spec.height);
+    ASSERT_EQ(dib.Width(), c.shape.width);
+    ASSERT_EQ(dib.Height(), c.shape.height);
     ASSERT_EQ(dib.BitsPerPixel(), c.depth);
-    for (std::uint32_t y = 0; y < c.spec.height; ++y)
-        for (std::uint32_t x = 0; x < c.spec.width; ++x)
+    for (std::uint32_t y = 0; y < c.shape.height; ++y)
+        for (std::uint32_t x = 0; x < c.shape.width; ++x)
             ASSERT_EQ(ColourAt(dib, x, y), c.expected(x, y)) << "at " << x << "," << y;
 }
 
@@ -205,10 +205,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PngPixelsTest, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return info.param.name; });
 
 TEST(PngDecoder, PaletteImageKeepsItsIndices) {
-    PngSpec spec{PNG_COLOR_TYPE_PALETTE, 8};
-    spec.palette = Palette(200);
+    PngShape shape{PNG_COLOR_TYPE_PALETTE, 8};
+    shape.palette = Palette(200);
     Dib dib;
-    ASSERT_TRUE(DecodePng(EncodePng(spec), dib).ok());
+    ASSERT_TRUE(DecodePng(EncodePng(shape), dib).ok());
     EXPECT_EQ(IndexAt(dib, 3, 2), static_cast<int>(Sample(3, 2, 0, 8)));
     // Entries past the file's palette are black, so stray indices show black.
     EXPECT_EQ(dib.ColoursUsed(), 256u);

@@ -22,7 +22,7 @@ using testing::Rgb;
 
 constexpr std::uint32_t kWidth = 37, kHeight = 21;
 
-struct TiffSpec {
+struct TiffShape {
     std::string name;
     std::uint16_t compression = COMPRESSION_NONE;
     std::uint16_t photometric = PHOTOMETRIC_RGB;
@@ -42,21 +42,21 @@ std::vector<std::uint8_t> ReadBack(const std::string& path) {
     return bytes;
 }
 
-std::vector<std::uint8_t> EncodeTiff(const TiffSpec& spec) {
-    const std::string path = ::testing::TempDir() + "tiff_fixture_" + spec.name + ".tif";
+std::vector<std::uint8_t> EncodeTiff(const TiffShape& shape) {
+    const std::string path = ::testing::TempDir() + "tiff_fixture_" + shape.name + ".tif";
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, spec.bits);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, spec.samples);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, spec.photometric);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, shape.bits);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, shape.samples);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, shape.photometric);
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, spec.compression);
-    if (spec.extra) TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &spec.extra);
-    if (spec.compression == COMPRESSION_JPEG) TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 100);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, shape.compression);
+    if (shape.extra) TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &shape.extra);
+    if (shape.compression == COMPRESSION_JPEG) TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 100);
     std::vector<std::uint16_t> map(1u << 8);
-    if (spec.photometric == PHOTOMETRIC_PALETTE) {
-        std::vector<std::uint16_t> red(1u << spec.bits), green(red.size()), blue(red.size());
+    if (shape.photometric == PHOTOMETRIC_PALETTE) {
+        std::vector<std::uint16_t> red(1u << shape.bits), green(red.size()), blue(red.size());
         for (std::size_t i = 0; i < red.size(); ++i) {
             red[i] = static_cast<std::uint16_t>(i * 4000);
             green[i] = static_cast<std::uint16_t>(65535 - i * 3000);
@@ -64,30 +64,30 @@ std::vector<std::uint8_t> EncodeTiff(const TiffSpec& spec) {
         }
         TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
     }
-    const unsigned max = (1u << spec.bits) - 1;
-    const std::size_t rowBytes = (static_cast<std::size_t>(kWidth) * spec.samples * spec.bits + 7) / 8;
+    const unsigned max = (1u << shape.bits) - 1;
+    const std::size_t rowBytes = (static_cast<std::size_t>(kWidth) * shape.samples * shape.bits + 7) / 8;
     auto fillRow = [&](std::uint32_t y, std::vector<std::uint8_t>& row, std::uint32_t x0, std::uint32_t count) {
         std::fill(row.begin(), row.end(), 0);
         for (std::uint32_t x = 0; x < count; ++x)
-            for (unsigned c = 0; c < spec.samples; ++c) {
+            for (unsigned c = 0; c < shape.samples; ++c) {
                 const unsigned v = Sample(x0 + x, y, c, max);
-                const std::size_t i = static_cast<std::size_t>(x) * spec.samples + c;
-                if (spec.bits == 16) {
+                const std::size_t i = static_cast<std::size_t>(x) * shape.samples + c;
+                if (shape.bits == 16) {
                     row[2 * i] = row[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
-                } else if (spec.bits == 8) {
+                } else if (shape.bits == 8) {
                     row[i] = static_cast<std::uint8_t>(v);
                 } else {
-                    const std::size_t bit = i * spec.bits;
-                    row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - spec.bits - bit % 8));
+                    const std::size_t bit = i * shape.bits;
+                    row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - shape.bits - bit % 8));
                 }
             }
     };
-    if (spec.tiled) {
+    if (shape.tiled) {
         constexpr std::uint32_t kTile = 16;
         TIFFSetField(tif, TIFFTAG_TILEWIDTH, kTile);
         TIFFSetField(tif, TIFFTAG_TILELENGTH, kTile);
         std::vector<std::uint8_t> tile(static_cast<std::size_t>(TIFFTileSize(tif)));
-        const std::size_t tileRow = static_cast<std::size_t>(kTile) * spec.samples * spec.bits / 8;
+        const std::size_t tileRow = static_cast<std::size_t>(kTile) * shape.samples * shape.bits / 8;
         std::vector<std::uint8_t> row(tileRow);
         for (std::uint32_t ty = 0; ty < kHeight; ty += kTile)
             for (std::uint32_t tx = 0; tx < kWidth; tx += kTile) {
@@ -98,7 +98,7 @@ std::vector<std::uint8_t> EncodeTiff(const TiffSpec& spec) {
                 TIFFWriteTile(tif, tile.data(), tx, ty, 0, 0);
             }
     } else {
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, spec.rowsPerStrip);
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, shape.rowsPerStrip);
         std::vector<std::uint8_t> row(rowBytes);
         for (std::uint32_t y = 0; y < kHeight; ++y) {
             fillRow(y, row, 0, kWidth);
@@ -110,13 +110,13 @@ std::vector<std::uint8_t> EncodeTiff(const TiffSpec& spec) {
 }
 
 struct Case {
-    TiffSpec spec;
+    TiffShape shape;
     std::uint16_t depth;
     int tolerance;
     std::function<Rgb(std::uint32_t, std::uint32_t)> expected;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.spec.name; }
+void PrintTo(const Case& c, std::ostream* os) { *os << c.shape.name; }
 
 Rgb Rgb8(std::uint32_t x, std::uint32_t y) {
     return {static_cast<int>(Sample(x, y, 0, 255)), static_cast<int>(Sample(x, y, 1, 255)),
@@ -179,7 +179,7 @@ class TiffPixelsTest : public ::testing::TestWithParam<Case> {};
 TEST_P(TiffPixelsTest, DecodesPixels) {
     const Case& c = GetParam();
     Dib dib;
-    const Status status = DecodeTiff(EncodeTiff(c.spec), dib);
+    const Status status = DecodeTiff(EncodeTiff(c.shape), dib);
     ASSERT_TRUE(status.ok()) << status.message();
     ASSERT_EQ(dib.Width(), kWidth);
     ASSERT_EQ(dib.Height(), kHeight);
@@ -190,7 +190,7 @@ TEST_P(TiffPixelsTest, DecodesPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, TiffPixelsTest, ::testing::ValuesIn(Cases()),
-                         [](const auto& info) { return info.param.spec.name; });
+                         [](const auto& info) { return info.param.shape.name; });
 
 TEST(TiffDecoder, PaletteKeepsIndices) {
     Dib dib;
