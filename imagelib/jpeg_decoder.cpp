@@ -4,9 +4,11 @@
 #include "imagelib/decoders.h"
 #include "imagelib/grey_palette.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <jpeglib.h>
+#include <jerror.h>  // after jpeglib.h, which it needs
 
 namespace imagelib {
 namespace {
@@ -20,6 +22,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     const char* message;
+    bool endOfData;  // the data ran out; libjpeg goes on with made-up empty data
 };
 
 struct ProgressGuard {
@@ -32,6 +35,11 @@ void ExitWithError(j_common_ptr cinfo) {
 }
 
 void IgnoreMessage(j_common_ptr) {}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    if (level == -1 && err->pub.msg_code == JWRN_JPEG_EOF) err->endOfData = true;
+}
 
 void LimitScans(j_common_ptr cinfo) {
     if (!cinfo->is_decompressor) return;
@@ -98,13 +106,20 @@ void CmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool
     }
 }
 
-// Decodes every scanline into the rows of `dib` (top row first). CMYK goes through one
+// Decodes every scanline into the rows of `dib` (top row first), or those the data holds. CMYK goes through one
 // row of libjpeg's own pool memory; everything else lands straight in the picture.
 bool ReadRows(JpegSession& s, Dib& dib) {
     if (setjmp(s.err.jump)) {
         FailMessage(s, "Corrupt JPEG data");
         return false;
     }
+    // Past the end of a truncated file libjpeg makes up empty blocks for the rest of the
+    // picture, which for a tiny file declaring a huge picture is a long wait for nothing.
+    // So the picture ends with the row group the data ran out in; the rest stays black.
+    // (Multi-scan files have all their data read before this point.)
+    s.err.endOfData = false;
+    const JDIMENSION groupRows = static_cast<JDIMENSION>(s.cinfo.max_v_samp_factor * s.cinfo.min_DCT_scaled_size);
+    JDIMENSION stopAt = s.cinfo.output_height;
     j_decompress_ptr cinfo = &s.cinfo;
     const bool cmyk = cinfo->out_color_space == JCS_CMYK;
     JSAMPROW cmykRow = nullptr;
@@ -112,7 +127,7 @@ bool ReadRows(JpegSession& s, Dib& dib) {
         cmykRow = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(
             reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, static_cast<size_t>(cinfo->output_width) * 4));
     const bool inverted = cinfo->saw_Adobe_marker;
-    while (cinfo->output_scanline < cinfo->output_height) {
+    while (cinfo->output_scanline < stopAt) {
         const JDIMENSION y = cinfo->output_scanline;
         JSAMPROW row = cmyk ? cmykRow : dib.RowFromTop(y);
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
@@ -120,6 +135,8 @@ bool ReadRows(JpegSession& s, Dib& dib) {
             return false;
         }
         if (cmyk) CmykRowToBgr(cmykRow, dib.RowFromTop(y), cinfo->output_width, inverted);
+        if (s.err.endOfData && stopAt == cinfo->output_height && groupRows > 0)
+            stopAt = std::min(stopAt, (y / groupRows + 1) * groupRows);
     }
     return true;
 }
@@ -174,6 +191,7 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
     s.cinfo.err = jpeg_std_error(&s.err.pub);
     s.err.pub.error_exit = ExitWithError;
     s.err.pub.output_message = IgnoreMessage;
+    s.err.pub.emit_message = OnMessage;
     SessionCloser closer(s);
 
     if (!ReadHeader(s, file.data(), file.size())) return Status::Error(s.err.message);
@@ -188,7 +206,7 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
     if (depth == 8) FillGreyPalette(dib, 256);
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
-    (void)Finish(s);
+    if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
     out = std::move(dib);
     return Status::Ok();
 }

@@ -159,6 +159,8 @@ TEST(JpegDecoder, TruncatedDataShowsThePartialPicture) {
     ASSERT_TRUE(DecodeJpeg(file, dib).ok());
     EXPECT_EQ(dib.Width(), kWidth);
     EXPECT_PRED3(Near, ColourAt(dib, 0, 0), BlockColour(0, 0), 2);
+    // Decoding stopped where the data did: no made-up grey below.
+    EXPECT_EQ(ColourAt(dib, kWidth - 1, kHeight - 1), Rgb{});
 }
 
 }  // namespace
