@@ -79,6 +79,23 @@ Status FillColourMap(TIFF* tif, const PageInfo& p, Dib& dib) {
     return Status::Ok();
 }
 
+// Four pixels at a time through a small local copy, which compilers turn into a few
+// wide moves and shuffles; this row copy is most of our cost beside libtiff's own work.
+void RgbToBgr(const std::uint8_t* in, std::uint8_t* out, std::uint32_t width) {
+    std::uint32_t x = 0;
+    for (; x + 4 <= width; x += 4, in += 12, out += 12) {
+        std::uint8_t t[12];
+        std::memcpy(t, in, 12);
+        const std::uint8_t swapped[12] = {t[2], t[1], t[0], t[5], t[4], t[3], t[8], t[7], t[6], t[11], t[10], t[9]};
+        std::memcpy(out, swapped, 12);
+    }
+    for (; x < width; ++x, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    }
+}
+
 void UnpackTwoBit(const std::uint8_t* in, std::uint8_t* out, std::uint32_t width) {
     for (std::uint32_t x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>((in[x / 4] >> (6 - 2 * (x % 4))) & 3);
 }
@@ -118,13 +135,7 @@ Status DecodeRows(TIFF* tif, const PageInfo& p, RowKind kind, bool associatedAlp
         std::uint8_t* row = dib.RowFromTop(y);
         switch (kind) {
         case RowKind::Indexed: std::memcpy(row, in, static_cast<std::size_t>(scanline)); break;
-        case RowKind::Rgb:
-            for (std::uint32_t x = 0; x < p.width; ++x, in += 3, row += 3) {
-                row[0] = in[2];
-                row[1] = in[1];
-                row[2] = in[0];
-            }
-            break;
+        case RowKind::Rgb: RgbToBgr(in, row, p.width); break;
         case RowKind::TwoBit: UnpackTwoBit(in, row, p.width); break;
         case RowKind::GreyAlpha: CompositeGreyAlpha(in, row, p.width, associatedAlpha); break;
         case RowKind::None: break;
