@@ -14,6 +14,42 @@ std::uint32_t SampleIndex(std::uint64_t absolute, std::uint32_t step, std::uint3
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(index, count - 1));
 }
 
+// The common case, 8-bit unsigned planes at full resolution covering the region: the
+// samples are the picture's bytes in another order.
+bool IsPlainEightBit(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0, std::uint32_t y0,
+                     std::uint32_t x1, std::uint32_t y1) {
+    if (layout.alpha || layout.ycc) return false;
+    for (int c = 0; c < layout.colourChannels; ++c) {
+        const SamplePlane& p = planes[c];
+        if (p.bytesPerSample != 1 || p.isSigned || !layout.scales[static_cast<std::size_t>(c)].IsIdentity() ||
+            p.dx != 1 || p.dy != 1 || std::uint64_t{p.u0} != std::uint64_t{x0} + layout.originX ||
+            std::uint64_t{p.v0} != std::uint64_t{y0} + layout.originY || p.width < x1 - x0 || p.height < y1 - y0)
+            return false;
+    }
+    return true;
+}
+
+void ConvertPlainEightBit(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0,
+                          std::uint32_t y0, std::uint32_t x1, std::uint32_t y1, Dib& dib) {
+    const std::uint32_t width = x1 - x0;
+    for (std::uint32_t y = y0; y < y1; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y - y0) * planes[0].width;
+        if (layout.colourChannels == 1) {
+            std::copy_n(static_cast<const std::uint8_t*>(planes[0].data) + at, width, dib.RowFromTop(y) + x0);
+            continue;
+        }
+        const auto* r = static_cast<const std::uint8_t*>(planes[0].data) + at;
+        const auto* g = static_cast<const std::uint8_t*>(planes[1].data) + static_cast<std::size_t>(y - y0) * planes[1].width;
+        const auto* b = static_cast<const std::uint8_t*>(planes[2].data) + static_cast<std::size_t>(y - y0) * planes[2].width;
+        std::uint8_t* out = dib.RowFromTop(y) + 3 * std::size_t{x0};
+        for (std::uint32_t x = 0; x < width; ++x, out += 3) {
+            out[0] = b[x];
+            out[1] = g[x];
+            out[2] = r[x];
+        }
+    }
+}
+
 }  // namespace
 
 ChannelScale::ChannelScale(std::uint32_t precision, bool isSigned) {
@@ -32,6 +68,10 @@ ChannelScale::ChannelScale(std::uint32_t precision, bool isSigned) {
 
 void ConvertRegion(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0, std::uint32_t y0,
                    std::uint32_t x1, std::uint32_t y1, Dib& dib) {
+    if (IsPlainEightBit(layout, planes, x0, y0, x1, y1)) {
+        ConvertPlainEightBit(layout, planes, x0, y0, x1, y1, dib);
+        return;
+    }
     const int used = layout.colourChannels + (layout.alpha ? 1 : 0);
     const std::uint32_t width = x1 - x0;
     // The sample column of every picture column, worked out once per plane.

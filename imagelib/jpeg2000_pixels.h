@@ -16,6 +16,8 @@ public:
         v = v < 0 ? 0 : (v > max_ ? max_ : v);
         return table_.empty() ? static_cast<std::uint8_t>(v >> shift_) : table_[static_cast<std::size_t>(v)];
     }
+    // Unsigned 8-bit samples, which map onto themselves.
+    bool IsIdentity() const { return offset_ == 0 && max_ == 255; }
 
 private:
     std::int64_t offset_ = 0, max_ = 255;

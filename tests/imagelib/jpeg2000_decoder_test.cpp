@@ -47,6 +47,7 @@ struct J2kShape {
     bool sgnd = false;
     OPJ_UINT32 chromaStep = 1;  // subsampling of components 1 and 2
     OPJ_COLOR_SPACE space = OPJ_CLRSPC_SRGB;
+    int tile = 0;  // tile side; 0 for one tile
 };
 
 void PrintTo(const J2kShape& s, std::ostream* os) { *os << s.name; }
@@ -80,6 +81,10 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
     params.numresolution = 3;
+    if (shape.tile) {
+        params.tile_size_on = OPJ_TRUE;
+        params.cp_tdx = params.cp_tdy = shape.tile;
+    }
     params.tcp_mct = shape.components >= 3 && shape.chromaStep == 1 ? 1 : 0;
     opj_codec_t* codec = opj_create_compress(shape.codec);
     opj_setup_encoder(codec, &params, image);
@@ -131,7 +136,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000PixelsTest,
                                            J2kShape{"grey12", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY},
                                            J2kShape{"grey4", OPJ_CODEC_JP2, 1, 4, false, 1, OPJ_CLRSPC_GRAY},
                                            J2kShape{"signedGrey", OPJ_CODEC_J2K, 1, 8, true, 1, OPJ_CLRSPC_GRAY},
-                                           J2kShape{"rgb16", OPJ_CODEC_J2K, 3, 16}),
+                                           J2kShape{"rgb16", OPJ_CODEC_J2K, 3, 16},
+                                           // Tiles of 16 leave partial tiles at the right and bottom.
+                                           J2kShape{"rgbTiled", OPJ_CODEC_JP2, 3, 8, false, 1, OPJ_CLRSPC_SRGB, 16},
+                                           J2kShape{"grey12Tiled", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY, 16}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Jpeg2000Decoder, SubsampledYccIsUpsampledAndConverted) {
