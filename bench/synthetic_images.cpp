@@ -28,7 +28,8 @@ std::vector<std::uint8_t> MakeRgb() {
             const double fx = x / static_cast<double>(kWidth), fy = y / static_cast<double>(kHeight);
             const double wave = 40 * std::sin(fx * 17 + std::cos(fy * 5) * 3) + 30 * std::cos(fy * 23 - fx * 4);
             const double blob = 90 * std::exp(-((fx - 0.6) * (fx - 0.6) + (fy - 0.4) * (fy - 0.4)) * 20);
-            const double base[3] = {80 + 90 * fx + wave + blob, 60 + 120 * fy + wave * 0.5, 150 - 80 * fx * fy + blob * 0.3};
+            const double base[3] = {80 + 90 * fx + wave + blob, 60 + 120 * fy + wave * 0.5,
+                                    150 - 80 * fx * fy + blob * 0.3};
             std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * kWidth + x) * 3];
             for (int c = 0; c < 3; ++c)
                 p[c] = static_cast<std::uint8_t>(std::lround(std::fmin(255.0, std::fmax(0.0, base[c] + noise))));
@@ -73,8 +74,7 @@ void WritePng(const std::string& path, const std::vector<std::uint8_t>& rgb) {
     png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (std::uint32_t y = 0; y < kHeight; ++y)
-        png_write_row(png, &rgb[static_cast<std::size_t>(y) * kWidth * 3]);
+    for (std::uint32_t y = 0; y < kHeight; ++y) png_write_row(png, &rgb[static_cast<std::size_t>(y) * kWidth * 3]);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     std::fclose(f);

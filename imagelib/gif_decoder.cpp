@@ -126,8 +126,10 @@ Status DecodeGif(ByteSpan file, Dib& out) {
     const bool hasImage = FindFirstImage(gif, transparent);
     const GifImageDesc& desc = gif->Image;
     // A screen of size 0 takes the frame's extent.
-    const auto screenWidth = static_cast<std::uint32_t>(gif->SWidth > 0 ? gif->SWidth : (hasImage ? desc.Left + desc.Width : 0));
-    const auto screenHeight = static_cast<std::uint32_t>(gif->SHeight > 0 ? gif->SHeight : (hasImage ? desc.Top + desc.Height : 0));
+    const auto screenWidth =
+        static_cast<std::uint32_t>(gif->SWidth > 0 ? gif->SWidth : (hasImage ? desc.Left + desc.Width : 0));
+    const auto screenHeight =
+        static_cast<std::uint32_t>(gif->SHeight > 0 ? gif->SHeight : (hasImage ? desc.Top + desc.Height : 0));
     Dib dib;
     IMAGELIB_TRY(AllocateDib(screenWidth, screenHeight, 8, 256, dib));
 
@@ -153,11 +155,13 @@ Status DecodeGif(ByteSpan file, Dib& out) {
     }
 
     const Frame frame{static_cast<std::uint32_t>(desc.Left), static_cast<std::uint32_t>(desc.Top),
-                      std::min<std::uint32_t>(static_cast<std::uint32_t>(desc.Width), screenWidth - static_cast<std::uint32_t>(desc.Left)),
-                      std::min<std::uint32_t>(static_cast<std::uint32_t>(desc.Height), screenHeight - static_cast<std::uint32_t>(desc.Top)),
+                      std::min<std::uint32_t>(static_cast<std::uint32_t>(desc.Width),
+                                              screenWidth - static_cast<std::uint32_t>(desc.Left)),
+                      std::min<std::uint32_t>(static_cast<std::uint32_t>(desc.Height),
+                                              screenHeight - static_cast<std::uint32_t>(desc.Top)),
                       static_cast<std::uint32_t>(desc.Width)};
-    const bool coversScreen = frame.left == 0 && frame.top == 0 && frame.width == screenWidth &&
-                              frame.height == screenHeight;
+    const bool coversScreen =
+        frame.left == 0 && frame.top == 0 && frame.width == screenWidth && frame.height == screenHeight;
     const int black = BlackIndex(table, fileColours, transparent);
     if (!coversScreen && black > 0) std::memset(dib.bits.data(), black, dib.bits.size());
 

@@ -74,7 +74,8 @@ struct Resources {
 };
 
 Status Validate(const opj_image_t& image, std::uint32_t& width, std::uint32_t& height) {
-    if (image.numcomps == 0 || image.x1 <= image.x0 || image.y1 <= image.y0) return Status::Error("Image has no pixels");
+    if (image.numcomps == 0 || image.x1 <= image.x0 || image.y1 <= image.y0)
+        return Status::Error("Image has no pixels");
     width = image.x1 - image.x0;
     height = image.y1 - image.y0;
     if (width > kMaxSide || height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
@@ -220,9 +221,12 @@ Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib&
 
 Status DecodeJpeg2000(ByteSpan file, Dib& out) {
     OPJ_CODEC_FORMAT codecFormat;
-    if (StartsWith(file, kJp2Signature, sizeof kJp2Signature)) codecFormat = OPJ_CODEC_JP2;
-    else if (StartsWith(file, kCodeStreamSignature, sizeof kCodeStreamSignature)) codecFormat = OPJ_CODEC_J2K;
-    else return Status::Error("Not a JPEG 2000 file");
+    if (StartsWith(file, kJp2Signature, sizeof kJp2Signature))
+        codecFormat = OPJ_CODEC_JP2;
+    else if (StartsWith(file, kCodeStreamSignature, sizeof kCodeStreamSignature))
+        codecFormat = OPJ_CODEC_J2K;
+    else
+        return Status::Error("Not a JPEG 2000 file");
 
     Resources r;
     MemoryStream memory{file};

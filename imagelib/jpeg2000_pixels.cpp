@@ -29,8 +29,8 @@ bool IsPlainEightBit(const PictureLayout& layout, const SamplePlane* planes, std
     return true;
 }
 
-void ConvertPlainEightBit(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0,
-                          std::uint32_t y0, std::uint32_t x1, std::uint32_t y1, Dib& dib) {
+void ConvertPlainEightBit(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0, std::uint32_t y0,
+                          std::uint32_t x1, std::uint32_t y1, Dib& dib) {
     const std::uint32_t width = x1 - x0;
     for (std::uint32_t y = y0; y < y1; ++y) {
         const std::size_t at = static_cast<std::size_t>(y - y0) * planes[0].width;
@@ -39,8 +39,10 @@ void ConvertPlainEightBit(const PictureLayout& layout, const SamplePlane* planes
             continue;
         }
         const auto* r = static_cast<const std::uint8_t*>(planes[0].data) + at;
-        const auto* g = static_cast<const std::uint8_t*>(planes[1].data) + static_cast<std::size_t>(y - y0) * planes[1].width;
-        const auto* b = static_cast<const std::uint8_t*>(planes[2].data) + static_cast<std::size_t>(y - y0) * planes[2].width;
+        const auto* g =
+            static_cast<const std::uint8_t*>(planes[1].data) + static_cast<std::size_t>(y - y0) * planes[1].width;
+        const auto* b =
+            static_cast<const std::uint8_t*>(planes[2].data) + static_cast<std::size_t>(y - y0) * planes[2].width;
         std::uint8_t* out = dib.RowFromTop(y) + 3 * std::size_t{x0};
         for (std::uint32_t x = 0; x < width; ++x, out += 3) {
             out[0] = b[x];
@@ -62,8 +64,7 @@ ChannelScale::ChannelScale(std::uint32_t precision, bool isSigned) {
     }
     table_.resize(static_cast<std::size_t>(max_) + 1);
     for (std::int64_t v = 0; v <= max_; ++v)
-        table_[static_cast<std::size_t>(v)] =
-            static_cast<std::uint8_t>(prec >= 8 ? v >> (prec - 8) : v * 255 / max_);
+        table_[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(prec >= 8 ? v >> (prec - 8) : v * 255 / max_);
 }
 
 void ConvertRegion(const PictureLayout& layout, const SamplePlane* planes, std::uint32_t x0, std::uint32_t y0,
@@ -91,7 +92,8 @@ void ConvertRegion(const PictureLayout& layout, const SamplePlane* planes, std::
         for (std::uint32_t x = 0; x < width; ++x) {
             int v[4] = {0, 0, 0, 255};
             for (int c = 0; c < used; ++c) {
-                const std::int32_t sample = planes[c].At(rowStart[c] + columns[static_cast<std::size_t>(c) * width + x]);
+                const std::int32_t sample =
+                    planes[c].At(rowStart[c] + columns[static_cast<std::size_t>(c) * width + x]);
                 v[c < layout.colourChannels ? c : 3] = layout.scales[static_cast<std::size_t>(c)](sample);
             }
             if (layout.ycc) {

@@ -36,8 +36,12 @@ struct SamplePlane {
 
     std::int32_t At(std::size_t index) const {
         switch (bytesPerSample) {
-        case 1: return isSigned ? static_cast<const std::int8_t*>(data)[index] : static_cast<const std::uint8_t*>(data)[index];
-        case 2: return isSigned ? static_cast<const std::int16_t*>(data)[index] : static_cast<const std::uint16_t*>(data)[index];
+        case 1:
+            return isSigned ? static_cast<const std::int8_t*>(data)[index]
+                            : static_cast<const std::uint8_t*>(data)[index];
+        case 2:
+            return isSigned ? static_cast<const std::int16_t*>(data)[index]
+                            : static_cast<const std::uint16_t*>(data)[index];
         default: return static_cast<const std::int32_t*>(data)[index];
         }
     }

@@ -106,7 +106,7 @@ void CmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool
     }
 }
 
-// Decodes every scanline into the rows of `dib` (top row first), or those the data holds. CMYK goes through one
+// Decodes the scanlines into the rows of `dib` (top row first). CMYK goes through one
 // row of libjpeg's own pool memory; everything else lands straight in the picture.
 bool ReadRows(JpegSession& s, Dib& dib) {
     if (setjmp(s.err.jump)) {
@@ -124,8 +124,8 @@ bool ReadRows(JpegSession& s, Dib& dib) {
     const bool cmyk = cinfo->out_color_space == JCS_CMYK;
     JSAMPROW cmykRow = nullptr;
     if (cmyk)
-        cmykRow = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(
-            reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, static_cast<size_t>(cinfo->output_width) * 4));
+        cmykRow = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                                   static_cast<size_t>(cinfo->output_width) * 4));
     const bool inverted = cinfo->saw_Adobe_marker;
     while (cinfo->output_scanline < stopAt) {
         const JDIMENSION y = cinfo->output_scanline;
@@ -178,8 +178,7 @@ Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
         cinfo.out_color_space = JCS_EXT_BGR;
         depth = 24;
         return Status::Ok();
-    default:
-        return Status::Error("Unsupported JPEG colour space");
+    default: return Status::Error("Unsupported JPEG colour space");
     }
 }
 

@@ -44,7 +44,7 @@ struct Plan {
     std::uint32_t colours;
     Layout layout;
     int passes;
-    std::size_t rowBytes;  // bytes of one row as libpng delivers it
+    std::size_t rowBytes;              // bytes of one row as libpng delivers it
     int fileColourType, fileBitDepth;  // as stored, before any transform
 };
 
@@ -95,8 +95,7 @@ void ChooseTransforms(png_structp png, png_infop info, Plan& plan) {
         plan.layout = (colourType == PNG_COLOR_TYPE_RGB_ALPHA || hasTrns) ? Layout::BgrAlpha : Layout::Direct;
         plan.depth = 24;
         break;
-    default:
-        png_error(png, "colour type");
+    default: png_error(png, "colour type");
     }
     plan.colours = plan.depth <= 8 ? (1u << plan.depth) : 0;
     plan.passes = png_set_interlace_handling(png);
@@ -134,8 +133,8 @@ void FillColourTable(png_structp png, png_infop info, const Plan& plan, Dib& dib
         if (!png_get_PLTE(png, info, &colours, &count)) return;
         for (int i = 0; i < count && static_cast<std::uint32_t>(i) < dib.ColoursUsed(); ++i) {
             const unsigned a = (hasTrns && i < alphaCount) ? alpha[i] : 255;
-            table[i] = RgbQuad{OverBlack(colours[i].blue, a), OverBlack(colours[i].green, a),
-                               OverBlack(colours[i].red, a), 0};
+            table[i] =
+                RgbQuad{OverBlack(colours[i].blue, a), OverBlack(colours[i].green, a), OverBlack(colours[i].red, a), 0};
         }
         return;
     }
@@ -176,7 +175,8 @@ bool ReadRows(PngSession& s, Dib& dib, std::uint8_t* buffer) {
         }
     }
     if (!direct && wholeBuffer)
-        for (std::uint32_t y = 0; y < plan.height; ++y) CompositeRow(plan, buffer + y * plan.rowBytes, dib.RowFromTop(y));
+        for (std::uint32_t y = 0; y < plan.height; ++y)
+            CompositeRow(plan, buffer + y * plan.rowBytes, dib.RowFromTop(y));
     return true;
 }
 

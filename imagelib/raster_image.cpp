@@ -6,7 +6,7 @@
 namespace {
 // No image file the viewer can show is larger than this.
 constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
-}
+}  // namespace
 
 CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format) {
     platform::FileCause cause = platform::FileCause::None;
@@ -16,7 +16,8 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
         return;
     }
     imagelib::Dib dib;
-    const imagelib::Status status = imagelib::DecodeImage(imagelib::ByteSpan(bytes->data(), bytes->size()), format, dib);
+    const imagelib::Status status =
+        imagelib::DecodeImage(imagelib::ByteSpan(bytes->data(), bytes->size()), format, dib);
     if (!status.ok()) {
         error_ = status.message();
         return;

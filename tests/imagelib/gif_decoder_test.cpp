@@ -24,8 +24,13 @@ int WriteToVector(GifFileType* gif, const GifByteType* data, int length) {
 
 struct FrameShape {
     FrameShape(int l = 0, int t = 0, int w = 0, int h = 0, bool interlace = false, std::vector<Rgb> local = {},
-              int transparentIndex = -1)
-        : left(l), top(t), width(w), height(h), interlaced(interlace), localColours(std::move(local)),
+               int transparentIndex = -1)
+        : left(l),
+          top(t),
+          width(w),
+          height(h),
+          interlaced(interlace),
+          localColours(std::move(local)),
           transparent(transparentIndex) {}
     int left, top, width, height;
     bool interlaced;
@@ -85,7 +90,8 @@ std::vector<std::uint8_t> EncodeGif(const GifShape& shape) {
         GifFreeMapObject(local);
         std::vector<GifPixelType> line(static_cast<std::size_t>(f.width));
         for (int y : StoredOrder(f.height, f.interlaced)) {
-            for (int x = 0; x < f.width; ++x) line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(f.index(x, y));
+            for (int x = 0; x < f.width; ++x)
+                line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(f.index(x, y));
             EGifPutLine(gif, line.data(), f.width);
         }
     }
@@ -142,9 +148,12 @@ std::vector<PlacementCase> PlacementCases() {
         };
     };
     std::vector<PlacementCase> cases;
-    cases.push_back({"frameInsideScreen", GifShape(6, 5, kFour, true, FrameShape(1, 2, 3, 2)), 8, inFrame(1, 2, 3, 2, kFour, -1)});
-    cases.push_back({"frameWithoutBlackEntry", GifShape(6, 5, noBlack4, true, FrameShape(1, 1, 2, 2)), 8, inFrame(1, 1, 2, 2, noBlack4, -1)});
-    cases.push_back({"frameCroppedByScreen", GifShape(4, 3, kFour, true, FrameShape(2, 1, 5, 5)), 8, inFrame(2, 1, 5, 5, kFour, -1)});
+    cases.push_back(
+        {"frameInsideScreen", GifShape(6, 5, kFour, true, FrameShape(1, 2, 3, 2)), 8, inFrame(1, 2, 3, 2, kFour, -1)});
+    cases.push_back({"frameWithoutBlackEntry", GifShape(6, 5, noBlack4, true, FrameShape(1, 1, 2, 2)), 8,
+                     inFrame(1, 1, 2, 2, noBlack4, -1)});
+    cases.push_back({"frameCroppedByScreen", GifShape(4, 3, kFour, true, FrameShape(2, 1, 5, 5)), 8,
+                     inFrame(2, 1, 5, 5, kFour, -1)});
     cases.push_back({"transparentIndex", GifShape(4, 4, noBlack4, true, FrameShape(0, 0, 4, 4, false, {}, 1)), 8,
                      inFrame(0, 0, 4, 4, noBlack4, 1)});
     cases.push_back({"localColoursWin", GifShape(4, 4, kFour, true, FrameShape(0, 0, 4, 4, false, noBlack4)), 8,
@@ -191,7 +200,10 @@ TEST(GifDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     GifShape noScreen{0, 0, kFour, false};
     std::vector<std::uint8_t> notGif(100, 0x47);
     const std::vector<std::vector<std::uint8_t>> cases = {
-        {}, {'G', 'I', 'F', '8', '9', 'a'}, notGif, EncodeGif(noScreen),
+        {},
+        {'G', 'I', 'F', '8', '9', 'a'},
+        notGif,
+        EncodeGif(noScreen),
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         Dib dib;

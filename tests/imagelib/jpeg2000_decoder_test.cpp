@@ -76,7 +76,8 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         opj_image_comp_t& comp = image->comps[c];
         for (std::uint32_t y = 0; y < comp.h; ++y)
             for (std::uint32_t x = 0; x < comp.w; ++x)
-                comp.data[y * comp.w + x] = Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
+                comp.data[y * comp.w + x] =
+                    Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
     }
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
@@ -94,7 +95,8 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
     opj_stream_set_write_function(stream, WriteSink);
     opj_stream_set_skip_function(stream, SkipSink);
     opj_stream_set_seek_function(stream, SeekSink);
-    const bool ok = opj_start_compress(codec, image, stream) && opj_encode(codec, stream) && opj_end_compress(codec, stream);
+    const bool ok =
+        opj_start_compress(codec, image, stream) && opj_encode(codec, stream) && opj_end_compress(codec, stream);
     opj_stream_destroy(stream);
     opj_destroy_codec(codec);
     opj_image_destroy(image);
@@ -124,7 +126,7 @@ TEST_P(Jpeg2000PixelsTest, DecodesPixels) {
         for (std::uint32_t y = 0; y < kHeight; ++y)
             for (std::uint32_t x = 0; x < kWidth; ++x) {
                 const Rgb expected = shape.components >= 3 ? Rgb{scaled(x, y, 0), scaled(x, y, 1), scaled(x, y, 2)}
-                                                    : Rgb{scaled(x, y, 0), scaled(x, y, 0), scaled(x, y, 0)};
+                                                           : Rgb{scaled(x, y, 0), scaled(x, y, 0), scaled(x, y, 0)};
                 ASSERT_EQ(ColourAt(dib, x, y), expected) << "at " << x << "," << y;
             }
     }
@@ -139,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000PixelsTest,
                                            J2kShape{"rgb16", OPJ_CODEC_J2K, 3, 16},
                                            // Tiles of 16 leave partial tiles at the right and bottom.
                                            J2kShape{"rgbTiled", OPJ_CODEC_JP2, 3, 8, false, 1, OPJ_CLRSPC_SRGB, 16},
-                                           J2kShape{"grey12Tiled", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY, 16}),
+                                           J2kShape{"grey12Tiled", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY,
+                                                    16}),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Jpeg2000Decoder, SubsampledYccIsUpsampledAndConverted) {

@@ -44,7 +44,8 @@ std::vector<std::uint8_t> EncodeJpeg(const EncodeOptions& options) {
     cinfo.in_color_space = options.space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
-    for (int i = 0; i < cinfo.num_components; ++i) cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
+    for (int i = 0; i < cinfo.num_components; ++i)
+        cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
     if (options.progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(kWidth) * cinfo.input_components);

@@ -26,7 +26,7 @@ struct PngShape {
     int bitDepth;
     bool interlaced;
     std::vector<png_color> palette;
-    std::vector<png_byte> paletteAlpha;  // tRNS for palette images
+    std::vector<png_byte> paletteAlpha;         // tRNS for palette images
     const png_color_16* transparent = nullptr;  // tRNS for grey and RGB images
     std::uint32_t width = kWidth, height = kHeight;
 };
@@ -63,8 +63,7 @@ std::vector<std::uint8_t> EncodePng(const PngShape& shape) {
     png_set_IHDR(png, info, shape.width, shape.height, shape.bitDepth, shape.colourType,
                  shape.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!shape.palette.empty())
-        png_set_PLTE(png, info, shape.palette.data(), static_cast<int>(shape.palette.size()));
+    if (!shape.palette.empty()) png_set_PLTE(png, info, shape.palette.data(), static_cast<int>(shape.palette.size()));
     if (!shape.paletteAlpha.empty())
         png_set_tRNS(png, info, shape.paletteAlpha.data(), static_cast<int>(shape.paletteAlpha.size()), nullptr);
     if (shape.transparent) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(shape.transparent));
@@ -123,7 +122,8 @@ std::vector<Case> Cases() {
     };
     auto rgba = [](std::uint32_t x, std::uint32_t y) {
         const unsigned a = Sample(x, y, 3, 8);
-        return Rgb{OverBlack(Sample(x, y, 0, 8), a), OverBlack(Sample(x, y, 1, 8), a), OverBlack(Sample(x, y, 2, 8), a)};
+        return Rgb{OverBlack(Sample(x, y, 0, 8), a), OverBlack(Sample(x, y, 1, 8), a),
+                   OverBlack(Sample(x, y, 2, 8), a)};
     };
     for (bool interlaced : {false, true}) {
         const std::string suffix = interlaced ? "Interlaced" : "";
@@ -131,14 +131,20 @@ std::vector<Case> Cases() {
         cases.push_back({"rgb16" + suffix, {PNG_COLOR_TYPE_RGB, 16, interlaced}, 24, rgb});
         cases.push_back({"rgba8" + suffix, {PNG_COLOR_TYPE_RGB_ALPHA, 8, interlaced}, 24, rgba});
         cases.push_back({"rgba16" + suffix, {PNG_COLOR_TYPE_RGB_ALPHA, 16, interlaced}, 24, rgba});
-        cases.push_back({"greyAlpha8" + suffix, {PNG_COLOR_TYPE_GRAY_ALPHA, 8, interlaced}, 8,
-                         [](std::uint32_t x, std::uint32_t y) { return Grey(OverBlack(Sample(x, y, 0, 8), Sample(x, y, 1, 8))); }});
+        cases.push_back(
+            {"greyAlpha8" + suffix,
+             {PNG_COLOR_TYPE_GRAY_ALPHA, 8, interlaced},
+             8,
+             [](std::uint32_t x, std::uint32_t y) { return Grey(OverBlack(Sample(x, y, 0, 8), Sample(x, y, 1, 8))); }});
     }
     for (int depth : {1, 2, 4, 8}) {
         const int levels = 1 << depth;
-        cases.push_back({"grey" + std::to_string(depth), {PNG_COLOR_TYPE_GRAY, depth}, static_cast<std::uint16_t>(depth == 2 ? 8 : depth),
+        cases.push_back({"grey" + std::to_string(depth),
+                         {PNG_COLOR_TYPE_GRAY, depth},
+                         static_cast<std::uint16_t>(depth == 2 ? 8 : depth),
                          [depth, levels](std::uint32_t x, std::uint32_t y) {
-                             return Grey(static_cast<int>(Sample(x, y, 0, depth) * 255 / static_cast<unsigned>(levels - 1)));
+                             return Grey(
+                                 static_cast<int>(Sample(x, y, 0, depth) * 255 / static_cast<unsigned>(levels - 1)));
                          }});
         PngShape palette{PNG_COLOR_TYPE_PALETTE, depth};
         palette.palette = Palette(levels);
@@ -148,19 +154,21 @@ std::vector<Case> Cases() {
                              return Rgb{(i * 11) & 255, 255 - i, (i * 3 + 1) & 255};
                          }});
     }
-    cases.push_back({"grey16", {PNG_COLOR_TYPE_GRAY, 16}, 8,
-                     [](std::uint32_t x, std::uint32_t y) { return Grey(static_cast<int>(Sample(x, y, 0, 8))); }});
+    cases.push_back({"grey16", {PNG_COLOR_TYPE_GRAY, 16}, 8, [](std::uint32_t x, std::uint32_t y) {
+                         return Grey(static_cast<int>(Sample(x, y, 0, 8)));
+                     }});
 
     // Palette alpha composites the colour-table entries themselves.
     PngShape paletteAlpha{PNG_COLOR_TYPE_PALETTE, 4};
     paletteAlpha.palette = Palette(16);
     paletteAlpha.paletteAlpha = {0, 128, 255, 64};
-    cases.push_back({"paletteTrns", paletteAlpha, 4, [](std::uint32_t x, std::uint32_t y) {
-                         const int i = static_cast<int>(Sample(x, y, 0, 4));
-                         const unsigned a = i < 4 ? std::vector<unsigned>{0, 128, 255, 64}[static_cast<std::size_t>(i)] : 255;
-                         return Rgb{OverBlack(static_cast<unsigned>(i * 11), a), OverBlack(static_cast<unsigned>(255 - i), a),
-                                    OverBlack(static_cast<unsigned>(i * 3 + 1), a)};
-                     }});
+    cases.push_back(
+        {"paletteTrns", paletteAlpha, 4, [](std::uint32_t x, std::uint32_t y) {
+             const int i = static_cast<int>(Sample(x, y, 0, 4));
+             const unsigned a = i < 4 ? std::vector<unsigned>{0, 128, 255, 64}[static_cast<std::size_t>(i)] : 255;
+             return Rgb{OverBlack(static_cast<unsigned>(i * 11), a), OverBlack(static_cast<unsigned>(255 - i), a),
+                        OverBlack(static_cast<unsigned>(i * 3 + 1), a)};
+         }});
     static const png_color_16 kGreyKey{0, 0, 0, 0, 5};
     PngShape greyKey{PNG_COLOR_TYPE_GRAY, 8};
     greyKey.transparent = &kGreyKey;
@@ -237,8 +245,8 @@ TEST(PngDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     std::vector<std::uint8_t> garbage(good.begin(), good.begin() + 8);
     garbage.resize(200, 0x5A);
     const std::vector<std::vector<std::uint8_t>> cases = {
-        {}, std::vector<std::uint8_t>(good.begin(), good.begin() + 8), tooWide, tooLarge, badCrc, garbage,
-        std::vector<std::uint8_t>(good.begin(), good.end() - 30),  // image data cut short
+        {},      std::vector<std::uint8_t>(good.begin(), good.begin() + 8), tooWide, tooLarge, badCrc,
+        garbage, std::vector<std::uint8_t>(good.begin(), good.end() - 30),  // image data cut short
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         Dib dib;

@@ -32,8 +32,9 @@ struct TiffShape {
     std::uint32_t rowsPerStrip = 4;
 };
 
-
-unsigned Sample(std::uint32_t x, std::uint32_t y, unsigned c, unsigned max) { return (x * 5 + y * 11 + c * 17) % (max + 1); }
+unsigned Sample(std::uint32_t x, std::uint32_t y, unsigned c, unsigned max) {
+    return (x * 5 + y * 11 + c * 17) % (max + 1);
+}
 
 std::vector<std::uint8_t> ReadBack(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -151,7 +152,9 @@ std::vector<Case> Cases() {
         {{"rgbPackBits", COMPRESSION_PACKBITS}, 24, 0, Rgb8},
         {{"rgbTiled", COMPRESSION_LZW, PHOTOMETRIC_RGB, 8, 3, 0, true}, 24, 0, Rgb8},
         {{"rgbJpeg", COMPRESSION_JPEG, PHOTOMETRIC_RGB, 8, 3, 0, false, 8}, 24, 40, Rgb8},
-        {{"rgb16", COMPRESSION_NONE, PHOTOMETRIC_RGB, 16, 3}, 24, 1,
+        {{"rgb16", COMPRESSION_NONE, PHOTOMETRIC_RGB, 16, 3},
+         24,
+         1,
          [](std::uint32_t x, std::uint32_t y) {
              return Rgb{static_cast<int>(Sample(x, y, 0, 65535) >> 8), static_cast<int>(Sample(x, y, 1, 65535) >> 8),
                         static_cast<int>(Sample(x, y, 2, 65535) >> 8)};
@@ -162,12 +165,16 @@ std::vector<Case> Cases() {
         {{"grey2", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 2, 1}, 8, 0, grey(2, false)},
         {{"grey4White", COMPRESSION_LZW, PHOTOMETRIC_MINISWHITE, 4, 1}, 4, 0, grey(4, true)},
         {{"grey8", COMPRESSION_ADOBE_DEFLATE, PHOTOMETRIC_MINISBLACK, 8, 1}, 8, 0, grey(8, false)},
-        {{"grey16", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 16, 1}, 24, 1,
+        {{"grey16", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 16, 1},
+         24,
+         1,
          [](std::uint32_t x, std::uint32_t y) {
              const int v = static_cast<int>(Sample(x, y, 0, 65535) >> 8);
              return Rgb{v, v, v};
          }},
-        {{"greyAlphaAssociated", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 8, 2, EXTRASAMPLE_ASSOCALPHA}, 8, 0,
+        {{"greyAlphaAssociated", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 8, 2, EXTRASAMPLE_ASSOCALPHA},
+         8,
+         0,
          grey(8, false)},
         {{"palette4", COMPRESSION_PACKBITS, PHOTOMETRIC_PALETTE, 4, 1}, 4, 0, palette(4)},
         {{"palette8", COMPRESSION_LZW, PHOTOMETRIC_PALETTE, 8, 1}, 8, 0, palette(8)},
@@ -228,8 +235,13 @@ TEST(TiffDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     auto badStrips = good;
     SetTag(badStrips, TIFFTAG_STRIPOFFSETS, 0xFFFFFF00u);
     const std::vector<std::vector<std::uint8_t>> cases = {
-        {}, {'I', 'I', 42, 0}, std::vector<std::uint8_t>(good.begin(), good.begin() + 8),
-        std::vector<std::uint8_t>(500, 0x49), wide, huge, badStrips,
+        {},
+        {'I', 'I', 42, 0},
+        std::vector<std::uint8_t>(good.begin(), good.begin() + 8),
+        std::vector<std::uint8_t>(500, 0x49),
+        wide,
+        huge,
+        badStrips,
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         Dib dib;
