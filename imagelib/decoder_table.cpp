@@ -17,6 +17,12 @@ constexpr std::initializer_list<DecoderEntry> kDecoders = {
     {FORMAT_PCX, DecodePcx},
     {FORMAT_PNM, DecodePnm},
     {FORMAT_RAS, DecodeSunRaster},
+    {FORMAT_GIF, DecodeGif},
+    {FORMAT_JPEG, DecodeJpeg},
+    {FORMAT_PNG, DecodePng},
+    {FORMAT_TIFF, DecodeTiff},
+    {FORMAT_JP2, DecodeJpeg2000},
+    {FORMAT_JPC, DecodeJpeg2000},
 };
 
 }  // namespace

@@ -3,21 +3,21 @@
 #include "imagelib/decoders.h"
 #include "platform/file_system.h"
 
-#include <vector>
-
 namespace {
 // No image file the viewer can show is larger than this.
 constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
-}
+}  // namespace
 
 CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format) {
-    std::vector<unsigned char> bytes;
-    if (platform::ReadWholeFile(fs, path, kMaxFileBytes, &bytes) != platform::FileCause::None) {
+    platform::FileCause cause = platform::FileCause::None;
+    const auto bytes = fs.ReadOnlyBytes(path, kMaxFileBytes, &cause);
+    if (!bytes) {
         error_ = "Cannot read the file";
         return;
     }
     imagelib::Dib dib;
-    const imagelib::Status status = imagelib::DecodeImage(bytes, format, dib);
+    const imagelib::Status status =
+        imagelib::DecodeImage(imagelib::ByteSpan(bytes->data(), bytes->size()), format, dib);
     if (!status.ok()) {
         error_ = status.message();
         return;

@@ -38,6 +38,14 @@ public:
     virtual FileCause TruncateHere() = 0;
 };
 
+// A whole file's bytes, read-only, alive as long as this object.
+class FileBytes {
+public:
+    virtual ~FileBytes() = default;
+    virtual const unsigned char* data() const = 0;
+    virtual std::size_t size() const = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -50,6 +58,11 @@ public:
     // `exclusive` opens without sharing: another holder makes it fail with SharingViolation.
     virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode, bool exclusive,
                                        FileCause* cause) = 0;
+    // A whole file for reading, refusing files larger than `maxBytes`; null on failure
+    // with `*cause` set. Reads it into memory; a backend may map the file instead, so
+    // that a large image file does not take heap memory beside its decoded picture.
+    virtual std::unique_ptr<FileBytes> ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                                     FileCause* cause);
 };
 
 // Reads a whole file into memory, refusing files larger than `maxBytes`.

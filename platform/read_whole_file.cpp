@@ -1,6 +1,27 @@
 #include "platform/file_system.h"
 
 namespace platform {
+namespace {
+
+class HeapFileBytes final : public FileBytes {
+public:
+    explicit HeapFileBytes(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+    const unsigned char* data() const override { return bytes_.data(); }
+    std::size_t size() const override { return bytes_.size(); }
+
+private:
+    std::vector<unsigned char> bytes_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileBytes> FileSystem::ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                                     FileCause* cause) {
+    std::vector<unsigned char> bytes;
+    *cause = ReadWholeFile(*this, path, maxBytes, &bytes);
+    if (*cause != FileCause::None) return nullptr;
+    return std::make_unique<HeapFileBytes>(std::move(bytes));
+}
 
 FileCause ReadWholeFile(FileSystem& fs, const std::string& path, std::uint64_t maxBytes,
                         std::vector<unsigned char>* bytes) {

@@ -11,6 +11,9 @@ public:
     std::string CurrentDirectory() const override;
     std::unique_ptr<File> Open(const std::string& path, OpenMode mode, bool exclusive,
                                FileCause* cause) override;
+    // Maps the file: its pages come from the page cache instead of the heap.
+    std::unique_ptr<FileBytes> ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                             FileCause* cause) override;
 };
 
 }  // namespace platform::posix

@@ -1,0 +1,213 @@
+// JPEG through libjpeg-turbo. libjpeg reports fatal errors by calling error_exit, which
+// here longjmps back into the small step functions below. Those functions hold only
+// plain data between setjmp and any library call, so the jump skips no destructor.
+#include "imagelib/decoders.h"
+#include "imagelib/grey_palette.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>  // jpeglib.h needs FILE
+#include <jpeglib.h>
+#include <jerror.h>  // after jpeglib.h, which it needs
+
+namespace imagelib {
+namespace {
+
+// Progressive files with thousands of scans take minutes to decode; real ones have few.
+constexpr int kMaxScans = 1000;
+// Ceiling on libjpeg's own working memory (coefficient buffers of progressive files).
+constexpr long kMaxLibraryMemory = 1l << 30;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    const char* message;
+    bool endOfData;  // the data ran out; libjpeg goes on with made-up empty data
+};
+
+struct ProgressGuard {
+    jpeg_progress_mgr pub;
+};
+
+void ExitWithError(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::longjmp(err->jump, 1);
+}
+
+void IgnoreMessage(j_common_ptr) {}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    if (level == -1 && err->pub.msg_code == JWRN_JPEG_EOF) err->endOfData = true;
+}
+
+void LimitScans(j_common_ptr cinfo) {
+    if (!cinfo->is_decompressor) return;
+    auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (dinfo->input_scan_number > kMaxScans) {
+        reinterpret_cast<ErrorManager*>(cinfo->err)->message = "Too many JPEG scans";
+        std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+    }
+}
+
+// Everything the steps share; plain data only.
+struct JpegSession {
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    ProgressGuard progress;
+    bool created;
+};
+
+void FailMessage(JpegSession& s, const char* fallback) {
+    if (!s.err.message) s.err.message = fallback;
+}
+
+bool ReadHeader(JpegSession& s, const std::uint8_t* data, std::size_t size) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG header");
+        return false;
+    }
+    // Set first: a failed create leaves a state that destroy accepts.
+    s.created = true;
+    jpeg_create_decompress(&s.cinfo);
+    s.cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
+    s.progress.pub.progress_monitor = LimitScans;
+    s.cinfo.progress = &s.progress.pub;
+    jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) {
+        s.err.message = "No JPEG image";
+        return false;
+    }
+    return true;
+}
+
+bool StartDecompress(JpegSession& s) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG data");
+        return false;
+    }
+    jpeg_start_decompress(&s.cinfo);
+    return true;
+}
+
+// Adobe writers store CMYK inverted (0 = full ink); others store it plainly.
+void CmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        bgr[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
+        bgr[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+        bgr[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    }
+}
+
+// Decodes the scanlines into the rows of `dib` (top row first). CMYK goes through one
+// row of libjpeg's own pool memory; everything else lands straight in the picture.
+bool ReadRows(JpegSession& s, Dib& dib) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG data");
+        return false;
+    }
+    // Past the end of a truncated file libjpeg makes up empty blocks for the rest of the
+    // picture, which for a tiny file declaring a huge picture is a long wait for nothing.
+    // So the picture ends with the row group the data ran out in; the rest stays black.
+    // (Multi-scan files have all their data read before this point.)
+    s.err.endOfData = false;
+    const JDIMENSION groupRows = static_cast<JDIMENSION>(s.cinfo.max_v_samp_factor * s.cinfo.min_DCT_scaled_size);
+    JDIMENSION stopAt = s.cinfo.output_height;
+    j_decompress_ptr cinfo = &s.cinfo;
+    const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+    JSAMPROW cmykRow = nullptr;
+    if (cmyk)
+        cmykRow = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                                   static_cast<size_t>(cinfo->output_width) * 4));
+    const bool inverted = cinfo->saw_Adobe_marker;
+    while (cinfo->output_scanline < stopAt) {
+        const JDIMENSION y = cinfo->output_scanline;
+        JSAMPROW row = cmyk ? cmykRow : dib.RowFromTop(y);
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
+            s.err.message = "Truncated JPEG data";
+            return false;
+        }
+        if (cmyk) CmykRowToBgr(cmykRow, dib.RowFromTop(y), cinfo->output_width, inverted);
+        if (s.err.endOfData && stopAt == cinfo->output_height && groupRows > 0)
+            stopAt = std::min(stopAt, (y / groupRows + 1) * groupRows);
+    }
+    return true;
+}
+
+bool Finish(JpegSession& s) {
+    if (setjmp(s.err.jump)) return false;
+    jpeg_finish_decompress(&s.cinfo);
+    return true;
+}
+
+class SessionCloser {
+public:
+    explicit SessionCloser(JpegSession& s) : s_(s) {}
+    ~SessionCloser() {
+        if (s_.created) jpeg_destroy_decompress(&s_.cinfo);
+    }
+    SessionCloser(const SessionCloser&) = delete;
+    SessionCloser& operator=(const SessionCloser&) = delete;
+
+private:
+    JpegSession& s_;
+};
+
+// Picks the output colour space: grey stays grey, CMYK/YCCK arrive as CMYK for our own
+// conversion, everything else as BGR in the picture's byte order.
+Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        cinfo.out_color_space = JCS_GRAYSCALE;
+        depth = 8;
+        return Status::Ok();
+    case JCS_CMYK:
+    case JCS_YCCK:
+        cinfo.out_color_space = JCS_CMYK;
+        depth = 24;
+        return Status::Ok();
+    case JCS_RGB:
+    case JCS_YCbCr:
+        cinfo.out_color_space = JCS_EXT_BGR;
+        depth = 24;
+        return Status::Ok();
+    default: return Status::Error("Unsupported JPEG colour space");
+    }
+}
+
+}  // namespace
+
+Status DecodeJpeg(ByteSpan file, Dib& out) {
+    if (file.size() < 4) return Status::Error("Truncated JPEG file");
+    JpegSession s{};
+    s.cinfo.err = jpeg_std_error(&s.err.pub);
+    s.err.pub.error_exit = ExitWithError;
+    s.err.pub.output_message = IgnoreMessage;
+    s.err.pub.emit_message = OnMessage;
+    SessionCloser closer(s);
+
+    if (!ReadHeader(s, file.data(), file.size())) return Status::Error(s.err.message);
+    std::uint16_t depth = 0;
+    IMAGELIB_TRY(ChooseOutput(s.cinfo, depth));
+    // Refuse absurd sizes before libjpeg sets up its buffers for them.
+    Dib dib;
+    IMAGELIB_TRY(AllocateDib(s.cinfo.image_width, s.cinfo.image_height, depth, depth == 8 ? 256 : 0, dib));
+    if (!StartDecompress(s)) return Status::Error(s.err.message);
+    if (s.cinfo.output_width != dib.Width() || s.cinfo.output_height != dib.Height())
+        return Status::Error("Unexpected JPEG output size");
+    if (depth == 8) FillGreyPalette(dib, 256);
+    if (!ReadRows(s, dib)) return Status::Error(s.err.message);
+    // Trailing garbage after the last scan does not spoil a complete picture.
+    if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
+    out = std::move(dib);
+    return Status::Ok();
+}
+
+}  // namespace imagelib

@@ -1,0 +1,67 @@
+#include "platform/posix/posix_file_system.h"
+
+#include "platform/posix/errno_cause.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform::posix {
+namespace {
+
+class MappedBytes final : public FileBytes {
+public:
+    MappedBytes(void* address, std::size_t size) : address_(address), size_(size) {}
+    ~MappedBytes() override {
+        if (address_) ::munmap(address_, size_);
+    }
+    MappedBytes(const MappedBytes&) = delete;
+    MappedBytes& operator=(const MappedBytes&) = delete;
+    const unsigned char* data() const override { return static_cast<const unsigned char*>(address_); }
+    std::size_t size() const override { return size_; }
+
+private:
+    void* address_;
+    std::size_t size_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileBytes> PosixFileSystem::ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                                          FileCause* cause) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *cause = CauseFromErrno(errno);
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        *cause = FileCause::Generic;
+        return nullptr;
+    }
+    const auto size = static_cast<std::size_t>(st.st_size);
+    void* address = nullptr;
+    if (size > 0) {
+        // Decoders read every byte: mapping the pages in at once is cheaper than
+        // taking a page fault for each of them.
+        int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+        flags |= MAP_POPULATE;
+#endif
+        address = ::mmap(nullptr, size, PROT_READ, flags, fd, 0);
+        if (address == MAP_FAILED) {
+            ::close(fd);
+            // Where mapping is not possible (some special files), read as usual.
+            return FileSystem::ReadOnlyBytes(path, maxBytes, cause);
+        }
+    }
+    ::close(fd);
+    *cause = FileCause::None;
+    return std::make_unique<MappedBytes>(address, size);
+}
+
+}  // namespace platform::posix

@@ -1,0 +1,185 @@
+// JPEG 2000 decoding against code streams and jp2 files encoded here with OpenJPEG.
+#include "imagelib/decoders.h"
+#include "tests/imagelib/dib_pixels.h"
+
+#include <gtest/gtest.h>
+#include <openjpeg.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace imagelib {
+namespace {
+
+using testing::ColourAt;
+using testing::Rgb;
+
+constexpr std::uint32_t kWidth = 40, kHeight = 24;
+
+struct Sink {
+    std::vector<std::uint8_t> bytes;
+    std::size_t pos = 0;
+};
+
+OPJ_SIZE_T WriteSink(void* buffer, OPJ_SIZE_T size, void* user) {
+    auto* s = static_cast<Sink*>(user);
+    if (s->bytes.size() < s->pos + size) s->bytes.resize(s->pos + size);
+    std::memcpy(s->bytes.data() + s->pos, buffer, size);
+    s->pos += size;
+    return size;
+}
+OPJ_OFF_T SkipSink(OPJ_OFF_T count, void* user) {
+    static_cast<Sink*>(user)->pos += static_cast<std::size_t>(count);
+    return count;
+}
+OPJ_BOOL SeekSink(OPJ_OFF_T offset, void* user) {
+    static_cast<Sink*>(user)->pos = static_cast<std::size_t>(offset);
+    return OPJ_TRUE;
+}
+
+struct J2kShape {
+    std::string name;
+    OPJ_CODEC_FORMAT codec = OPJ_CODEC_J2K;
+    int components = 3;
+    int precision = 8;
+    bool sgnd = false;
+    OPJ_UINT32 chromaStep = 1;  // subsampling of components 1 and 2
+    OPJ_COLOR_SPACE space = OPJ_CLRSPC_SRGB;
+    int tile = 0;  // tile side; 0 for one tile
+};
+
+void PrintTo(const J2kShape& s, std::ostream* os) { *os << s.name; }
+
+int Sample(std::uint32_t x, std::uint32_t y, int c, int precision) {
+    return static_cast<int>((x * 9 + y * 5 + static_cast<unsigned>(c) * 70) % (1u << precision));
+}
+
+// Lossless (reversible) coding, so pixels come back exactly.
+std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
+    std::vector<opj_image_cmptparm_t> parms(static_cast<std::size_t>(shape.components));
+    for (int c = 0; c < shape.components; ++c) {
+        opj_image_cmptparm_t& p = parms[static_cast<std::size_t>(c)];
+        p = {};
+        p.dx = p.dy = (c == 1 || c == 2) ? shape.chromaStep : 1;
+        p.w = (kWidth + p.dx - 1) / p.dx;
+        p.h = (kHeight + p.dy - 1) / p.dy;
+        p.prec = static_cast<OPJ_UINT32>(shape.precision);
+        p.sgnd = shape.sgnd;
+    }
+    opj_image_t* image = opj_image_create(static_cast<OPJ_UINT32>(shape.components), parms.data(), shape.space);
+    image->x0 = image->y0 = 0;
+    image->x1 = kWidth;
+    image->y1 = kHeight;
+    for (int c = 0; c < shape.components; ++c) {
+        opj_image_comp_t& comp = image->comps[c];
+        for (std::uint32_t y = 0; y < comp.h; ++y)
+            for (std::uint32_t x = 0; x < comp.w; ++x)
+                comp.data[y * comp.w + x] =
+                    Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
+    }
+    opj_cparameters_t params;
+    opj_set_default_encoder_parameters(&params);
+    params.numresolution = 3;
+    if (shape.tile) {
+        params.tile_size_on = OPJ_TRUE;
+        params.cp_tdx = params.cp_tdy = shape.tile;
+    }
+    params.tcp_mct = shape.components >= 3 && shape.chromaStep == 1 ? 1 : 0;
+    opj_codec_t* codec = opj_create_compress(shape.codec);
+    opj_setup_encoder(codec, &params, image);
+    Sink sink;
+    opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_FALSE);
+    opj_stream_set_user_data(stream, &sink, nullptr);
+    opj_stream_set_write_function(stream, WriteSink);
+    opj_stream_set_skip_function(stream, SkipSink);
+    opj_stream_set_seek_function(stream, SeekSink);
+    const bool ok =
+        opj_start_compress(codec, image, stream) && opj_encode(codec, stream) && opj_end_compress(codec, stream);
+    opj_stream_destroy(stream);
+    opj_destroy_codec(codec);
+    opj_image_destroy(image);
+    EXPECT_TRUE(ok);
+    return sink.bytes;
+}
+
+class Jpeg2000PixelsTest : public ::testing::TestWithParam<J2kShape> {};
+
+TEST_P(Jpeg2000PixelsTest, DecodesPixels) {
+    const J2kShape& shape = GetParam();
+    const auto file = EncodeJ2k(shape);
+    // The signature decides, whichever of the two format numbers is asked for.
+    for (ImageFormat format : {FORMAT_JP2, FORMAT_JPC}) {
+        Dib dib;
+        const Status status = DecodeImage(file, format, dib);
+        ASSERT_TRUE(status.ok()) << status.message();
+        ASSERT_EQ(dib.Width(), kWidth);
+        ASSERT_EQ(dib.Height(), kHeight);
+        ASSERT_EQ(dib.BitsPerPixel(), shape.components >= 3 ? 24 : 8);
+        const int shift = shape.precision > 8 ? shape.precision - 8 : 0;
+        auto scaled = [&](std::uint32_t x, std::uint32_t y, int c) {
+            const std::uint32_t step = (c == 1 || c == 2) ? shape.chromaStep : 1;
+            const int v = Sample(x / step, y / step, c, shape.precision);
+            return shape.precision < 8 ? v * 255 / ((1 << shape.precision) - 1) : v >> shift;
+        };
+        for (std::uint32_t y = 0; y < kHeight; ++y)
+            for (std::uint32_t x = 0; x < kWidth; ++x) {
+                const Rgb expected = shape.components >= 3 ? Rgb{scaled(x, y, 0), scaled(x, y, 1), scaled(x, y, 2)}
+                                                           : Rgb{scaled(x, y, 0), scaled(x, y, 0), scaled(x, y, 0)};
+                ASSERT_EQ(ColourAt(dib, x, y), expected) << "at " << x << "," << y;
+            }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000PixelsTest,
+                         ::testing::Values(J2kShape{"rgbCodeStream"}, J2kShape{"rgbJp2", OPJ_CODEC_JP2},
+                                           J2kShape{"grey", OPJ_CODEC_J2K, 1, 8, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"grey12", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"grey4", OPJ_CODEC_JP2, 1, 4, false, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"signedGrey", OPJ_CODEC_J2K, 1, 8, true, 1, OPJ_CLRSPC_GRAY},
+                                           J2kShape{"rgb16", OPJ_CODEC_J2K, 3, 16},
+                                           // Tiles of 16 leave partial tiles at the right and bottom.
+                                           J2kShape{"rgbTiled", OPJ_CODEC_JP2, 3, 8, false, 1, OPJ_CLRSPC_SRGB, 16},
+                                           J2kShape{"grey12Tiled", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY,
+                                                    16}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(Jpeg2000Decoder, SubsampledYccIsUpsampledAndConverted) {
+    // Flat mid-grey chroma: every pixel is its luma value in all three channels.
+    J2kShape shape{"ycc", OPJ_CODEC_JP2, 3, 8, false, 2, OPJ_CLRSPC_SYCC};
+    auto file = EncodeJ2k(shape);
+    Dib dib;
+    ASSERT_TRUE(DecodeJpeg2000(file, dib).ok());
+    ASSERT_EQ(dib.Width(), kWidth);
+    // Chroma sample (x/2, y/2) covers pixel (x, y): check one pixel by hand.
+    const int luma = Sample(5, 3, 0, 8);
+    const int cb = Sample(2, 1, 1, 8) - 128, cr = Sample(2, 1, 2, 8) - 128;
+    auto clamp = [](double v) { return std::max(0, std::min(255, static_cast<int>(v + 0.5))); };
+    const Rgb expected{clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr), clamp(luma + 1.772 * cb)};
+    EXPECT_PRED3(testing::Near, ColourAt(dib, 5, 3), expected, 1);
+}
+
+TEST(Jpeg2000Decoder, RefusesBrokenFilesAndLeavesOutputAlone) {
+    const auto codeStream = EncodeJ2k({"broken"});
+    const auto jp2 = EncodeJ2k({"brokenJp2", OPJ_CODEC_JP2});
+    auto huge = codeStream;
+    // SIZ follows SOC: Xsiz and Ysiz at bytes 8..15 of the stream.
+    for (std::size_t i = 8; i < 16; ++i) huge[i] = i % 4 == 0 ? 0x00 : 0xFF;
+    const std::vector<std::vector<std::uint8_t>> cases = {
+        {},
+        {0xFF, 0x4F, 0xFF, 0x51},
+        std::vector<std::uint8_t>(codeStream.begin(), codeStream.begin() + 30),
+        std::vector<std::uint8_t>(jp2.begin(), jp2.begin() + 40),
+        std::vector<std::uint8_t>(200, 0x6A),
+        huge,
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        Dib dib;
+        EXPECT_FALSE(DecodeJpeg2000(cases[i], dib).ok()) << "case " << i;
+        EXPECT_TRUE(dib.header.empty() && dib.bits.empty()) << "case " << i;
+    }
+}
+
+}  // namespace
+}  // namespace imagelib

@@ -1,0 +1,254 @@
+// TIFF decoding against files written here with libtiff (through a scratch file).
+#include "imagelib/decoders.h"
+#include "tests/imagelib/dib_pixels.h"
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace imagelib {
+namespace {
+
+using testing::ColourAt;
+using testing::IndexAt;
+using testing::Near;
+using testing::Rgb;
+
+constexpr std::uint32_t kWidth = 37, kHeight = 21;
+
+struct TiffShape {
+    std::string name;
+    std::uint16_t compression = COMPRESSION_NONE;
+    std::uint16_t photometric = PHOTOMETRIC_RGB;
+    std::uint16_t bits = 8, samples = 3;
+    std::uint16_t extra = 0;  // EXTRASAMPLE_* for a last alpha sample, when samples say so
+    bool tiled = false;
+    std::uint32_t rowsPerStrip = 4;
+};
+
+unsigned Sample(std::uint32_t x, std::uint32_t y, unsigned c, unsigned max) {
+    return (x * 5 + y * 11 + c * 17) % (max + 1);
+}
+
+std::vector<std::uint8_t> ReadBack(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::remove(path.c_str());
+    return bytes;
+}
+
+std::vector<std::uint8_t> EncodeTiff(const TiffShape& shape) {
+    const std::string path = ::testing::TempDir() + "tiff_fixture_" + shape.name + ".tif";
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, shape.bits);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, shape.samples);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, shape.photometric);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, shape.compression);
+    if (shape.extra) TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &shape.extra);
+    if (shape.compression == COMPRESSION_JPEG) TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 100);
+    std::vector<std::uint16_t> map(1u << 8);
+    if (shape.photometric == PHOTOMETRIC_PALETTE) {
+        std::vector<std::uint16_t> red(1u << shape.bits), green(red.size()), blue(red.size());
+        for (std::size_t i = 0; i < red.size(); ++i) {
+            red[i] = static_cast<std::uint16_t>(i * 4000);
+            green[i] = static_cast<std::uint16_t>(65535 - i * 3000);
+            blue[i] = static_cast<std::uint16_t>(i * 257);
+        }
+        TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+    }
+    const unsigned max = (1u << shape.bits) - 1;
+    const std::size_t rowBytes = (static_cast<std::size_t>(kWidth) * shape.samples * shape.bits + 7) / 8;
+    auto fillRow = [&](std::uint32_t y, std::vector<std::uint8_t>& row, std::uint32_t x0, std::uint32_t count) {
+        std::fill(row.begin(), row.end(), 0);
+        for (std::uint32_t x = 0; x < count; ++x)
+            for (unsigned c = 0; c < shape.samples; ++c) {
+                const unsigned v = Sample(x0 + x, y, c, max);
+                const std::size_t i = static_cast<std::size_t>(x) * shape.samples + c;
+                if (shape.bits == 16) {
+                    row[2 * i] = row[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+                } else if (shape.bits == 8) {
+                    row[i] = static_cast<std::uint8_t>(v);
+                } else {
+                    const std::size_t bit = i * shape.bits;
+                    row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - shape.bits - bit % 8));
+                }
+            }
+    };
+    if (shape.tiled) {
+        constexpr std::uint32_t kTile = 16;
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, kTile);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, kTile);
+        std::vector<std::uint8_t> tile(static_cast<std::size_t>(TIFFTileSize(tif)));
+        const std::size_t tileRow = static_cast<std::size_t>(kTile) * shape.samples * shape.bits / 8;
+        std::vector<std::uint8_t> row(tileRow);
+        for (std::uint32_t ty = 0; ty < kHeight; ty += kTile)
+            for (std::uint32_t tx = 0; tx < kWidth; tx += kTile) {
+                for (std::uint32_t r = 0; r < kTile; ++r) {
+                    fillRow(ty + r, row, tx, kTile);
+                    std::copy(row.begin(), row.end(), tile.begin() + static_cast<std::ptrdiff_t>(r * tileRow));
+                }
+                TIFFWriteTile(tif, tile.data(), tx, ty, 0, 0);
+            }
+    } else {
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, shape.rowsPerStrip);
+        std::vector<std::uint8_t> row(rowBytes);
+        for (std::uint32_t y = 0; y < kHeight; ++y) {
+            fillRow(y, row, 0, kWidth);
+            TIFFWriteScanline(tif, row.data(), y, 0);
+        }
+    }
+    TIFFClose(tif);
+    return ReadBack(path);
+}
+
+struct Case {
+    TiffShape shape;
+    std::uint16_t depth;
+    int tolerance;
+    std::function<Rgb(std::uint32_t, std::uint32_t)> expected;
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.shape.name; }
+
+Rgb Rgb8(std::uint32_t x, std::uint32_t y) {
+    return {static_cast<int>(Sample(x, y, 0, 255)), static_cast<int>(Sample(x, y, 1, 255)),
+            static_cast<int>(Sample(x, y, 2, 255))};
+}
+
+std::vector<Case> Cases() {
+    auto grey = [](unsigned bits, bool white) {
+        return [bits, white](std::uint32_t x, std::uint32_t y) {
+            const unsigned max = (1u << bits) - 1;
+            int v = static_cast<int>(Sample(x, y, 0, max) * 255 / max);
+            if (white) v = 255 - v;
+            return Rgb{v, v, v};
+        };
+    };
+    auto palette = [](unsigned bits) {
+        return [bits](std::uint32_t x, std::uint32_t y) {
+            const unsigned i = Sample(x, y, 0, (1u << bits) - 1);
+            return Rgb{static_cast<std::uint16_t>(i * 4000) >> 8, static_cast<std::uint16_t>(65535 - i * 3000) >> 8,
+                       static_cast<int>(i)};
+        };
+    };
+    auto rgbaOverBlack = [](std::uint32_t x, std::uint32_t y) {
+        const unsigned a = Sample(x, y, 3, 255);
+        auto over = [a](unsigned v) { return static_cast<int>((v * a + 127) / 255); };
+        return Rgb{over(Sample(x, y, 0, 255)), over(Sample(x, y, 1, 255)), over(Sample(x, y, 2, 255))};
+    };
+    return {
+        {{"rgbNone"}, 24, 0, Rgb8},
+        {{"rgbDeflate", COMPRESSION_ADOBE_DEFLATE}, 24, 0, Rgb8},
+        {{"rgbLzw", COMPRESSION_LZW}, 24, 0, Rgb8},
+        {{"rgbPackBits", COMPRESSION_PACKBITS}, 24, 0, Rgb8},
+        {{"rgbTiled", COMPRESSION_LZW, PHOTOMETRIC_RGB, 8, 3, 0, true}, 24, 0, Rgb8},
+        {{"rgbJpeg", COMPRESSION_JPEG, PHOTOMETRIC_RGB, 8, 3, 0, false, 8}, 24, 40, Rgb8},
+        {{"rgb16", COMPRESSION_NONE, PHOTOMETRIC_RGB, 16, 3},
+         24,
+         1,
+         [](std::uint32_t x, std::uint32_t y) {
+             return Rgb{static_cast<int>(Sample(x, y, 0, 65535) >> 8), static_cast<int>(Sample(x, y, 1, 65535) >> 8),
+                        static_cast<int>(Sample(x, y, 2, 65535) >> 8)};
+         }},
+        {{"rgbaUnassociated", COMPRESSION_LZW, PHOTOMETRIC_RGB, 8, 4, EXTRASAMPLE_UNASSALPHA}, 24, 1, rgbaOverBlack},
+        {{"bilevelG4", COMPRESSION_CCITTFAX4, PHOTOMETRIC_MINISWHITE, 1, 1}, 1, 0, grey(1, true)},
+        {{"bilevelG3", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISBLACK, 1, 1}, 1, 0, grey(1, false)},
+        {{"grey2", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 2, 1}, 8, 0, grey(2, false)},
+        {{"grey4White", COMPRESSION_LZW, PHOTOMETRIC_MINISWHITE, 4, 1}, 4, 0, grey(4, true)},
+        {{"grey8", COMPRESSION_ADOBE_DEFLATE, PHOTOMETRIC_MINISBLACK, 8, 1}, 8, 0, grey(8, false)},
+        {{"grey16", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 16, 1},
+         24,
+         1,
+         [](std::uint32_t x, std::uint32_t y) {
+             const int v = static_cast<int>(Sample(x, y, 0, 65535) >> 8);
+             return Rgb{v, v, v};
+         }},
+        {{"greyAlphaAssociated", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 8, 2, EXTRASAMPLE_ASSOCALPHA},
+         8,
+         0,
+         grey(8, false)},
+        {{"palette4", COMPRESSION_PACKBITS, PHOTOMETRIC_PALETTE, 4, 1}, 4, 0, palette(4)},
+        {{"palette8", COMPRESSION_LZW, PHOTOMETRIC_PALETTE, 8, 1}, 8, 0, palette(8)},
+    };
+}
+
+class TiffPixelsTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(TiffPixelsTest, DecodesPixels) {
+    const Case& c = GetParam();
+    Dib dib;
+    const Status status = DecodeTiff(EncodeTiff(c.shape), dib);
+    ASSERT_TRUE(status.ok()) << status.message();
+    ASSERT_EQ(dib.Width(), kWidth);
+    ASSERT_EQ(dib.Height(), kHeight);
+    ASSERT_EQ(dib.BitsPerPixel(), c.depth);
+    for (std::uint32_t y = 0; y < kHeight; ++y)
+        for (std::uint32_t x = 0; x < kWidth; ++x)
+            ASSERT_PRED3(Near, ColourAt(dib, x, y), c.expected(x, y), c.tolerance) << "at " << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, TiffPixelsTest, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return info.param.shape.name; });
+
+TEST(TiffDecoder, PaletteKeepsIndices) {
+    Dib dib;
+    ASSERT_TRUE(DecodeTiff(EncodeTiff({"indices", COMPRESSION_NONE, PHOTOMETRIC_PALETTE, 8, 1}), dib).ok());
+    EXPECT_EQ(IndexAt(dib, 5, 3), static_cast<int>(Sample(5, 3, 0, 255)));
+}
+
+// Overwrites the value of a SHORT or LONG tag in the first directory.
+void SetTag(std::vector<std::uint8_t>& file, std::uint16_t tag, std::uint32_t value) {
+    const std::uint32_t ifd = file[4] | (file[5] << 8) | (file[6] << 16) | (static_cast<std::uint32_t>(file[7]) << 24);
+    const std::uint16_t count = static_cast<std::uint16_t>(file[ifd] | (file[ifd + 1] << 8));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t e = ifd + 2 + 12 * i;
+        if ((file[e] | (file[e + 1] << 8)) != tag) continue;
+        const bool isShort = file[e + 2] == 3;
+        file[e + 8] = static_cast<std::uint8_t>(value);
+        file[e + 9] = static_cast<std::uint8_t>(value >> 8);
+        if (!isShort) {
+            file[e + 10] = static_cast<std::uint8_t>(value >> 16);
+            file[e + 11] = static_cast<std::uint8_t>(value >> 24);
+        }
+        return;
+    }
+    FAIL() << "tag " << tag << " missing";
+}
+
+TEST(TiffDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
+    const auto good = EncodeTiff({"broken", COMPRESSION_LZW});
+    ASSERT_EQ(good[0], 'I');  // the patching below assumes little-endian
+    auto wide = good;
+    SetTag(wide, TIFFTAG_IMAGEWIDTH, 70000);
+    auto huge = good;
+    SetTag(huge, TIFFTAG_IMAGEWIDTH, 60000);
+    SetTag(huge, TIFFTAG_IMAGELENGTH, 60000);
+    auto badStrips = good;
+    SetTag(badStrips, TIFFTAG_STRIPOFFSETS, 0xFFFFFF00u);
+    const std::vector<std::vector<std::uint8_t>> cases = {
+        {},
+        {'I', 'I', 42, 0},
+        std::vector<std::uint8_t>(good.begin(), good.begin() + 8),
+        std::vector<std::uint8_t>(500, 0x49),
+        wide,
+        huge,
+        badStrips,
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        Dib dib;
+        EXPECT_FALSE(DecodeTiff(cases[i], dib).ok()) << "case " << i;
+        EXPECT_TRUE(dib.header.empty() && dib.bits.empty()) << "case " << i;
+    }
+}
+
+}  // namespace
+}  // namespace imagelib
