@@ -1,4 +1,5 @@
-# Runs one fuzzer for SECONDS on a fresh corpus folder seeded from SEEDS.
+# Runs one fuzzer for SECONDS on a fresh corpus folder seeded from SEEDS. A unit may take
+# up to 30 s: some seeds are pictures of tens of megapixels, slow under the sanitizers.
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}/corpus")
 set(seeded 0)
@@ -18,7 +19,7 @@ foreach(dir IN LISTS SEEDS)
 endforeach()
 message(STATUS "${seeded} seed files")
 execute_process(
-  COMMAND "${FUZZER}" -max_total_time=${SECONDS} -rss_limit_mb=2560 -timeout=10
+  COMMAND "${FUZZER}" -max_total_time=${SECONDS} -rss_limit_mb=2560 -timeout=30
           -malloc_limit_mb=2048 -print_final_stats=1 "${WORKDIR}/corpus"
   WORKING_DIRECTORY "${WORKDIR}"
   RESULT_VARIABLE result)
