@@ -7,9 +7,9 @@ namespace imagelib {
 
 bool GifPalette::operator==(const GifPalette& other) const {
     if (count != other.count) return false;
-    return std::equal(colours.begin(), colours.begin() + count, other.colours.begin(), [](const RgbQuad& a, const RgbQuad& b) {
-        return a.red == b.red && a.green == b.green && a.blue == b.blue;
-    });
+    return std::equal(
+        colours.begin(), colours.begin() + count, other.colours.begin(),
+        [](const RgbQuad& a, const RgbQuad& b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; });
 }
 
 Status GifCanvas::Start(std::uint32_t width, std::uint32_t height, const GifPalette* shared, int black) {
@@ -62,7 +62,8 @@ bool GifCanvas::Save(const GifRect& rect) {
     saved_ = HeapBlock::Allocate(rowBytes * rect.height);
     if (saved_.empty()) return rect.empty();
     for (std::uint32_t y = 0; y < rect.height; ++y)
-        std::memcpy(saved_.data() + y * rowBytes, dib_.RowFromTop(rect.top + y) + rect.left * BytesPerPixel(), rowBytes);
+        std::memcpy(saved_.data() + y * rowBytes, dib_.RowFromTop(rect.top + y) + rect.left * BytesPerPixel(),
+                    rowBytes);
     return true;
 }
 
@@ -72,7 +73,8 @@ void GifCanvas::Restore(const GifRect& rect) {
     const std::size_t rowBytes = std::size_t{rect.width} * BytesPerPixel();
     if (saved_.size() != rowBytes * rect.height) return;
     for (std::uint32_t y = 0; y < rect.height; ++y)
-        std::memcpy(dib_.RowFromTop(rect.top + y) + rect.left * BytesPerPixel(), saved_.data() + y * rowBytes, rowBytes);
+        std::memcpy(dib_.RowFromTop(rect.top + y) + rect.left * BytesPerPixel(), saved_.data() + y * rowBytes,
+                    rowBytes);
     saved_.reset();
 }
 

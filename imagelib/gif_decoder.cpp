@@ -168,7 +168,8 @@ Status MakePlan(ByteSpan file, Plan& plan) {
 
     // A screen of size 0 takes the first image's extent.
     const ImageInfo* first = images.empty() ? nullptr : &images.front();
-    plan.screenWidth = static_cast<std::uint32_t>(gif->SWidth > 0 ? gif->SWidth : (first ? first->left + first->width : 0));
+    plan.screenWidth =
+        static_cast<std::uint32_t>(gif->SWidth > 0 ? gif->SWidth : (first ? first->left + first->width : 0));
     plan.screenHeight =
         static_cast<std::uint32_t>(gif->SHeight > 0 ? gif->SHeight : (first ? first->top + first->height : 0));
 
@@ -281,11 +282,12 @@ Status DecodeGif(ByteSpan file, Dib& out) {
     const bool shared = std::all_of(plan.images.begin(), plan.images.end(),
                                     [](const ImageInfo& i) { return i.firstPalette; });
     const int black = shared ? BlackIndex(plan) : -1;
-    // Without a black entry the indexed canvas is kept only while black is not needed.
-    const bool firstCoversAll = !plan.images.empty() && plan.images.front().transparent < 0 &&
-                                plan.images.front().left == 0 && plan.images.front().top == 0 &&
-                                Clip(plan.images.front(), plan.screenWidth, plan.screenHeight).width == plan.screenWidth &&
-                                Clip(plan.images.front(), plan.screenWidth, plan.screenHeight).height == plan.screenHeight;
+    // Without a black entry the indexed canvas is kept only while black is not needed:
+    // a first image that leaves nothing of the screen showing.
+    const bool firstCoversAll = !plan.images.empty() && plan.images.front().transparent < 0 && [&] {
+        const GifRect r = Clip(plan.images.front(), plan.screenWidth, plan.screenHeight);
+        return r.left == 0 && r.top == 0 && r.width == plan.screenWidth && r.height == plan.screenHeight;
+    }();
     const bool indexed = shared && (black >= 0 || firstCoversAll);
 
     GifCanvas canvas;

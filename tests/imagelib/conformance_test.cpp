@@ -197,7 +197,8 @@ void CheckRow(const std::string& dir, const std::string& suite, const Row& row, 
     if (!status.ok()) {
         ++report.refused;
         const ReferenceException* exception = ExceptionFor(suite, row.file);
-        if (mustDecode && !(exception && exception->refused)) report.failures.push_back(row.file + ": refused (" + status.message() + ")");
+        if (mustDecode && !(exception && exception->refused))
+            report.failures.push_back(row.file + ": refused (" + status.message() + ")");
         else if (!isInvalid) report.notes.push_back(row.file + ": refused (" + status.message() + ")");
         return;
     }
