@@ -103,8 +103,8 @@ constexpr ReferenceException kReferenceExceptions[] = {
     {"pngsuite", "g25n2c08.png", "", false},
     {"pngsuite", "g25n3p04.png", "", false},
     // The reference is brighter than the stored grey even where the picture is opaque
-    // (109 shown as 213); the file declares associated alpha, so the stored grey is the
-    // picture over black, and no rendering here matches it.
+    // (109 shown as 213), so it is no decode of the samples. The file declares
+    // associated alpha: the stored grey is already the picture over black, as we show.
     {"libtiff", "minisblack-2c-8b-alpha.tiff", "", false},
     // The reference ignores min-is-white: it is the negative of hopper2.tif's, whose
     // samples are this file's inverted, so both files show hopper2.tif's picture.

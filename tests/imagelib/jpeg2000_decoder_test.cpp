@@ -51,12 +51,17 @@ struct J2kShape {
     OPJ_COLOR_SPACE space = OPJ_CLRSPC_SRGB;
     int tile = 0;  // tile side; 0 for one tile
     std::vector<std::pair<OPJ_UINT32, OPJ_UINT32>> steps = {};  // (dx, dy) of every component, instead of chromaStep
+    std::vector<int> precisions = {};                            // of every component, instead of precision
 };
 
 void PrintTo(const J2kShape& s, std::ostream* os) { *os << s.name; }
 
 int Sample(std::uint32_t x, std::uint32_t y, int c, int precision) {
     return static_cast<int>((x * 9 + y * 5 + static_cast<unsigned>(c) * 70) % (1u << precision));
+}
+
+int PrecisionOf(const J2kShape& shape, int c) {
+    return shape.precisions.empty() ? shape.precision : shape.precisions[static_cast<std::size_t>(c)];
 }
 
 // Lossless (reversible) coding, so pixels come back exactly.
@@ -69,7 +74,7 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         if (!shape.steps.empty()) std::tie(p.dx, p.dy) = shape.steps[static_cast<std::size_t>(c)];
         p.w = (kWidth + p.dx - 1) / p.dx;
         p.h = (kHeight + p.dy - 1) / p.dy;
-        p.prec = static_cast<OPJ_UINT32>(shape.precision);
+        p.prec = static_cast<OPJ_UINT32>(PrecisionOf(shape, c));
         p.sgnd = shape.sgnd;
     }
     opj_image_t* image = opj_image_create(static_cast<OPJ_UINT32>(shape.components), parms.data(), shape.space);
@@ -81,7 +86,7 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         for (std::uint32_t y = 0; y < comp.h; ++y)
             for (std::uint32_t x = 0; x < comp.w; ++x)
                 comp.data[y * comp.w + x] =
-                    Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
+                    Sample(x, y, c, PrecisionOf(shape, c)) - (shape.sgnd ? (1 << (PrecisionOf(shape, c) - 1)) : 0);
     }
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
@@ -180,6 +185,20 @@ TEST(Jpeg2000Decoder, PlanesSubsampledEachTheirOwnWayAreColourAndAlphaAsStored) 
             };
             auto over = [&](int v) { return (v * at(3) + 127) / 255; };
             ASSERT_EQ(ColourAt(dib, x, y), (Rgb{over(at(0)), over(at(1)), over(at(2))})) << "at " << x << "," << y;
+        }
+}
+
+TEST(Jpeg2000Decoder, ReadsWideSamplesThatFollowAnOddSizedPlane) {
+    // 7x5 one-byte grey samples, then 12-bit alpha in two-byte samples: in the tile
+    // buffer the alpha plane starts at an odd address.
+    J2kShape shape{"unaligned", OPJ_CODEC_J2K, 2, 8, false, 1, OPJ_CLRSPC_UNSPECIFIED, 0, {{6, 5}, {1, 1}}, {8, 12}};
+    Dib dib;
+    ASSERT_TRUE(DecodeJpeg2000(EncodeJ2k(shape), dib).ok());
+    ASSERT_EQ(dib.BitsPerPixel(), 8);
+    for (std::uint32_t y = 0; y < kHeight; ++y)
+        for (std::uint32_t x = 0; x < kWidth; ++x) {
+            const int v = (Sample(x / 6, y / 5, 0, 8) * (Sample(x, y, 1, 12) >> 4) + 127) / 255;
+            ASSERT_EQ(ColourAt(dib, x, y), (Rgb{v, v, v})) << "at " << x << "," << y;
         }
 }
 
