@@ -89,11 +89,14 @@ Status Validate(const opj_image_t& image, std::uint32_t& width, std::uint32_t& h
     return Status::Ok();
 }
 
-// Chroma subsampled against luma means YCC even when the file does not say so.
+// Two chroma planes subsampled alike against a full-size luma plane mean YCC even when
+// the file does not say so. Planes subsampled each their own way are no chroma layout
+// any writer makes; those are shown as red, green and blue as stored.
 bool IsYcc(const opj_image_t& image) {
     if (image.color_space == OPJ_CLRSPC_SYCC) return true;
-    return image.color_space != OPJ_CLRSPC_SRGB && image.comps[0].dx == 1 && image.comps[0].dy == 1 &&
-           (image.comps[1].dx != 1 || image.comps[1].dy != 1);
+    const opj_image_comp_t* c = image.comps;
+    return image.color_space != OPJ_CLRSPC_SRGB && c[0].dx == 1 && c[0].dy == 1 && (c[1].dx != 1 || c[1].dy != 1) &&
+           c[1].dx == c[2].dx && c[1].dy == c[2].dy;
 }
 
 // Which components make the picture: grey or red, green, blue, then an alpha one.

@@ -3,6 +3,7 @@
 #include "imagelib/dib.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace imagelib {
@@ -34,15 +35,22 @@ struct SamplePlane {
     std::uint32_t width = 0, height = 0;
     std::uint32_t dx = 1, dy = 1;  // subsampling against the reference grid
 
+    // OpenJPEG packs a tile's planes back to back, so a plane of wider samples that
+    // follows an odd-sized one of bytes is unaligned: loaded through memcpy.
     std::int32_t At(std::size_t index) const {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
         switch (bytesPerSample) {
-        case 1:
-            return isSigned ? static_cast<const std::int8_t*>(data)[index]
-                            : static_cast<const std::uint8_t*>(data)[index];
-        case 2:
-            return isSigned ? static_cast<const std::int16_t*>(data)[index]
-                            : static_cast<const std::uint16_t*>(data)[index];
-        default: return static_cast<const std::int32_t*>(data)[index];
+        case 1: return isSigned ? static_cast<std::int8_t>(bytes[index]) : bytes[index];
+        case 2: {
+            std::uint16_t v;
+            std::memcpy(&v, bytes + 2 * index, sizeof v);
+            return isSigned ? static_cast<std::int16_t>(v) : v;
+        }
+        default: {
+            std::int32_t v;
+            std::memcpy(&v, bytes + 4 * index, sizeof v);
+            return v;
+        }
         }
     }
 };

@@ -141,17 +141,24 @@ Status DecodeRows(TIFF* tif, const PageInfo& p, RowKind kind, bool associatedAlp
         case RowKind::None: break;
         }
     };
-    // A damaged strip or row is left blank and reading goes on: fax pages in particular
-    // often have a bad line or two. A page with no good row at all is refused.
+    // A damaged strip keeps the rows decoded before the damage and the rest stays blank;
+    // reading goes on, since fax pages in particular often have a bad line or two.
+    // Warnings never count. A page without one whole strip or row is refused.
     std::uint32_t goodRows = 0;
     if (byStrip) {
         for (std::uint32_t y = 0; y < p.height; y += rowsPerStrip) {
             const std::uint32_t rows = std::min(rowsPerStrip, p.height - y);
-            const tmsize_t got = TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), buffer.data(),
-                                                      static_cast<tmsize_t>(scanline * rows));
-            if (got < static_cast<tmsize_t>(scanline * rows)) continue;
+            const auto bytes = static_cast<tmsize_t>(scanline * rows);
+            const std::uint32_t strip = TIFFComputeStrip(tif, y, 0);
+            if (TIFFReadEncodedStrip(tif, strip, buffer.data(), bytes) >= bytes) {
+                goodRows += rows;
+            } else {
+                // The failed read left its partial rows mixed with the previous strip's;
+                // a second read into a cleared buffer keeps only what this strip holds.
+                std::memset(buffer.data(), 0, static_cast<std::size_t>(bytes));
+                (void)TIFFReadEncodedStrip(tif, strip, buffer.data(), bytes);
+            }
             for (std::uint32_t r = 0; r < rows; ++r) storeRow(buffer.data() + r * scanline, y + r);
-            goodRows += rows;
         }
     } else {
         for (std::uint32_t y = 0; y < p.height; ++y) {
@@ -226,6 +233,27 @@ Status DecodeRgba(TIFF* tif, const PageInfo& p, Dib& out) {
     return Status::Ok();
 }
 
+// Group 3 one-dimensional pages are meant to start every line with an end-of-line code,
+// which libtiff's Group 3 reader searches for; some writers leave all of them out, and
+// then it finds none and yields blank strips. Such a page is the same run-length code
+// without byte alignment, so when the first strip does not open with an end-of-line
+// code (eleven zero bits; no white run code starts with more than seven) it is read
+// that way instead.
+void ReadFaxWithoutEolsIfNeeded(TIFF* tif, const PageInfo& p) {
+    if (p.compression != COMPRESSION_CCITTFAX3 || p.tiled) return;
+    std::uint32_t options = 0;
+    TIFFGetField(tif, TIFFTAG_GROUP3OPTIONS, &options);
+    if (options & GROUP3OPT_2DENCODING) return;
+    std::uint8_t head[2] = {};
+    if (TIFFReadRawStrip(tif, 0, head, sizeof head) != static_cast<tmsize_t>(sizeof head)) return;
+    std::uint16_t fillOrder = FILLORDER_MSB2LSB;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_FILLORDER, &fillOrder);
+    const std::uint8_t firstThree = fillOrder == FILLORDER_LSB2MSB ? 0x07 : 0xE0;
+    if (head[0] == 0 && (head[1] & firstThree) == 0) return;
+    if (TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTRLE))
+        TIFFSetField(tif, TIFFTAG_FAXMODE, FAXMODE_NORTC | FAXMODE_NOEOL);
+}
+
 }  // namespace
 
 Status DecodeTiff(ByteSpan file, Dib& out) {
@@ -238,6 +266,7 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     // Refuse absurd sizes before libtiff sets up any buffer for them.
     if (page.width == 0 || page.height == 0) return Status::Error("Image has no pixels");
     if (page.width > kMaxSide || page.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
+    ReadFaxWithoutEolsIfNeeded(tif.get(), page);
     return kind == RowKind::None ? DecodeRgba(tif.get(), page, out)
                                  : DecodeRows(tif.get(), page, kind, page.associatedAlpha, out);
 }

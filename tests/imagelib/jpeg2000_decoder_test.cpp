@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace imagelib {
@@ -48,12 +50,18 @@ struct J2kShape {
     OPJ_UINT32 chromaStep = 1;  // subsampling of components 1 and 2
     OPJ_COLOR_SPACE space = OPJ_CLRSPC_SRGB;
     int tile = 0;  // tile side; 0 for one tile
+    std::vector<std::pair<OPJ_UINT32, OPJ_UINT32>> steps = {};  // (dx, dy) of every component, instead of chromaStep
+    std::vector<int> precisions = {};                            // of every component, instead of precision
 };
 
 void PrintTo(const J2kShape& s, std::ostream* os) { *os << s.name; }
 
 int Sample(std::uint32_t x, std::uint32_t y, int c, int precision) {
     return static_cast<int>((x * 9 + y * 5 + static_cast<unsigned>(c) * 70) % (1u << precision));
+}
+
+int PrecisionOf(const J2kShape& shape, int c) {
+    return shape.precisions.empty() ? shape.precision : shape.precisions[static_cast<std::size_t>(c)];
 }
 
 // Lossless (reversible) coding, so pixels come back exactly.
@@ -63,9 +71,10 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         opj_image_cmptparm_t& p = parms[static_cast<std::size_t>(c)];
         p = {};
         p.dx = p.dy = (c == 1 || c == 2) ? shape.chromaStep : 1;
+        if (!shape.steps.empty()) std::tie(p.dx, p.dy) = shape.steps[static_cast<std::size_t>(c)];
         p.w = (kWidth + p.dx - 1) / p.dx;
         p.h = (kHeight + p.dy - 1) / p.dy;
-        p.prec = static_cast<OPJ_UINT32>(shape.precision);
+        p.prec = static_cast<OPJ_UINT32>(PrecisionOf(shape, c));
         p.sgnd = shape.sgnd;
     }
     opj_image_t* image = opj_image_create(static_cast<OPJ_UINT32>(shape.components), parms.data(), shape.space);
@@ -77,7 +86,7 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         for (std::uint32_t y = 0; y < comp.h; ++y)
             for (std::uint32_t x = 0; x < comp.w; ++x)
                 comp.data[y * comp.w + x] =
-                    Sample(x, y, c, shape.precision) - (shape.sgnd ? (1 << (shape.precision - 1)) : 0);
+                    Sample(x, y, c, PrecisionOf(shape, c)) - (shape.sgnd ? (1 << (PrecisionOf(shape, c) - 1)) : 0);
     }
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
@@ -86,7 +95,7 @@ std::vector<std::uint8_t> EncodeJ2k(const J2kShape& shape) {
         params.tile_size_on = OPJ_TRUE;
         params.cp_tdx = params.cp_tdy = shape.tile;
     }
-    params.tcp_mct = shape.components >= 3 && shape.chromaStep == 1 ? 1 : 0;
+    params.tcp_mct = shape.components >= 3 && shape.chromaStep == 1 && shape.steps.empty() ? 1 : 0;
     opj_codec_t* codec = opj_create_compress(shape.codec);
     opj_setup_encoder(codec, &params, image);
     Sink sink;
@@ -145,19 +154,52 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000PixelsTest,
                                                     16}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(Jpeg2000Decoder, SubsampledYccIsUpsampledAndConverted) {
-    // Flat mid-grey chroma: every pixel is its luma value in all three channels.
-    J2kShape shape{"ycc", OPJ_CODEC_JP2, 3, 8, false, 2, OPJ_CLRSPC_SYCC};
-    auto file = EncodeJ2k(shape);
+TEST(Jpeg2000Decoder, ChromaSubsampledAlikeIsYccEvenWhenUndeclared) {
+    for (OPJ_COLOR_SPACE space : {OPJ_CLRSPC_SYCC, OPJ_CLRSPC_UNSPECIFIED}) {
+        J2kShape shape{"ycc", OPJ_CODEC_J2K, 3, 8, false, 2, space};
+        auto file = EncodeJ2k(shape);
+        Dib dib;
+        ASSERT_TRUE(DecodeJpeg2000(file, dib).ok());
+        ASSERT_EQ(dib.Width(), kWidth);
+        // Chroma sample (x/2, y/2) covers pixel (x, y): check one pixel by hand.
+        const int luma = Sample(5, 3, 0, 8);
+        const int cb = Sample(2, 1, 1, 8) - 128, cr = Sample(2, 1, 2, 8) - 128;
+        auto clamp = [](double v) { return std::max(0, std::min(255, static_cast<int>(v + 0.5))); };
+        const Rgb expected{clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr),
+                           clamp(luma + 1.772 * cb)};
+        EXPECT_PRED3(testing::Near, ColourAt(dib, 5, 3), expected, 1) << "colour space " << space;
+    }
+}
+
+TEST(Jpeg2000Decoder, PlanesSubsampledEachTheirOwnWayAreColourAndAlphaAsStored) {
+    const std::vector<std::pair<OPJ_UINT32, OPJ_UINT32>> steps = {{1, 1}, {2, 1}, {1, 2}, {2, 2}};
+    J2kShape shape{"mixed", OPJ_CODEC_J2K, 4, 8, false, 1, OPJ_CLRSPC_UNSPECIFIED, 0, steps};
     Dib dib;
-    ASSERT_TRUE(DecodeJpeg2000(file, dib).ok());
-    ASSERT_EQ(dib.Width(), kWidth);
-    // Chroma sample (x/2, y/2) covers pixel (x, y): check one pixel by hand.
-    const int luma = Sample(5, 3, 0, 8);
-    const int cb = Sample(2, 1, 1, 8) - 128, cr = Sample(2, 1, 2, 8) - 128;
-    auto clamp = [](double v) { return std::max(0, std::min(255, static_cast<int>(v + 0.5))); };
-    const Rgb expected{clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr), clamp(luma + 1.772 * cb)};
-    EXPECT_PRED3(testing::Near, ColourAt(dib, 5, 3), expected, 1);
+    ASSERT_TRUE(DecodeJpeg2000(EncodeJ2k(shape), dib).ok());
+    ASSERT_EQ(dib.BitsPerPixel(), 24);
+    for (std::uint32_t y = 0; y < kHeight; ++y)
+        for (std::uint32_t x = 0; x < kWidth; ++x) {
+            auto at = [&](int c) {
+                const auto [dx, dy] = steps[static_cast<std::size_t>(c)];
+                return Sample(x / dx, y / dy, c, 8);
+            };
+            auto over = [&](int v) { return (v * at(3) + 127) / 255; };
+            ASSERT_EQ(ColourAt(dib, x, y), (Rgb{over(at(0)), over(at(1)), over(at(2))})) << "at " << x << "," << y;
+        }
+}
+
+TEST(Jpeg2000Decoder, ReadsWideSamplesThatFollowAnOddSizedPlane) {
+    // 7x5 one-byte grey samples, then 12-bit alpha in two-byte samples: in the tile
+    // buffer the alpha plane starts at an odd address.
+    J2kShape shape{"unaligned", OPJ_CODEC_J2K, 2, 8, false, 1, OPJ_CLRSPC_UNSPECIFIED, 0, {{6, 5}, {1, 1}}, {8, 12}};
+    Dib dib;
+    ASSERT_TRUE(DecodeJpeg2000(EncodeJ2k(shape), dib).ok());
+    ASSERT_EQ(dib.BitsPerPixel(), 8);
+    for (std::uint32_t y = 0; y < kHeight; ++y)
+        for (std::uint32_t x = 0; x < kWidth; ++x) {
+            const int v = (Sample(x / 6, y / 5, 0, 8) * (Sample(x, y, 1, 12) >> 4) + 127) / 255;
+            ASSERT_EQ(ColourAt(dib, x, y), (Rgb{v, v, v})) << "at " << x << "," << y;
+        }
 }
 
 TEST(Jpeg2000Decoder, RefusesBrokenFilesAndLeavesOutputAlone) {

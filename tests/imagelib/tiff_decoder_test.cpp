@@ -30,6 +30,8 @@ struct TiffShape {
     std::uint16_t extra = 0;  // EXTRASAMPLE_* for a last alpha sample, when samples say so
     bool tiled = false;
     std::uint32_t rowsPerStrip = 4;
+    std::uint32_t faxMode = FAXMODE_CLASSIC;  // how a fax writer lays out lines
+    std::uint16_t fillOrder = FILLORDER_MSB2LSB;
 };
 
 unsigned Sample(std::uint32_t x, std::uint32_t y, unsigned c, unsigned max) {
@@ -55,6 +57,8 @@ std::vector<std::uint8_t> EncodeTiff(const TiffShape& shape) {
     TIFFSetField(tif, TIFFTAG_COMPRESSION, shape.compression);
     if (shape.extra) TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &shape.extra);
     if (shape.compression == COMPRESSION_JPEG) TIFFSetField(tif, TIFFTAG_JPEGQUALITY, 100);
+    if (shape.faxMode != FAXMODE_CLASSIC) TIFFSetField(tif, TIFFTAG_FAXMODE, shape.faxMode);
+    TIFFSetField(tif, TIFFTAG_FILLORDER, shape.fillOrder);
     std::vector<std::uint16_t> map(1u << 8);
     if (shape.photometric == PHOTOMETRIC_PALETTE) {
         std::vector<std::uint16_t> red(1u << shape.bits), green(red.size()), blue(red.size());
@@ -162,6 +166,22 @@ std::vector<Case> Cases() {
         {{"rgbaUnassociated", COMPRESSION_LZW, PHOTOMETRIC_RGB, 8, 4, EXTRASAMPLE_UNASSALPHA}, 24, 1, rgbaOverBlack},
         {{"bilevelG4", COMPRESSION_CCITTFAX4, PHOTOMETRIC_MINISWHITE, 1, 1}, 1, 0, grey(1, true)},
         {{"bilevelG3", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISBLACK, 1, 1}, 1, 0, grey(1, false)},
+        {{"bilevelG3LsbFirst", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISWHITE, 1, 1, 0, false, 4, FAXMODE_CLASSIC,
+          FILLORDER_LSB2MSB},
+         1,
+         0,
+         grey(1, true)},
+        // Lines without end-of-line codes, which libtiff's Group 3 reader cannot find.
+        {{"bilevelG3NoEol", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISWHITE, 1, 1, 0, false, 4,
+          FAXMODE_NOEOL | FAXMODE_NORTC},
+         1,
+         0,
+         grey(1, true)},
+        {{"bilevelG3NoEolLsbFirst", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISWHITE, 1, 1, 0, false, 4,
+          FAXMODE_NOEOL | FAXMODE_NORTC, FILLORDER_LSB2MSB},
+         1,
+         0,
+         grey(1, true)},
         {{"grey2", COMPRESSION_NONE, PHOTOMETRIC_MINISBLACK, 2, 1}, 8, 0, grey(2, false)},
         {{"grey4White", COMPRESSION_LZW, PHOTOMETRIC_MINISWHITE, 4, 1}, 4, 0, grey(4, true)},
         {{"grey8", COMPRESSION_ADOBE_DEFLATE, PHOTOMETRIC_MINISBLACK, 8, 1}, 8, 0, grey(8, false)},
@@ -205,23 +225,66 @@ TEST(TiffDecoder, PaletteKeepsIndices) {
     EXPECT_EQ(IndexAt(dib, 5, 3), static_cast<int>(Sample(5, 3, 0, 255)));
 }
 
-// Overwrites the value of a SHORT or LONG tag in the first directory.
-void SetTag(std::vector<std::uint8_t>& file, std::uint16_t tag, std::uint32_t value) {
-    const std::uint32_t ifd = file[4] | (file[5] << 8) | (file[6] << 16) | (static_cast<std::uint32_t>(file[7]) << 24);
+std::uint32_t Le32(const std::vector<std::uint8_t>& file, std::size_t at) {
+    return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) | (static_cast<std::uint32_t>(file[at + 3]) << 24);
+}
+
+// Overwrites value `index` of a SHORT or LONG tag in the first directory.
+void SetTag(std::vector<std::uint8_t>& file, std::uint16_t tag, std::uint32_t value, std::uint32_t index = 0) {
+    const std::uint32_t ifd = Le32(file, 4);
     const std::uint16_t count = static_cast<std::uint16_t>(file[ifd] | (file[ifd + 1] << 8));
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t e = ifd + 2 + 12 * i;
         if ((file[e] | (file[e + 1] << 8)) != tag) continue;
-        const bool isShort = file[e + 2] == 3;
-        file[e + 8] = static_cast<std::uint8_t>(value);
-        file[e + 9] = static_cast<std::uint8_t>(value >> 8);
-        if (!isShort) {
-            file[e + 10] = static_cast<std::uint8_t>(value >> 16);
-            file[e + 11] = static_cast<std::uint8_t>(value >> 24);
-        }
+        const std::size_t size = file[e + 2] == 3 ? 2 : 4;
+        const std::uint32_t values = Le32(file, e + 4);
+        ASSERT_LT(index, values);
+        const std::size_t at = (values * size <= 4 ? e + 8 : Le32(file, e + 8)) + index * size;
+        for (std::size_t b = 0; b < size; ++b) file[at + b] = static_cast<std::uint8_t>(value >> (8 * b));
         return;
     }
     FAIL() << "tag " << tag << " missing";
+}
+
+TEST(TiffDecoder, DamagedStripKeepsItsFirstRowsAndTheOtherStrips) {
+    constexpr std::uint32_t kRows = 8;
+    auto file = EncodeTiff({"damaged", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISWHITE, 1, 1, 0, false, kRows});
+    ASSERT_EQ(file[0], 'I');
+    // Strip 1 loses the second half of its data: its decode ends in an error.
+    const std::uint32_t ifd = Le32(file, 4);
+    std::uint32_t countsAt = 0;
+    const std::uint32_t tags = file[ifd] | (file[ifd + 1] << 8u);
+    for (std::uint32_t i = 0; i < tags; ++i)
+        if ((file[ifd + 2 + 12 * i] | (file[ifd + 3 + 12 * i] << 8)) == TIFFTAG_STRIPBYTECOUNTS)
+            countsAt = Le32(file, ifd + 2 + 12 * i + 8);
+    ASSERT_NE(countsAt, 0u);
+    SetTag(file, TIFFTAG_STRIPBYTECOUNTS, Le32(file, countsAt + 4) / 2, 1);
+
+    Dib dib;
+    const Status status = DecodeTiff(file, dib);
+    ASSERT_TRUE(status.ok()) << status.message();
+    auto rowIsRight = [&](std::uint32_t y) {
+        for (std::uint32_t x = 0; x < kWidth; ++x)
+            if (IndexAt(dib, x, y) != static_cast<int>(Sample(x, y, 0, 1))) return false;
+        return true;
+    };
+    auto rowIsBlank = [&](std::uint32_t y) {
+        for (std::uint32_t x = 0; x < kWidth; ++x)
+            if (IndexAt(dib, x, y) != 0) return false;
+        return true;
+    };
+    for (std::uint32_t y = 0; y < kHeight; ++y) {
+        if (y < kRows || y >= 2 * kRows) {
+            EXPECT_TRUE(rowIsRight(y)) << "row " << y;
+        }
+    }
+    // Rows decoded before the damage are kept; the rest of the strip is blank, not
+    // left over from the strip before.
+    EXPECT_TRUE(rowIsRight(kRows));
+    std::uint32_t kept = kRows;
+    while (kept < 2 * kRows && rowIsRight(kept)) ++kept;
+    for (std::uint32_t y = kept + 1; y < 2 * kRows; ++y) EXPECT_TRUE(rowIsBlank(y)) << "row " << y;
+    EXPECT_LT(kept, 2 * kRows - 1);
 }
 
 TEST(TiffDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
@@ -233,7 +296,8 @@ TEST(TiffDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     SetTag(huge, TIFFTAG_IMAGEWIDTH, 60000);
     SetTag(huge, TIFFTAG_IMAGELENGTH, 60000);
     auto badStrips = good;
-    SetTag(badStrips, TIFFTAG_STRIPOFFSETS, 0xFFFFFF00u);
+    for (std::uint32_t strip = 0; strip < (kHeight + 3) / 4; ++strip)
+        SetTag(badStrips, TIFFTAG_STRIPOFFSETS, 0xFFFFFF00u, strip);
     const std::vector<std::vector<std::uint8_t>> cases = {
         {},
         {'I', 'I', 42, 0},
