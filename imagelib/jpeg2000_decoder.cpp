@@ -1,7 +1,7 @@
 // JPEG 2000 through OpenJPEG. The container is told by its signature, so a jp2 file
 // named .j2c and a code stream named .jp2 both decode under either format number.
 #include "imagelib/decoders.h"
-#include "imagelib/grey_palette.h"
+#include "imagelib/dib_palette.h"
 #include "imagelib/jp2_boxes.h"
 #include "imagelib/jpeg2000_pixels.h"
 
@@ -126,7 +126,7 @@ Selection Select(const opj_image_t& image) {
 Status AllocatePicture(const Selection& s, std::uint32_t width, std::uint32_t height, Dib& dib) {
     const bool colour = s.layout.colourChannels == 3;
     IMAGELIB_TRY(AllocateDib(width, height, colour ? 24 : 8, colour ? 0 : 256, dib));
-    if (!colour) FillGreyPalette(dib, 256);
+    if (!colour) SetGreyPalette(dib, 256);
     return Status::Ok();
 }
 

@@ -2,7 +2,7 @@
 // here longjmps back into the small step functions below. Those functions hold only
 // plain data between setjmp and any library call, so the jump skips no destructor.
 #include "imagelib/decoders.h"
-#include "imagelib/grey_palette.h"
+#include "imagelib/dib_palette.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -202,7 +202,7 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
     if (!StartDecompress(s)) return Status::Error(s.err.message);
     if (s.cinfo.output_width != dib.Width() || s.cinfo.output_height != dib.Height())
         return Status::Error("Unexpected JPEG output size");
-    if (depth == 8) FillGreyPalette(dib, 256);
+    if (depth == 8) SetGreyPalette(dib, 256);
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);

@@ -2,7 +2,7 @@
 // functions that call into it hold only plain data, so the jump skips no destructor.
 // Warnings are dropped and libpng's messages are never kept (they may live on its stack).
 #include "imagelib/decoders.h"
-#include "imagelib/grey_palette.h"
+#include "imagelib/dib_palette.h"
 
 #include <png.h>
 
@@ -140,7 +140,7 @@ void FillColourTable(png_structp png, png_infop info, const Plan& plan, Dib& dib
     }
     const int bitDepth = plan.fileBitDepth;
     const std::uint32_t levels = bitDepth >= 8 ? 256 : (1u << bitDepth);
-    FillGreyPalette(dib, levels);
+    SetGreyPalette(dib, levels);
     if (hasTrns && transparent && bitDepth <= 8 && transparent->gray < levels) table[transparent->gray] = RgbQuad{};
 }
 

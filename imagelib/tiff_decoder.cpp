@@ -2,7 +2,7 @@
 // bits stay indexed and 8-bit RGB is read straight into the picture's rows; everything
 // else goes through libtiff's RGBA reader one strip or tile row at a time.
 #include "imagelib/decoders.h"
-#include "imagelib/grey_palette.h"
+#include "imagelib/dib_palette.h"
 #include "imagelib/tiff_memory_file.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ Status DecodeRows(TIFF* tif, const PageInfo& p, RowKind kind, bool associatedAlp
     if (p.photometric == PHOTOMETRIC_PALETTE) {
         IMAGELIB_TRY(FillColourMap(tif, p, dib));
     } else if (levels) {
-        FillGreyPalette(dib, levels);
+        SetGreyPalette(dib, levels);
         if (p.photometric == PHOTOMETRIC_MINISWHITE) std::reverse(dib.Palette(), dib.Palette() + levels);
     }
     // Whole strips decode much faster than single scanlines; a strip too large for a
