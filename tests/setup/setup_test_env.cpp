@@ -12,17 +12,6 @@ namespace fs = std::filesystem;
 
 namespace setup::test {
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "setup-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << content;

@@ -15,6 +15,7 @@
 #include "platform/posix/posix_registry.h"
 #include "platform/posix/posix_shell_links.h"
 #include "setup/setup_services.h"
+#include "tests/support/temp_dir.h"
 
 #include <map>
 #include <string>
@@ -22,18 +23,7 @@
 
 namespace setup::test {
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using TempDir = testsupport::TempDir;
 
 // The real file system, with a current directory of the test's choosing.
 class FolderFileSystem final : public platform::FileSystem {
