@@ -1,33 +1,18 @@
 #include "imagelib/dib.h"
 
+#include "imagelib/info_header.h"
+
 #include <cstring>
 
 namespace imagelib {
-namespace {
+using namespace dibheader;
 
-std::uint32_t Get32(const HeapBlock& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | b.data()[at + static_cast<std::size_t>(i)];
-    return v;
-}
-
-void Put32(HeapBlock& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.data()[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void Put16(HeapBlock& b, std::size_t at, std::uint16_t v) {
-    b.data()[at] = static_cast<std::uint8_t>(v);
-    b.data()[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-}  // namespace
-
-std::uint32_t Dib::Width() const { return header.empty() ? 0 : Get32(header, 4); }
-std::uint32_t Dib::Height() const { return header.empty() ? 0 : Get32(header, 8); }
+std::uint32_t Dib::Width() const { return header.empty() ? 0 : Get32(header.data(), kWidthField); }
+std::uint32_t Dib::Height() const { return header.empty() ? 0 : Get32(header.data(), kHeightField); }
 std::uint16_t Dib::BitsPerPixel() const {
-    return header.empty() ? 0 : static_cast<std::uint16_t>(header.data()[14] | (header.data()[15] << 8));
+    return header.empty() ? 0 : Get16(header.data(), kBitCountField);
 }
-std::uint32_t Dib::ColoursUsed() const { return header.empty() ? 0 : Get32(header, 32); }
+std::uint32_t Dib::ColoursUsed() const { return header.empty() ? 0 : Get32(header.data(), kColoursUsedField); }
 std::uint32_t Dib::Stride() const { return static_cast<std::uint32_t>(PaddedRowBytes(Width(), BitsPerPixel())); }
 
 std::uint8_t* Dib::RowFromTop(std::uint32_t y) {
@@ -59,14 +44,15 @@ Status AllocateDib(std::uint32_t width, std::uint32_t height, std::uint16_t bits
     dib.header = HeapBlock::Allocate(kInfoHeaderSize + 4u * colours);
     dib.bits = HeapBlock::Allocate(static_cast<std::size_t>(imageSize));
     if (dib.header.empty() || dib.bits.empty()) return Status::Error("Out of memory");
-    Put32(dib.header, 0, kInfoHeaderSize);
-    Put32(dib.header, 4, width);
-    Put32(dib.header, 8, height);
-    Put16(dib.header, 12, 1);
-    Put16(dib.header, 14, bitsPerPixel);
-    Put32(dib.header, 16, 0);  // plain RGB
-    Put32(dib.header, 20, static_cast<std::uint32_t>(imageSize));
-    Put32(dib.header, 32, colours);
+    std::uint8_t* h = dib.header.data();
+    Put32(h, kSizeField, kInfoHeaderSize);
+    Put32(h, kWidthField, width);
+    Put32(h, kHeightField, height);
+    Put16(h, kPlanesField, 1);
+    Put16(h, kBitCountField, bitsPerPixel);
+    Put32(h, kCompressionField, kPlainRgb);
+    Put32(h, kImageSizeField, static_cast<std::uint32_t>(imageSize));
+    Put32(h, kColoursUsedField, colours);
     out = std::move(dib);
     return Status::Ok();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/document/dib_header.h"
+#include "imagelib/info_header.h"
 #include "viewer/document/dib_image.h"
 #include "viewer/document/rgb_colour.h"
 

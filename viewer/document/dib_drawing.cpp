@@ -1,6 +1,6 @@
 #include "viewer/document/dib_drawing.h"
 
-#include "viewer/document/dib_header.h"
+#include "imagelib/info_header.h"
 #include "viewer/document/dib_layout.h"
 #include "viewer/document/dib_pixels.h"
 #include "viewer/res/texts.h"

@@ -1,6 +1,6 @@
 #include "viewer/document/dib_layout.h"
 
-#include "viewer/document/dib_header.h"
+#include "imagelib/info_header.h"
 #include "viewer/document/dib_tools.h"
 
 std::optional<DibLayout> ReadDibLayout(const imagelib::HeapBlock& header, const imagelib::HeapBlock& bits) {

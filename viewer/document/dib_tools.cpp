@@ -3,7 +3,7 @@
 #include "imagelib/dib.h"
 #include "platform/heap.h"
 #include "platform/messages.h"
-#include "viewer/document/dib_header.h"
+#include "imagelib/info_header.h"
 #include "viewer/document/dib_layout.h"
 #include "viewer/res/texts.h"
 

@@ -1,7 +1,7 @@
 #include "viewer/document/image_loader.h"
 
 #include "imagelib/raster_image.h"
-#include "viewer/document/dib_header.h"
+#include "imagelib/info_header.h"
 #include "viewer/res/texts.h"
 
 #include <optional>

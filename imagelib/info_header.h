@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagelib/dib.h"
 #include "imagelib/heap_block.h"
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 // picture's header block. Callers check the block is at least kInfoHeaderBytes long.
 namespace dibheader {
 
-inline constexpr std::size_t kInfoHeaderBytes = 40;
+inline constexpr std::size_t kInfoHeaderBytes = imagelib::kInfoHeaderSize;
 inline constexpr std::size_t kSizeField = 0;
 inline constexpr std::size_t kWidthField = 4;
 inline constexpr std::size_t kHeightField = 8;
