@@ -16,6 +16,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$PWD/build/screenshot.png"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"   # Qt wants one; a virtual display has none
 seconds="${VARNELLE_RUN_SECONDS:-4}"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   "$1" 0 "$2" & pid=$!
