@@ -27,11 +27,6 @@ std::string TestDataDir() {
 
 bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Extension(const std::string& file) {
     const std::size_t dot = file.rfind('.');
     std::string ext = dot == std::string::npos ? "" : file.substr(dot + 1);
@@ -177,14 +172,9 @@ bool LoadReference(const std::string& path, std::uint32_t width, std::uint32_t h
     const std::string ext = Extension(path);
     if (ext == "png") return ReadPng(path, out);
     if (ext != "rgba") return ReadPpm(path, out);
-    const std::vector<std::uint8_t> rgba = ReadFileBytes(path);
+    const std::vector<std::uint8_t> rgba = ReadBytes(path);
     if (rgba.size() != std::size_t{width} * height * 4) return false;
-    out.width = width;
-    out.height = height;
-    out.rgb.resize(std::size_t{width} * height * 3);
-    for (std::size_t i = 0; i < std::size_t{width} * height; ++i)
-        for (std::size_t c = 0; c < 3; ++c)
-            out.rgb[3 * i + c] = static_cast<std::uint8_t>((rgba[4 * i + c] * rgba[4 * i + 3] + 127) / 255);
+    out = FromRgbaOverBlack(rgba, width, height);
     return true;
 }
 
@@ -203,7 +193,7 @@ void CheckRow(const std::string& dir, const std::string& suite, const Row& row, 
     }
     const bool mustDecode = row.cls == "valid";
     const bool isInvalid = row.cls == "invalid";
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(dir + "/" + row.file);
+    const std::vector<std::uint8_t> bytes = ReadBytes(dir + "/" + row.file);
     imagelib::Dib dib;
     const imagelib::Status status = imagelib::DecodeImage(bytes, format, dib);
     if (!status.ok()) {

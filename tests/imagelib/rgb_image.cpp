@@ -10,14 +10,21 @@
 #include <sstream>
 
 namespace imagelib_test {
-namespace {
-
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-}  // namespace
+RgbImage FromRgbaOverBlack(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height) {
+    RgbImage out;
+    out.width = width;
+    out.height = height;
+    out.rgb.resize(std::size_t{width} * height * 3);
+    for (std::size_t i = 0; i < std::size_t{width} * height; ++i)
+        for (std::size_t c = 0; c < 3; ++c)
+            out.rgb[3 * i + c] = static_cast<std::uint8_t>((rgba[4 * i + c] * rgba[4 * i + 3] + 127) / 255);
+    return out;
+}
 
 RgbImage FromDib(const imagelib::Dib& dib) {
     RgbImage img;
@@ -117,12 +124,7 @@ bool ReadPng(const std::string& path, RgbImage& out) {
     std::vector<std::uint8_t> rgba(std::size_t{w} * h * 4);
     PngSource src{&bytes, 0};
     if (!ReadRgba(&src, rgba.data(), rgba.size(), &w, &h)) return false;
-    out.width = w;
-    out.height = h;
-    out.rgb.resize(std::size_t{w} * h * 3);
-    for (std::size_t i = 0; i < std::size_t{w} * h; ++i)
-        for (std::size_t c = 0; c < 3; ++c)
-            out.rgb[3 * i + c] = static_cast<std::uint8_t>((rgba[4 * i + c] * rgba[4 * i + 3] + 127) / 255);
+    out = FromRgbaOverBlack(rgba, w, h);
     return true;
 }
 

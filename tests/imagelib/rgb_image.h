@@ -17,6 +17,12 @@ struct RgbImage {
     const std::uint8_t* At(std::uint32_t x, std::uint32_t y) const { return &rgb[(std::size_t{y} * width + x) * 3]; }
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+// Red, green, blue, alpha pixels laid over black like the decoders do.
+RgbImage FromRgbaOverBlack(const std::vector<std::uint8_t>& rgba, std::uint32_t width, std::uint32_t height);
+
 // Expands a decoded picture (palette depths through its colour table) to RGB.
 RgbImage FromDib(const imagelib::Dib& dib);
 
