@@ -7,6 +7,8 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include "tests/support/qt_application.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -22,10 +24,7 @@ constexpr QRgb kBackground = 0xFF00FFFFu;  // cyan, a colour no test picture use
 class DibDrawingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "dib_drawing_test";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+        testsupport::EnsureQtApplication();
     }
 
     QImage Target(int w, int h) {

@@ -9,6 +9,8 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include "tests/support/qt_application.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -65,10 +67,7 @@ TEST_F(NavBarBitmap, DividersSitOnTheButtonBoundaries) {
 }
 
 TEST_F(NavBarBitmap, DrawnTransparentTheSlideShowsAtTheRoundedEnds) {
-    static int argc = 1;
-    static char name[] = "navbar_bitmap_test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+    testsupport::EnsureQtApplication();
     QImage slide(300, 40, QImage::Format_RGB32);
     slide.fill(qRgb(0, 200, 0));
     {

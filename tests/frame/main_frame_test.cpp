@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "tests/support/qt_application.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,10 +24,7 @@ QAction* FindAction(QMenuBar* bar, const QString& menu, const QString& text) {
 }
 
 TEST(MainFrame, MenuItemsSendTheirCommandIds) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QApplication qt(argc, argv);
+    testsupport::EnsureQtApplication();
     std::vector<int> sent;
     CMainFrame frame([&](int id) { sent.push_back(id); });
     EXPECT_EQ(frame.windowTitle(), "Untitled - Quorvyn Collage Slideshow 5.0");

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLabel>
 
+#include "tests/support/qt_application.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,10 +18,7 @@ QStringList LabelTexts(const QWidget& dialog) {
 }
 
 TEST(SetupDialog, TitleAndLabelsFromTheConfiguration) {
-    int argc = 1;
-    char name[] = "Setup";
-    char* argv[] = {name, nullptr};
-    QApplication qt(argc, argv);
+    testsupport::EnsureQtApplication();
     setup::test::TempDir temp;
     const std::string dir = temp.path() + "/";
 
