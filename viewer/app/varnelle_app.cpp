@@ -108,6 +108,10 @@ void CVarnelleApp::OnFileOpen(AppHost& host) {
     host.NewDocument();
 }
 
+bool CVarnelleApp::HasCommand(int id) const {
+    return id == ID_FILE_OPEN || id == ID_FILE_NEW || id == ID_FILE_PRINT_SETUP;
+}
+
 bool CVarnelleApp::OnCommand(int id, AppHost& host) {
     switch (id) {
     case ID_FILE_OPEN: OnFileOpen(host); return true;

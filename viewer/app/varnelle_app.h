@@ -49,6 +49,7 @@ public:
     void AddLogLine(const std::string& message);
     void WriteLogFile();
     void ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode);
+    bool HasCommand(int id) const;
     // Application commands; false when the id is not one of them.
     bool OnCommand(int id, AppHost& host);
     void OnFileOpen(AppHost& host);

@@ -2,22 +2,7 @@
 
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/collage_reader.h"
-
-#include <algorithm>
-#include <array>
-#include <string_view>
-
-namespace {
-
-// Extensions of the files a folder show keeps, compared with the lower-cased extension.
-constexpr std::array<std::string_view, 15> kSlideExtensions = {
-    "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
-
-bool IsSlideExtension(const std::string& ext) {
-    return std::find(kSlideExtensions.begin(), kSlideExtensions.end(), ext) != kSlideExtensions.end();
-}
-
-}  // namespace
+#include "viewer/document/slide_extensions.h"
 
 CVarnelleDoc::CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor, const BitmapResources& resources)
     : app_(app),
@@ -93,6 +78,22 @@ void CVarnelleDoc::NotifyZoomChanged() {
 void CVarnelleDoc::SetZoom(float zoom) {
     m_fZoom = zoom;
     NotifyZoomChanged();
+}
+
+bool CVarnelleDoc::HasCommand(int id) const {
+    switch (id) {
+    case ID_ZOOM_100:
+    case ID_ZOOM_50:
+    case ID_ZOOM_33:
+    case ID_ZOOM_200:
+    case ID_ZOOM_300:
+    case ID_ZOOM_75:
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT: return true;
+    case ID_ZOOM_CUSTOM:
+    case ID_HELP_TOPICS: return dialogs_ != nullptr;
+    default: return false;
+    }
 }
 
 bool CVarnelleDoc::OnCommand(int id) {

@@ -56,6 +56,8 @@ public:
     // Until dialogs are given, Custom zoom and Help Topics are not the document's commands.
     void SetDialogs(DocumentDialogs* dialogs) { dialogs_ = dialogs; }
     void NotifyZoomChanged();
+    // Whether the id is one of the document's commands (dialog commands only with dialogs).
+    bool HasCommand(int id) const;
     // Document commands; false when the id is not one of them.
     bool OnCommand(int id);
 

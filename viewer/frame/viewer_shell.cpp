@@ -9,7 +9,12 @@
 #include <QPrinter>
 #include <QSettings>
 
-ViewerShell::ViewerShell(CVarnelleApp& app) : app_(app) {}
+ViewerShell::ViewerShell(CVarnelleApp& app, platform::TimerService* timers)
+    : app_(app),
+      timers_(timers),
+      pictures_(app.Services().fs, app.Services().messages),
+      documentCommands_(*this),
+      applicationCommands_(app, *this, [this] { frame_->close(); }) {}
 
 ViewerShell::~ViewerShell() = default;
 
@@ -21,14 +26,27 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 bool ViewerShell::NewDocument() {
     if (!document_) {
         document_ = std::make_unique<CVarnelleDoc>(app_, *this, resources_);
-        frame_ = std::make_unique<CMainFrame>([this](int id) { OnCommand(id); });
+        frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
+        SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); }};
+        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, timers_, std::move(hooks), frame_.get());
+        frame_->setCentralWidget(view_);
+        router_ = std::make_unique<CommandRouter>(
+            std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
+        frame_->SetRouter(router_.get());
     }
-    return document_->OnNewDocument();
+    const bool loaded = document_->OnNewDocument();
+    // A load that fails leaves an empty show, which the view must not index with the old
+    // show's slide number: it is reset either way.
+    view_->View().OnInitialUpdate();
+    view_->Invalidate();
+    return loaded;
 }
 
 void ViewerShell::ShowMainWindow() {
+    frame_->RecalcLayout();
     frame_->show();
     frame_->activateWindow();
+    view_->setFocus();
 }
 
 bool ViewerShell::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) {
@@ -55,8 +73,3 @@ void ViewerShell::ShowPrintSetup() {
 void ViewerShell::Begin() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void ViewerShell::End() { QApplication::restoreOverrideCursor(); }
-
-void ViewerShell::OnCommand(int id) {
-    if (app_.OnCommand(id, *this)) return;
-    if (document_) document_->OnCommand(id);
-}

@@ -1,17 +1,27 @@
 #pragma once
 
+#include "viewer/app/command_router.h"
 #include "viewer/app/varnelle_app.h"
-#include "viewer/document/varnelle_doc.h"
 #include "viewer/document/qt_bitmap_resources.h"
+#include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/main_frame.h"
+#include "viewer/frame/shell_commands.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/view/slide_view_widget.h"
 
 #include <memory>
 
-// Joins the application object, the one document and the frame, as the single-document
-// template does: the first new document makes the frame, every later one reuses both.
-class ViewerShell final : public AppHost, public WaitCursor {
+namespace platform {
+class TimerService;
+}
+
+// Joins the application object, the one document, the frame and the view, as the
+// single-document template does: the first new document makes frame and view, every
+// later one reuses them and resets the view.
+class ViewerShell final : public AppHost, public WaitCursor, public DocumentProvider {
 public:
-    explicit ViewerShell(CVarnelleApp& app);
+    // `timers`: the view's timer service, or null for real timers.
+    explicit ViewerShell(CVarnelleApp& app, platform::TimerService* timers = nullptr);
     ~ViewerShell() override;
 
     void LoadProfile(const std::string& key, int recentFiles) override;
@@ -23,14 +33,20 @@ public:
     void Begin() override;
     void End() override;
 
-    CVarnelleDoc* Document() { return document_.get(); }
+    CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
     CMainFrame* Frame() { return frame_.get(); }
+    SlideViewWidget* View() { return view_; }
 
 private:
-    void OnCommand(int id);
-
     CVarnelleApp& app_;
+    platform::TimerService* timers_;
     QtBitmapResources resources_;
+    LoaderSlidePictures pictures_;
     std::unique_ptr<CVarnelleDoc> document_;
+    DocumentCommands documentCommands_;
+    ApplicationCommands applicationCommands_;
+    std::unique_ptr<CommandRouter> router_;
+    // Destroyed first: the view inside it refers to everything above.
     std::unique_ptr<CMainFrame> frame_;
+    SlideViewWidget* view_ = nullptr;
 };

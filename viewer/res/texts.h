@@ -15,6 +15,70 @@ inline constexpr const char* kCloseMenu = "&Close\tCtrl+N";
 inline constexpr const char* kCloseStatus = "Close the current slideshow\nClose";
 inline constexpr const char* kFolderSelectTitle = "Folder Select";
 
+// Menus, in the order they show; a tab starts the key shown beside an item
+inline constexpr const char* kFileMenu = "&File";
+inline constexpr const char* kNavigateMenu = "&Navigate";
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kHelpMenu = "&Help";
+inline constexpr const char* kZoomMenu = "Zoom";
+inline constexpr const char* kPrintMenu = "&Print...\tCtrl+P";
+inline constexpr const char* kPrintPreviewMenu = "Print Pre&view";
+inline constexpr const char* kExitMenu = "E&xit";
+inline constexpr const char* kNextSlideMenu = "Next Slide\tRight Arrow Key";
+inline constexpr const char* kPreviousSlideMenu = "Previous Slide\tLeft Arrow Key";
+inline constexpr const char* kAutoAdvanceMenu = "Auto-Advance";
+inline constexpr const char* kScreenTransitionMenu = "Screen Transition";
+inline constexpr const char* kNavigatorBarMenu = "Navigator Bar...";
+inline constexpr const char* kZoom300Menu = "300%";
+inline constexpr const char* kZoom200Menu = "200%";
+inline constexpr const char* kZoom100Menu = "100%";
+inline constexpr const char* kZoom75Menu = "75%";
+inline constexpr const char* kZoom50Menu = "50%";
+inline constexpr const char* kZoom33Menu = "33%";
+inline constexpr const char* kZoomCustomMenu = "Custom...";
+inline constexpr const char* kZoomInMenu = "Zoom (+)";
+inline constexpr const char* kZoomOutMenu = "Zoom (-)";
+inline constexpr const char* kFullScreenMenu = "Full Screen\tCtrl+F";
+inline constexpr const char* kToolbarMenu = "&Toolbar";
+inline constexpr const char* kStatusBarMenu = "&Status Bar";
+inline constexpr const char* kHelpTopicsMenu = "&Help Topics\tF1";
+
+// Command prompts: the status bar shows the part before the line feed while an item is
+// highlighted, a tool button's tip is the part after it.
+inline constexpr const char* kOpenStatus = "Choose a folder of pictures to show\nOpen";
+inline constexpr const char* kPrintStatus = "Print the slide on screen\nPrint";
+inline constexpr const char* kPrintPreviewStatus = "Show the printed page\nPrint Preview";
+inline constexpr const char* kExitStatus = "Quit the slideshow\nExit";
+inline constexpr const char* kNextSlideStatus = "Show the next slide\nNext Slide";
+inline constexpr const char* kPreviousSlideStatus = "Show the previous slide\nPrevious Slide";
+inline constexpr const char* kAutoAdvanceStatus = "Turn the slides automatically\nAuto-Advance";
+inline constexpr const char* kScreenTransitionStatus = "Choose how slides appear\nScreen Transition";
+inline constexpr const char* kNavigatorBarStatus = "Show, hide or move the navigator bar\nNavigator Bar";
+inline constexpr const char* kZoom300Status = "Show the slide at 300%\n300%";
+inline constexpr const char* kZoom200Status = "Show the slide at 200%\n200%";
+inline constexpr const char* kZoom100Status = "Show the slide at its own size\n100%";
+inline constexpr const char* kZoom75Status = "Show the slide at 75%\n75%";
+inline constexpr const char* kZoom50Status = "Show the slide at 50%\n50%";
+inline constexpr const char* kZoom33Status = "Show the slide at 33%\n33%";
+inline constexpr const char* kZoomCustomStatus = "Select your own zoom factor\nCustom";
+inline constexpr const char* kZoomInStatus = "Enlarge the slide\nZoom In";
+inline constexpr const char* kZoomOutStatus = "Reduce the slide\nZoom Out";
+inline constexpr const char* kFullScreenStatus = "Show the project in full screen mode\nFull Screen";
+inline constexpr const char* kToolbarStatus = "Show or hide the toolbar\nToggle ToolBar";
+inline constexpr const char* kStatusBarStatus = "Show or hide the status bar\nToggle StatusBar";
+inline constexpr const char* kHelpTopicsStatus = "Show the keys and buttons of the slideshow\nHelp Topics";
+inline constexpr const char* kAboutStatus = "Display program information, version number and copyright\nAbout";
+
+// Status bar
+inline constexpr const char* kReady = "Ready";
+inline constexpr const char* kZoomPaneInitial = "1:1";
+inline constexpr const char* kSlidePaneInitial = "Page";
+inline constexpr const char* kClockPaneInitial = "12:00 AM";
+inline constexpr const char* kSlidePaneFormat = "Slide %d of %d";
+inline constexpr const char* kClockPaneFormat = "%i:%02i";
+inline constexpr const char* kAm = "AM";
+inline constexpr const char* kPm = "PM";
+
 // Run log
 inline constexpr const char* kLogCheck = "Check command line...\n";
 inline constexpr const char* kLogParse = "Parse the command line...\n";
@@ -26,6 +90,10 @@ inline constexpr const char* kLogEmpty = "Empty command line!\n";
 // Warnings
 inline constexpr const char* kNoDefaultPrinter = "There is no default printer setup.";
 inline constexpr const char* kPathTooLong = "Path is too long.";
+
+// Slide view
+inline constexpr const char* kTimerRefused =
+    "There are too many other programs open that are using timers. Close some other programs and try again.";
 
 // Picture errors: the "Invalid image pointer" boxes carry kPictureErrorCaption, no icon,
 // and are task-modal; the resource box has the warning icon and no caption text.

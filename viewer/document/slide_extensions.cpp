@@ -1,0 +1,16 @@
+#include "viewer/document/slide_extensions.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+constexpr std::array<std::string_view, 15> kSlideExtensions = {
+    "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+
+}  // namespace
+
+bool IsSlideExtension(const std::string& extension) {
+    return std::find(kSlideExtensions.begin(), kSlideExtensions.end(), extension) != kSlideExtensions.end();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "viewer/document/command_target.h"
+
+#include <functional>
+
+class AppHost;
+class CVarnelleApp;
+class DocumentProvider;
+
+// The document's place in the command chain: whichever document is active when asked.
+class DocumentCommands final : public CommandTarget {
+public:
+    explicit DocumentCommands(DocumentProvider& documents) : documents_(documents) {}
+    bool HasCommand(int id) const override;
+    void OnCommand(int id) override;
+
+private:
+    DocumentProvider& documents_;
+};
+
+// The application's place at the end of the chain, with the framework's exit command.
+class ApplicationCommands final : public CommandTarget {
+public:
+    ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit)
+        : app_(app), host_(host), exit_(std::move(exit)) {}
+    bool HasCommand(int id) const override;
+    void OnCommand(int id) override;
+
+private:
+    CVarnelleApp& app_;
+    AppHost& host_;
+    std::function<void()> exit_;
+};

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "viewer/app/text_tools.h"
+#include "viewer/document/command_target.h"
+#include "viewer/document/dib_image.h"
+#include "viewer/document/dib_tools.h"
+#include "viewer/document/geometry.h"
+#include "viewer/document/rgb_colour.h"
+#include "viewer/view/view_rect_table.h"
+#include "viewer/view/view_services.h"
+
+#include <string>
+
+namespace platform {
+class MessageSink;
+class TimerService;
+}  // namespace platform
+
+struct ViewServices {
+    DocumentProvider& documents;
+    ViewWindow& window;
+    SlidePictureSource& pictures;
+    platform::TimerService& timers;
+    platform::MessageSink& messages;
+};
+
+// The slide view: which slide is shown at which zoom, the paint pass, keys, mouse, the
+// auto-advance timer and the view's commands. Window-system free: the window, the canvas
+// and the timers come in through interfaces.
+class CVarnelleView final : public CommandTarget {
+public:
+    // The auto-advance timer's id.
+    static constexpr int kAutoAdvanceTimer = 1;
+
+    explicit CVarnelleView(ViewServices services);
+    ~CVarnelleView() override;
+
+    // Run for every new document: resets the view to its defaults.
+    void OnInitialUpdate();
+    void OnDraw(ViewCanvas& canvas);
+    void OnDestroy();
+
+    void OnKeyDown(int virtualKey);
+    void OnKeyUp(int virtualKey);
+    // Mouse positions are in client coordinates.
+    void OnMouseMove(Point point);
+    void OnLButtonDown(Point point);
+    void OnLButtonUp(Point point);
+    void OnRButtonDown(Point point);
+    void OnRButtonUp(Point point);
+    void OnMouseWheel(int delta);
+    void OnTimer(int id);
+
+    bool HasCommand(int id) const override;
+    void OnCommand(int id) override;
+    bool OnUpdateCommand(CmdUI& ui) override;
+
+    void StartAutoAdvance();
+    void StopAutoAdvance();
+    void ZoomIn();
+    void ZoomOut();
+    void ApplyZoomLevel(int level);
+    void CenterOnMouse();
+
+    CTextTools m_textTools;
+    CViewRectTable m_rects;
+    std::string m_strSlidePath;
+    Point m_ptMouse;
+    int m_nImageWidth = 0;
+    int m_nImageHeight = 0;
+    int m_nSlide = 0;
+    int m_nZoomLevel = 1;
+    int m_nDrawnSlide = -1;
+    double m_dZoom = 1.0;
+    float m_fPageInterval = 6.0f;
+    float m_fTransInterval = 18.0f;
+    int m_bFirstDraw = 1;
+    int m_bAutoAdvance = 0;
+    int m_nAutoTicks = 0;
+    int m_nLastEffect = 0;
+    int m_nTransitionMode = 0;
+    RgbColour m_crLabelIdle{100, 0, 0};
+    RgbColour m_crLabelActive{255, 255, 0};
+    int m_bPrevIdle = 1;
+    int m_bNextIdle = 1;
+    int m_bAutoIdle = 0;
+    int m_bExitIdle = 1;
+    DibImage m_dibSlide;
+
+private:
+    CVarnelleDoc* Doc() const { return services_.documents.ActiveDocument(); }
+    int SlideCount() const;
+    void LoadSlideImage(int index);
+    void FreeSlide();
+    void SetScrollSizes(int width, int height);
+    void OnEscape();
+    void ChangeSpeed(bool faster);
+    void StepSlide(bool forward);
+    void OnApplyZoom();
+    void DrawCaption(ViewCanvas& canvas) const;
+    void AfterFirstDraw();
+    bool StartTimer();
+
+    ViewServices services_;
+    CDibTools dibTools_;
+    // The scroll sizes last set, as the scroll view keeps them.
+    int totalWidth_ = 0;
+    int totalHeight_ = 0;
+};
