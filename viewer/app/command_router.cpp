@@ -11,8 +11,7 @@ bool CommandRouter::Route(int id) {
 }
 
 CmdUI CommandRouter::Update(int id) {
-    CmdUI ui;
-    ui.id = id;
+    CmdUI ui(id);
     for (CommandTarget* target : chain_) {
         if (!target) continue;
         if (target->OnUpdateCommand(ui)) return ui;

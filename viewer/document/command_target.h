@@ -4,7 +4,9 @@
 
 // What an update handler says about a command's menu item, tool button or status pane.
 struct CmdUI {
-    int id = 0;
+    explicit CmdUI(int commandId = 0) : id(commandId) {}
+
+    int id;
     bool enabled = false;
     bool checked = false;
     bool hasText = false;  // only panes take a text

@@ -167,8 +167,7 @@ void CMainFrame::UpdateIdle() {
 }
 
 void CMainFrame::UpdateClockPane() {
-    CmdUI ui;
-    ui.id = cmd::ID_INDICATOR_CLOCK;
+    CmdUI ui(cmd::ID_INDICATOR_CLOCK);
     if (OnUpdateCommand(ui) && ui.hasText) panes_[cmd::ID_INDICATOR_CLOCK]->setText(Text(ui.text.c_str()));
 }
 
@@ -210,15 +209,15 @@ void CMainFrame::OnViewFullScreen() {
         m_bStatusBarWasVisible = statusBar()->isHidden() ? 0 : 1;
         m_wndToolBar->hide();
         statusBar()->hide();
-        m_wpPrev = {saveGeometry(), windowState()};
+        m_wpPrev = {geometry(), windowState()};
         // Only the client area shows: the menu bar goes, and the window covers the whole
         // screen whether or not a window manager honours the full-screen state.
         QScreen* screen = this->screen();
         m_rcFullScreen = screen ? screen->geometry() : geometry();
         menuBar()->hide();
         SetFullScreenMenuKeys(true);
-        setWindowState(Qt::WindowFullScreen);
         setGeometry(m_rcFullScreen);
+        setWindowState(Qt::WindowFullScreen);
         m_bFullScreen = 1;
         doc->m_bFullScreen = 1;
     } else {
@@ -227,7 +226,7 @@ void CMainFrame::OnViewFullScreen() {
         menuBar()->show();
         SetFullScreenMenuKeys(false);
         setWindowState(m_wpPrev.state & ~Qt::WindowFullScreen);
-        restoreGeometry(m_wpPrev.geometry);
+        setGeometry(m_wpPrev.geometry);
         m_bFullScreen = 0;
         doc->m_bFullScreen = 0;
     }

@@ -2,7 +2,6 @@
 
 #include "viewer/document/command_target.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QMainWindow>
 #include <QRect>
@@ -54,7 +53,7 @@ public:
     QRect m_rcFullScreen;
     // The placement saved on entering full-screen mode.
     struct Placement {
-        QByteArray geometry;
+        QRect geometry;
         Qt::WindowStates state;
     } m_wpPrev;
     int m_bFirstLayout = 1;

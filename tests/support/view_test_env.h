@@ -1,0 +1,86 @@
+#pragma once
+
+#include "viewer/app/varnelle_app.h"
+#include "viewer/document/varnelle_doc.h"
+#include "viewer/view/view_services.h"
+
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_timers.h"
+#include "platform/fake/fixed_clock.h"
+#include "platform/fake/recording_message_sink.h"
+#include "tests/document/dib_builder.h"
+#include "tests/support/fake_bitmap_resources.h"
+#include "tests/support/fake_printers.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class NoWaitCursor final : public WaitCursor {
+public:
+    void Begin() override {}
+    void End() override {}
+};
+
+// The active document, or none when a test takes it away.
+class FakeDocuments final : public DocumentProvider {
+public:
+    CVarnelleDoc* ActiveDocument() const override { return document; }
+    CVarnelleDoc* document = nullptr;
+};
+
+// Pictures by path: a 24-bit picture of one colour, of the size the test gave the path.
+// Paths without a size fail to decode.
+class FakePictures final : public SlidePictureSource {
+public:
+    struct Picture {
+        int width;
+        int height;
+        RgbColour colour;
+    };
+    bool LoadSlidePicture(int index, const std::string& path, DibImage& target) override {
+        loads.push_back(index);
+        const auto it = pictures.find(path);
+        if (it == pictures.end()) return false;
+        const Picture& p = it->second;
+        target = MakeDib(static_cast<std::uint32_t>(p.width), static_cast<std::uint32_t>(p.height), 24);
+        const std::size_t stride = target.bits.size() / static_cast<std::size_t>(p.height);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                std::uint8_t* px = target.bits.data() + y * stride + 3 * static_cast<std::size_t>(x);
+                px[0] = p.colour.blue;
+                px[1] = p.colour.green;
+                px[2] = p.colour.red;
+            }
+        return true;
+    }
+    std::map<std::string, Picture> pictures;
+    std::vector<int> loads;
+};
+
+// The application and one document with a slide list, on fakes.
+struct DocumentEnv {
+    DocumentEnv() { documents.document = &doc; }
+
+    void SetSlides(std::vector<std::string> paths) {
+        doc.m_astrSlides = std::move(paths);
+        doc.m_nSlideCount = static_cast<int>(doc.m_astrSlides.size());
+    }
+
+    platform::fake::FakeFileSystem fs;
+    platform::fake::RecordingMessageSink messages;
+    platform::fake::FixedClock clock;
+    platform::fake::FakeTimers timers;
+    FakePrinters printers;
+    CVarnelleApp app{{fs, messages, clock, printers}};
+    NoWaitCursor waitCursor;
+    FakeResources resources;
+    CVarnelleDoc doc{app, waitCursor, resources};
+    FakeDocuments documents;
+    FakePictures pictures;
+};
+
+}  // namespace testsupport

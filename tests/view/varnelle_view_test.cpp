@@ -1,0 +1,359 @@
+#include "viewer/view/varnelle_view.h"
+
+#include "viewer/res/command_ids.h"
+#include "viewer/view/view_keys.h"
+#include "viewer/view/zoom_levels.h"
+
+#include "tests/support/view_test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+class FakeWindow final : public ViewWindow {
+public:
+    Rect ClientRect() const override { return {0, 0, width, height}; }
+    Point ClientOriginOnScreen() const override { return {100, 50}; }
+    Point ScrollPosition() const override { return scroll; }
+    void SetScrollSizes(int w, int h) override { total = {0, 0, w, h}; }
+    void ScrollToPosition(Point p) override {
+        scroll = {std::clamp(p.x, 0, std::max(0, total.right - width)), std::clamp(p.y, 0, std::max(0, total.bottom - height))};
+    }
+    void ScrollPage(bool down) override { pages.push_back(down); }
+    void Invalidate() override { ++invalidations; }
+    void RecalcFrameLayout() override { ++layouts; }
+
+    int width = 800;
+    int height = 500;
+    Point scroll;
+    Rect total;
+    std::vector<bool> pages;
+    int invalidations = 0;
+    int layouts = 0;
+};
+
+// Records what a paint draws, in order.
+class RecordingCanvas final : public ViewCanvas {
+public:
+    void BeginComposition(int w, int h) override { calls.push_back("begin " + std::to_string(w) + "x" + std::to_string(h)); }
+    void StretchPicture(const Rect& d, int sx, int sy, int sw, int sh, const DibImage&) override {
+        destination = d;
+        source = {sx, sy, sx + sw, sy + sh};
+        calls.push_back("stretch");
+    }
+    void CopyCompositionToScreen() override { calls.push_back("copy"); }
+    void DrawOverlayText(int x, int y, RgbColour c, const std::string& text) override {
+        calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(c.red) + " " + text);
+    }
+    std::vector<std::string> calls;
+    Rect destination;
+    Rect source;  // x, y from the bottom row, as the canvas takes them
+};
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest() {
+        env.pictures.pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
+        env.pictures.pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
+        env.pictures.pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
+        view.OnInitialUpdate();
+    }
+
+    std::vector<std::string> Paint() {
+        RecordingCanvas canvas;
+        view.OnDraw(canvas);
+        last = canvas;
+        return canvas.calls;
+    }
+
+    testsupport::DocumentEnv env;
+    FakeWindow window;
+    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages}};
+    RecordingCanvas last;
+};
+
+TEST_F(ViewTest, FirstPaintFitsTheSlideDrawsItsCaptionAndStartsTheShow) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png"});
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "text 3,25 150 big.jpg"}));
+    // 1200 x 0.41625 truncates to 499 rows: the last window row stays black.
+    EXPECT_EQ(last.destination, (Rect{67, 0, 733, 499}));
+    EXPECT_EQ(last.source, (Rect{0, 2, 1600, 1200}));
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.41625);
+    EXPECT_EQ(env.doc.m_fZoom, 0.41625f);
+    EXPECT_EQ(view.m_nZoomLevel, 8);
+    EXPECT_EQ(env.doc.m_rcExtent, (Rect{0, 0, 666, 500}));
+    EXPECT_EQ(window.total, (Rect{0, 0, 666, 500}));
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
+    EXPECT_EQ(env.doc.m_rcClientScreen, (Rect{100, 50, 900, 550}));
+    EXPECT_EQ(env.doc.m_hWndZoomTarget, &view);
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_FALSE(view.m_bAutoIdle);
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), 6000u);
+
+    // Stopped, Up zooms one level from the fit.
+    view.OnKeyDown(vk::kEscape);
+    view.OnKeyDown(vk::kUp);
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.495);
+    EXPECT_EQ(env.doc.m_rcExtent, (Rect{0, 0, 792, 594}));
+}
+
+TEST_F(ViewTest, ASlideSmallerThanTheWindowIsCentredAtFullSize) {
+    env.SetSlides({"/show/small.png"});
+    Paint();
+    EXPECT_EQ(view.m_dZoom, 1.0);
+    EXPECT_EQ(last.destination, (Rect{240, 130, 560, 370}));
+}
+
+TEST_F(ViewTest, OnlyTheVisiblePartOfAZoomedSlideIsDrawn) {
+    env.SetSlides({"/show/huge.bmp"});
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    view.ApplyZoomLevel(40);  // 7.6: a page of 30400 x 22800
+    window.ScrollToPosition({15200, 11400});
+    Paint();
+    EXPECT_EQ(last.destination, (Rect{0, 0, 800, 500}));
+    EXPECT_EQ(last.source.right - last.source.left, 105);  // 800 / 7.6
+    EXPECT_EQ(last.source.bottom - last.source.top, 65);
+}
+
+TEST_F(ViewTest, ASlideThatFailsPaintsBlackWithItsCaptionAndKeepsTheZoom) {
+    env.SetSlides({"/show/big.jpg", "/show/broken.jpg", "/show/readme.txt"});
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    view.OnKeyDown(vk::kRight);
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "text 3,25 150 broken.jpg"}));
+    EXPECT_EQ(view.m_nImageWidth, 0);
+    EXPECT_EQ(env.doc.m_fZoom, 0.41625f);
+    EXPECT_EQ(env.doc.m_rcExtent, (Rect{0, 0, 666, 500}));
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    view.OnKeyDown(vk::kRight);
+    Paint();
+    // A file of another kind never reaches the decoder.
+    EXPECT_EQ(env.pictures.loads, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+TEST_F(ViewTest, AnEmptyShowPaintsBlackLeavesAutoIdleAndEndsFullScreen) {
+    env.doc.m_bFullScreen = 1;
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy"}));
+    EXPECT_TRUE(view.m_bAutoIdle);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_EQ(env.doc.m_bFullScreen, 0);
+    EXPECT_EQ(window.layouts, 1);
+    EXPECT_TRUE(env.timers.running.empty());
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    EXPECT_EQ(view.m_nSlide, 0);
+}
+
+TEST_F(ViewTest, AutoAdvanceTicksThroughTheShowAndWraps) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+    Paint();
+    std::vector<int> shown;
+    for (int tick = 0; tick < 4; ++tick) {
+        view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+        Paint();
+        shown.push_back(env.doc.m_nCurrentSlide);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{2, 3, 1, 2}));
+    EXPECT_EQ(view.m_nAutoTicks, 4);
+
+    // The command stops it and resets the tick count; a second one starts it again.
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    EXPECT_FALSE(env.timers.IsRunning(CVarnelleView::kAutoAdvanceTimer));
+    EXPECT_EQ(view.m_nAutoTicks, 0);
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    EXPECT_TRUE(env.timers.IsRunning(CVarnelleView::kAutoAdvanceTimer));
+}
+
+TEST_F(ViewTest, ArrowsTurnSlidesOnlyWhileStopped) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+    Paint();
+    view.OnKeyDown(vk::kRight);
+    view.OnKeyDown(vk::kLeft);
+    EXPECT_EQ(view.m_nSlide, 0);
+    EXPECT_TRUE(view.m_bNextIdle);
+
+    view.OnKeyDown(vk::kEscape);
+    view.OnKeyDown(vk::kLeft);
+    EXPECT_EQ(view.m_nSlide, 2);
+    EXPECT_FALSE(view.m_bPrevIdle);
+    view.OnKeyUp(vk::kLeft);
+    EXPECT_TRUE(view.m_bPrevIdle);
+    view.OnKeyDown(vk::kRight);
+    EXPECT_EQ(view.m_nSlide, 0);
+    for (int key : {46, 17, 16}) view.OnKeyDown(key);
+    EXPECT_EQ(view.m_nSlide, 0);
+}
+
+TEST_F(ViewTest, NextAndPreviousAreGreyedWhileTheShowRuns) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png"});
+    Paint();
+    CmdUI next(cmd::ID_NAVIGATE_NEXT);
+    CmdUI autoItem(cmd::ID_NAVIGATE_AUTO);
+    ASSERT_TRUE(view.OnUpdateCommand(next));
+    ASSERT_TRUE(view.OnUpdateCommand(autoItem));
+    EXPECT_FALSE(next.enabled);
+    EXPECT_TRUE(autoItem.enabled && autoItem.checked);
+    view.OnKeyDown(vk::kEscape);
+    next = CmdUI(cmd::ID_NAVIGATE_PREV);
+    view.OnUpdateCommand(next);
+    EXPECT_TRUE(next.enabled);
+    view.OnCommand(cmd::ID_NAVIGATE_PREV);
+    EXPECT_EQ(view.m_nSlide, 1);
+}
+
+TEST_F(ViewTest, EscapeLeavesFullScreenAndStopsTheShow) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();
+    env.doc.m_bFullScreen = 1;
+    view.OnKeyDown(vk::kEscape);
+    EXPECT_EQ(env.doc.m_bFullScreen, 0);
+    EXPECT_EQ(window.layouts, 1);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.m_bAutoIdle);
+}
+
+TEST_F(ViewTest, UpAndDownChangeTheSpeedWhileTheShowRuns) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();
+    view.OnKeyDown(vk::kUp);
+    view.OnKeyDown(vk::kUp);
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), 4000u);
+    EXPECT_EQ(view.m_fTransInterval, 12.0f);
+    view.OnKeyDown(vk::kDown);
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), 5000u);
+    EXPECT_EQ(view.m_nZoomLevel, 8);  // the zoom is left alone
+}
+
+TEST_F(ViewTest, ARefusedTimerSaysSoAndLeavesTheShowStopped) {
+    env.SetSlides({"/show/big.jpg"});
+    env.timers.refuse = true;
+    Paint();
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text,
+              "There are too many other programs open that are using timers. Close some other programs and try again.");
+    EXPECT_EQ(env.messages.shown[0].caption, "");
+    EXPECT_EQ(env.messages.shown[0].icon, platform::MessageIcon::Warning);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.m_bAutoIdle);
+}
+
+TEST_F(ViewTest, ZoomCommandsOfTheDocumentLandOnLevels) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();
+    struct Case {
+        int command;
+        float zoom;
+        int level;
+    };
+    const Case presets[] = {{CVarnelleDoc::ID_ZOOM_100, 0.999f, 15}, {CVarnelleDoc::ID_ZOOM_50, 0.495f, 9},
+                            {CVarnelleDoc::ID_ZOOM_33, 0.3f, 6},     {CVarnelleDoc::ID_ZOOM_75, 0.6765f, 11},
+                            {CVarnelleDoc::ID_ZOOM_200, 1.995f, 21}, {CVarnelleDoc::ID_ZOOM_300, 2.875f, 25}};
+    for (const Case& c : presets) {
+        env.doc.OnCommand(c.command);
+        EXPECT_EQ(view.m_nZoomLevel, c.level) << c.command;
+        EXPECT_EQ(env.doc.m_fZoom, c.zoom) << c.command;
+    }
+
+    // Zoom (+) multiplies by 1.1 before snapping: 0.6 stays, 0.845 reaches 0.924.
+    view.ApplyZoomLevel(10);
+    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    EXPECT_EQ(env.doc.m_fZoom, 0.6f);
+    view.ApplyZoomLevel(15);
+    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    EXPECT_EQ(env.doc.m_fZoom, 0.999f);
+    view.ApplyZoomLevel(13);
+    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    EXPECT_EQ(env.doc.m_fZoom, 0.924f);
+    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_OUT);
+    EXPECT_EQ(env.doc.m_fZoom, 0.756f);
+}
+
+TEST_F(ViewTest, ZoomKeysStopAtTheEndLevels) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    view.ApplyZoomLevel(40);
+    view.m_nZoomLevel = 40;
+    view.OnKeyDown(vk::kUp);
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 7.6);
+    view.m_nZoomLevel = 1;
+    view.OnKeyDown(vk::kDown);
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.05);
+}
+
+TEST_F(ViewTest, ClicksZoomAtTheMouseAndStopTheShow) {
+    env.SetSlides({"/show/huge.bmp"});
+    Paint();
+    view.ApplyZoomLevel(15);  // 3996 x 2997
+    view.m_nZoomLevel = 15;
+    view.OnMouseMove({600, 400});
+    view.OnLButtonDown({600, 400});
+    view.OnLButtonUp({600, 400});
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nZoomLevel, 16);
+    EXPECT_EQ(window.scroll, (Point{200, 150}));
+
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    view.OnRButtonDown({10, 10});
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    view.OnRButtonUp({400, 250});
+    EXPECT_EQ(view.m_nZoomLevel, 15);
+    EXPECT_EQ(view.m_ptMouse, (Point{600, 400}));  // in page coordinates
+
+    view.OnMouseWheel(-120);
+    view.OnMouseWheel(120);
+    EXPECT_EQ(window.pages, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ViewTest, ExtremePicturesAndTinyWindowsKeepAUsableZoom) {
+    env.pictures.pictures["/show/line.bmp"] = {1, 65535, {255, 255, 255}};
+    env.pictures.pictures["/show/row.bmp"] = {65535, 1, {255, 255, 255}};
+    env.SetSlides({"/show/line.bmp", "/show/row.bmp", "/show/big.jpg"});
+    for (int slide = 0; slide < 3; ++slide) {
+        view.m_nSlide = slide;
+        Paint();
+        EXPECT_GT(view.m_dZoom, 0.0) << slide;
+        EXPECT_TRUE(std::isfinite(view.m_dZoom));
+        EXPECT_GT(env.doc.m_fZoom, 0.0f);
+    }
+    window.width = window.height = 1;
+    view.m_nSlide = 0;
+    Paint();
+    window.width = window.height = 0;
+    view.m_nSlide = 2;
+    Paint();
+    EXPECT_GT(view.m_dZoom, 0.0);
+}
+
+TEST_F(ViewTest, WithoutADocumentNothingHappens) {
+    env.SetSlides({"/show/big.jpg"});
+    env.documents.document = nullptr;
+    EXPECT_TRUE(Paint().empty());
+    view.OnKeyDown(vk::kRight);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnLButtonUp({1, 1});
+    view.OnCommand(cmd::ID_NAVIGATE_NEXT);
+    EXPECT_EQ(view.m_nSlide, 0);
+    EXPECT_EQ(window.invalidations, 0);
+}
+
+TEST_F(ViewTest, ANewDocumentResetsTheViewAndKillsTheTimer) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png"});
+    Paint();
+    view.OnKeyDown(vk::kUp);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnInitialUpdate();
+    EXPECT_FALSE(env.timers.IsRunning(CVarnelleView::kAutoAdvanceTimer));
+    EXPECT_EQ(view.m_nSlide, 0);
+    EXPECT_EQ(view.m_nDrawnSlide, -1);
+    EXPECT_EQ(view.m_fPageInterval, 6.0f);
+    EXPECT_EQ(view.m_fTransInterval, 18.0f);
+    EXPECT_TRUE(view.m_bFirstDraw);
+    EXPECT_EQ(env.doc.m_rcExtent, Rect{});
+}
+
+}  // namespace
