@@ -19,7 +19,6 @@ constexpr QRgb kBlack = qRgb(0, 0, 0);
 class SlideViewWidgetTest : public ::testing::Test {
 protected:
     SlideViewWidgetTest() {
-        testsupport::EnsureQtApplication();
         env.pictures.pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
         env.pictures.pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
         env.pictures.pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
@@ -40,6 +39,10 @@ protected:
         return false;
     }
 
+    // Made before the widget, which needs the application.
+    struct QtApplication {
+        QtApplication() { testsupport::EnsureQtApplication(); }
+    } application;
     testsupport::DocumentEnv env;
     SlideViewWidget widget{env.documents, env.pictures, env.messages, &env.timers, {}};
 };
