@@ -201,10 +201,14 @@ void InstallEngine::CopyFiles() {
         const std::string source = setupDirectory_ + config_.sources[i];
         const std::string destination = installationDirectory_ + config_.destinations[i];
         log_.Add(texts::CopyAction(source, destination));
+        // A folder of the entry replaced by a link would take the file outside the
+        // installation directory, as the uninstaller also guards against.
+        const bool throughLink = ReachesThroughLink(ops, installationDirectory_, config_.destinations[i]);
         if (source == destination) log_.Add(texts::kCopyOverSelf);
+        else if (throughLink) log_.Add(texts::kFailed);
         else log_.Add(ops.CopyFile(source, destination) ? texts::kSuccess : texts::kFailed);
         // Files from read-only media become writable.
-        ops.SetArchiveOnly(destination);
+        if (!throughLink) ops.SetArchiveOnly(destination);
     }
 }
 

@@ -278,6 +278,44 @@ TEST_F(InstallEngineTest, CopiedFilesBecomeWritableAndReplaceOldOnes) {
                                              "/bin/a.exe\"...");  // existing folders are passed over
 }
 
+// A link planted in an existing installation folder must not carry the install outside it.
+TEST_F(InstallEngineTest, LinkAtAFileDestinationIsReplacedNotWrittenThrough) {
+    const std::string dir = Target();
+    const std::string outside = world.Root() + "/outside";
+    test::MakeDirectories(dir + "/bin");
+    test::MakeDirectories(outside);
+    test::WriteFile(outside + "/victim", "precious, and longer than the payload");
+    ::chmod((outside + "/victim").c_str(), 0400);
+    ASSERT_EQ(::symlink((outside + "/victim").c_str(), (dir + "/bin/a.exe").c_str()), 0);
+    ASSERT_EQ(::symlink((outside + "/victim").c_str(), (dir + "/b.txt").c_str()), 0);
+    world.operations.failCopy.insert(dir + "/b.txt");  // a failed copy leaves the link alone too
+    auto& e = Open(Config());
+    const auto before = test::TakeSnapshot(outside);
+    ASSERT_TRUE(e.Install(dir));
+    EXPECT_EQ(test::TakeSnapshot(outside), before);  // content and permission bits
+    EXPECT_FALSE(world.realOperations.IsLink(dir + "/bin/a.exe"));
+    EXPECT_EQ(test::ReadFile(dir + "/bin/a.exe"), "program");
+    const std::string s = world.SetupDir(), d = dir + "/";
+    EXPECT_EQ(LogOf(dir), "Copying \"" + s + "a.exe\" to \"" + d + "bin/a.exe\"...Success.\r\n"
+                          "Copying \"" + s + "b.txt\" to \"" + d + "b.txt\"...Failed.\r\n");
+}
+
+TEST_F(InstallEngineTest, NothingIsCopiedThroughAFolderLink) {
+    const std::string dir = Target();
+    const std::string outside = world.Root() + "/outside";
+    test::MakeDirectories(dir);
+    test::MakeDirectories(outside);
+    test::WriteFile(outside + "/a.exe", "precious");
+    ASSERT_EQ(::symlink(outside.c_str(), (dir + "/bin").c_str()), 0);
+    auto& e = Open(Config());
+    const auto before = test::TakeSnapshot(outside);
+    ASSERT_TRUE(e.Install(dir));
+    EXPECT_EQ(test::TakeSnapshot(outside), before);
+    const std::string s = world.SetupDir(), d = dir + "/";
+    EXPECT_EQ(LogOf(dir), "Copying \"" + s + "a.exe\" to \"" + d + "bin/a.exe\"...Failed.\r\n"
+                          "Copying \"" + s + "b.txt\" to \"" + d + "b.txt\"...Success.\r\n");
+}
+
 TEST_F(InstallEngineTest, ColorDepthNoteBelowSixteenBits) {
     for (const int depth : {8, 0, 16, 24, 32}) {
         world.display.depth = depth;
