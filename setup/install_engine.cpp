@@ -114,7 +114,9 @@ bool InstallEngine::Install(const std::string& directoryText) {
         return false;
     }
     installationDirectory_ = WithTrailingSeparator(directoryText_);
-    if (!(requiredKB_ < availableKB_)) {
+    // Both figures are unsigned kilobytes in signed storage: compared signed, 2 to 4 TiB
+    // free would read as less than nothing.
+    if (!(static_cast<std::uint32_t>(requiredKB_) < static_cast<std::uint32_t>(availableKB_))) {
         const platform::Message question{texts::kFullDriveQuestion, texts::kFullDriveCaption,
                                          platform::MessageIcon::Warning,
                                          platform::MessageButtons::YesNo};

@@ -8,6 +8,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <utility>
+
 namespace setup {
 namespace {
 
@@ -152,6 +155,31 @@ TEST_F(InstallEngineTest, FullDriveQuestionUnlessRequiredIsBelowAvailable) {
     world.messages.shown.clear();
     EXPECT_TRUE(e.Install(Target()));
     EXPECT_TRUE(world.messages.shown.empty());
+}
+
+// The free kilobytes are kept in 32 bits and read as unsigned, by the label and by the
+// space check alike; above their range they stay at the largest figure.
+TEST_F(InstallEngineTest, TebibytesFreeAreNotAFullDrive) {
+    const std::uint64_t tebibyteBlocks = std::uint64_t{1} << 28;  // of 4096 bytes
+    const std::pair<std::uint64_t, std::string> cases[] = {
+        {3 * tebibyteBlocks, "3145728 MB"},
+        {5 * tebibyteBlocks, "4194303 MB"},
+        {64 * tebibyteBlocks, "4194303 MB"},  // would wrap to nothing
+    };
+    for (const auto& [blocks, label] : cases) {
+        world.drives.spaces[world.DriveRoot()] = {blocks, 4096, 4096};
+        auto& e = Open(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "102400;"));
+        EXPECT_EQ(e.AvailableLabel(), label);
+        world.messages.shown.clear();
+        EXPECT_TRUE(e.Install(Target())) << label;
+        EXPECT_TRUE(world.messages.shown.empty()) << label;
+    }
+    // Still asked when the size needed is not below the largest figure.
+    auto& e = Open(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "4294967295;"));
+    world.messages.answers = {MessageAnswer::No};
+    world.messages.shown.clear();
+    EXPECT_FALSE(e.Install(Target()));
+    EXPECT_EQ(world.messages.Texts(), std::vector<std::string>{texts::kFullDriveQuestion});
 }
 
 TEST_F(InstallEngineTest, MissingSourceStopsBeforeAnyChange) {
