@@ -15,7 +15,7 @@ set -u
 
 mode=$1 target=$2 viewer=$3
 shift 3
-bound_seconds=${VARNELLE_RUN_BOUND:-120}  # far above a sanitizer start-up; only a fault reaches it
+bound_seconds=${VARNELLE_RUN_BOUND:-60}  # far above a sanitizer start-up; only a fault reaches it
 
 export QT_QPA_PLATFORM=offscreen
 output=$(mktemp)
