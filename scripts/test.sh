@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the g++ RelWithDebInfo build, then the clang
-# AddressSanitizer + UBSan build with its bounded fuzz runs. Ends with CTest's summary.
+# AddressSanitizer + UBSan build with its bounded fuzz runs. Ends with one line per build
+# giving CTest's summary, and fails when either build's tests failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,8 +14,20 @@ for preset in default asan; do
 done
 
 status=0
+results=()
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
 for preset in default asan; do
   echo "== test ($preset)"
-  ctest --preset "$preset" || status=$?
+  code=0
+  ctest --preset "$preset" 2>&1 | tee "$output" || code=$?
+  summary=$(grep -E '^[0-9]+% tests passed' "$output" | tail -n 1 || true)
+  [ -n "$summary" ] || summary="no test summary"
+  [ "$code" -eq 0 ] || { summary+=" (ctest exit status $code)"; status=$code; }
+  results+=("$preset: $summary")
 done
+
+# The second build's output would otherwise hide a failure of the first.
+echo "== results"
+printf '%s\n' "${results[@]}"
 exit $status

@@ -114,7 +114,9 @@ bool InstallEngine::Install(const std::string& directoryText) {
         return false;
     }
     installationDirectory_ = WithTrailingSeparator(directoryText_);
-    if (!(requiredKB_ < availableKB_)) {
+    // Both figures are unsigned kilobytes in signed storage: compared signed, 2 to 4 TiB
+    // free would read as less than nothing.
+    if (!(static_cast<std::uint32_t>(requiredKB_) < static_cast<std::uint32_t>(availableKB_))) {
         const platform::Message question{texts::kFullDriveQuestion, texts::kFullDriveCaption,
                                          platform::MessageIcon::Warning,
                                          platform::MessageButtons::YesNo};
@@ -201,10 +203,14 @@ void InstallEngine::CopyFiles() {
         const std::string source = setupDirectory_ + config_.sources[i];
         const std::string destination = installationDirectory_ + config_.destinations[i];
         log_.Add(texts::CopyAction(source, destination));
+        // A folder of the entry replaced by a link would take the file outside the
+        // installation directory, as the uninstaller also guards against.
+        const bool throughLink = ReachesThroughLink(ops, installationDirectory_, config_.destinations[i]);
         if (source == destination) log_.Add(texts::kCopyOverSelf);
+        else if (throughLink) log_.Add(texts::kFailed);
         else log_.Add(ops.CopyFile(source, destination) ? texts::kSuccess : texts::kFailed);
         // Files from read-only media become writable.
-        ops.SetArchiveOnly(destination);
+        if (!throughLink) ops.SetArchiveOnly(destination);
     }
 }
 

@@ -58,12 +58,14 @@ std::int32_t GetFreeSpaceKB(const platform::Drives& drives, const std::string& r
                            static_cast<std::uint32_t>(space.blockSize);
         return static_cast<std::int32_t>(bytes >> 10);
     }
-    // Saturate the 64-bit product; the kilobytes are then cut to 32 bits.
+    // Saturate rather than wrap: the 32 bits, read as unsigned, reach 4 TiB less 1 KB, and
+    // more free space than that must not come out as a small figure.
     const std::uint64_t bytes =
         space.fragmentSize != 0 && space.freeBlocks > UINT64_MAX / space.fragmentSize
             ? UINT64_MAX
             : space.freeBlocks * space.fragmentSize;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes >> 10));
+    const std::uint64_t kilobytes = std::min<std::uint64_t>(bytes >> 10, UINT32_MAX);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(kilobytes));
 }
 
 std::string DriveRootOf(const std::vector<platform::Mount>& mounts, const std::string& path) {

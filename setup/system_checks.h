@@ -30,7 +30,8 @@ bool ApplyAdministratorRequirement(const std::string& systemName, const platform
 // "N/A", or the primary screen's bits per pixel.
 std::string GetColorDepthText(const platform::Display& display);
 
-// Free kilobytes of the drive holding `root`; 0 when the query fails.
+// Free kilobytes of the drive holding `root`; 0 when the query fails. The 32 bits are
+// meant to be read as unsigned; the total query stops at their largest figure.
 std::int32_t GetFreeSpaceKB(const platform::Drives& drives, const std::string& root,
                             const std::string& systemName);
 

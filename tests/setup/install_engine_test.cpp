@@ -8,6 +8,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
+#include <utility>
+
 namespace setup {
 namespace {
 
@@ -154,6 +157,31 @@ TEST_F(InstallEngineTest, FullDriveQuestionUnlessRequiredIsBelowAvailable) {
     EXPECT_TRUE(world.messages.shown.empty());
 }
 
+// The free kilobytes are kept in 32 bits and read as unsigned, by the label and by the
+// space check alike; above their range they stay at the largest figure.
+TEST_F(InstallEngineTest, TebibytesFreeAreNotAFullDrive) {
+    const std::uint64_t tebibyteBlocks = std::uint64_t{1} << 28;  // of 4096 bytes
+    const std::pair<std::uint64_t, std::string> cases[] = {
+        {3 * tebibyteBlocks, "3145728 MB"},
+        {5 * tebibyteBlocks, "4194303 MB"},
+        {64 * tebibyteBlocks, "4194303 MB"},  // would wrap to nothing
+    };
+    for (const auto& [blocks, label] : cases) {
+        world.drives.spaces[world.DriveRoot()] = {blocks, 4096, 4096};
+        auto& e = Open(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "102400;"));
+        EXPECT_EQ(e.AvailableLabel(), label);
+        world.messages.shown.clear();
+        EXPECT_TRUE(e.Install(Target())) << label;
+        EXPECT_TRUE(world.messages.shown.empty()) << label;
+    }
+    // Still asked when the size needed is not below the largest figure.
+    auto& e = Open(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "4294967295;"));
+    world.messages.answers = {MessageAnswer::No};
+    world.messages.shown.clear();
+    EXPECT_FALSE(e.Install(Target()));
+    EXPECT_EQ(world.messages.Texts(), std::vector<std::string>{texts::kFullDriveQuestion});
+}
+
 TEST_F(InstallEngineTest, MissingSourceStopsBeforeAnyChange) {
     auto& e = Open(Config("bin;", "a.exe;missing.txt;"));
     const auto before = test::TakeSnapshot(world.Root());
@@ -276,6 +304,44 @@ TEST_F(InstallEngineTest, CopiedFilesBecomeWritableAndReplaceOldOnes) {
     EXPECT_TRUE(st.st_mode & S_IWUSR);
     EXPECT_EQ(e.Log().Records().front(), "Copying \"" + world.SetupDir() + "a.exe\" to \"" + dir +
                                              "/bin/a.exe\"...");  // existing folders are passed over
+}
+
+// A link planted in an existing installation folder must not carry the install outside it.
+TEST_F(InstallEngineTest, LinkAtAFileDestinationIsReplacedNotWrittenThrough) {
+    const std::string dir = Target();
+    const std::string outside = world.Root() + "/outside";
+    test::MakeDirectories(dir + "/bin");
+    test::MakeDirectories(outside);
+    test::WriteFile(outside + "/victim", "precious, and longer than the payload");
+    ::chmod((outside + "/victim").c_str(), 0400);
+    ASSERT_EQ(::symlink((outside + "/victim").c_str(), (dir + "/bin/a.exe").c_str()), 0);
+    ASSERT_EQ(::symlink((outside + "/victim").c_str(), (dir + "/b.txt").c_str()), 0);
+    world.operations.failCopy.insert(dir + "/b.txt");  // a failed copy leaves the link alone too
+    auto& e = Open(Config());
+    const auto before = test::TakeSnapshot(outside);
+    ASSERT_TRUE(e.Install(dir));
+    EXPECT_EQ(test::TakeSnapshot(outside), before);  // content and permission bits
+    EXPECT_FALSE(world.realOperations.IsLink(dir + "/bin/a.exe"));
+    EXPECT_EQ(test::ReadFile(dir + "/bin/a.exe"), "program");
+    const std::string s = world.SetupDir(), d = dir + "/";
+    EXPECT_EQ(LogOf(dir), "Copying \"" + s + "a.exe\" to \"" + d + "bin/a.exe\"...Success.\r\n"
+                          "Copying \"" + s + "b.txt\" to \"" + d + "b.txt\"...Failed.\r\n");
+}
+
+TEST_F(InstallEngineTest, NothingIsCopiedThroughAFolderLink) {
+    const std::string dir = Target();
+    const std::string outside = world.Root() + "/outside";
+    test::MakeDirectories(dir);
+    test::MakeDirectories(outside);
+    test::WriteFile(outside + "/a.exe", "precious");
+    ASSERT_EQ(::symlink(outside.c_str(), (dir + "/bin").c_str()), 0);
+    auto& e = Open(Config());
+    const auto before = test::TakeSnapshot(outside);
+    ASSERT_TRUE(e.Install(dir));
+    EXPECT_EQ(test::TakeSnapshot(outside), before);
+    const std::string s = world.SetupDir(), d = dir + "/";
+    EXPECT_EQ(LogOf(dir), "Copying \"" + s + "a.exe\" to \"" + d + "bin/a.exe\"...Failed.\r\n"
+                          "Copying \"" + s + "b.txt\" to \"" + d + "b.txt\"...Success.\r\n");
 }
 
 TEST_F(InstallEngineTest, ColorDepthNoteBelowSixteenBits) {

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 #include <cstdlib>
 
 namespace setup {
@@ -52,6 +54,89 @@ TEST_F(PosixOperations, CopyReplacesButNeverDestroysTheSource) {
     EXPECT_FALSE(ops.CopyFile(Path("dir"), Path("copy")));
     EXPECT_FALSE(ops.CopyFile(Path("missing"), Path("copy")));
     EXPECT_FALSE(ops.Exists(Path("copy")));
+}
+
+// Names in the folder other than those listed: what a copy left behind.
+std::vector<std::string> Leftovers(const std::string& folder, std::vector<std::string> expected) {
+    std::vector<std::string> extra;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(expected.begin(), expected.end(), name) == expected.end()) extra.push_back(name);
+    }
+    return extra;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST_F(PosixOperations, CopyReplacesALinkInsteadOfWritingThroughIt) {
+    test::WriteFile(Path("src"), "new");
+    test::MakeDirectories(Path("outside"));
+    test::WriteFile(Path("outside/target"), "kept, longer than the copy");
+    ASSERT_EQ(::chmod(Path("outside/target").c_str(), 0400), 0);
+    ASSERT_EQ(::symlink(Path("outside/target").c_str(), Path("dst").c_str()), 0);
+    ASSERT_EQ(::symlink(Path("nowhere").c_str(), Path("dangling").c_str()), 0);
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path("dst")));
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path("dangling")));
+    EXPECT_FALSE(ops.IsLink(Path("dst")));
+    EXPECT_FALSE(ops.IsLink(Path("dangling")));
+    EXPECT_EQ(test::ReadFile(Path("dst")), "new");
+    EXPECT_EQ(test::ReadFile(Path("dangling")), "new");
+    EXPECT_EQ(test::ReadFile(Path("outside/target")), "kept, longer than the copy");
+    EXPECT_EQ(ModeOf(Path("outside/target")), 0400u);
+    EXPECT_FALSE(ops.Exists(Path("nowhere")));
+    // Not even the mode goes through a link.
+    ASSERT_EQ(::symlink(Path("outside/target").c_str(), Path("link").c_str()), 0);
+    EXPECT_FALSE(ops.SetArchiveOnly(Path("link")));
+    EXPECT_EQ(ModeOf(Path("outside/target")), 0400u);
+    EXPECT_EQ(Leftovers(temp.path(), {"src", "dst", "dangling", "outside", "link"}),
+              std::vector<std::string>{});
+}
+
+TEST_F(PosixOperations, CopyPermissionBits) {
+    const mode_t saved = ::umask(022);
+    test::WriteFile(Path("src"), "x");
+    ASSERT_EQ(::chmod(Path("src").c_str(), 0777), 0);
+    // A new file takes the source's bits, less the umask.
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path("new")));
+    EXPECT_EQ(ModeOf(Path("new")), 0755u);
+    // A replaced file keeps its own, as it did when it was overwritten in place.
+    test::WriteFile(Path("old"), "older");
+    ASSERT_EQ(::chmod(Path("old").c_str(), 0640), 0);
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path("old")));
+    EXPECT_EQ(ModeOf(Path("old")), 0640u);
+    EXPECT_EQ(test::ReadFile(Path("old")), "x");
+    ::umask(saved);
+}
+
+TEST_F(PosixOperations, CopyRefusedOrCutShortLeavesTheDestinationAsItWas) {
+    test::WriteFile(Path("src"), "payload");
+    test::MakeDirectories(Path("dir"));
+    EXPECT_FALSE(ops.CopyFile(Path("src"), Path("dir")));
+    EXPECT_FALSE(ops.CopyFile(Path("src"), Path("dir/")));
+    EXPECT_FALSE(ops.CopyFile(Path("src"), Path("missing/dst")));
+    EXPECT_EQ(Leftovers(temp.path(), {"src", "dir"}), std::vector<std::string>{});
+    EXPECT_EQ(Leftovers(Path("dir"), {}), std::vector<std::string>{});
+
+    // A disk that fills during the copy: the older file stays whole, nothing is left beside it.
+    const std::string mountPoint = Path("small");
+    test::ScratchMount mount(mountPoint, 64, false);
+    if (!mount.mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+    test::WriteFile(mountPoint + "/dst", "older");
+    test::WriteFile(Path("big"), std::string(100 * 1024, 'x'));
+    EXPECT_FALSE(ops.CopyFile(Path("big"), mountPoint + "/dst"));
+    EXPECT_EQ(test::ReadFile(mountPoint + "/dst"), "older");
+    EXPECT_EQ(Leftovers(mountPoint, {"dst"}), std::vector<std::string>{});
+}
+
+TEST_F(PosixOperations, CopyToTheLongestFileName) {
+    const std::string name(255, 'n');
+    test::WriteFile(Path("src"), "x");
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path(name)));
+    EXPECT_TRUE(ops.CopyFile(Path("src"), Path(name)));
+    EXPECT_EQ(Leftovers(temp.path(), {"src", name}), std::vector<std::string>{});
 }
 
 TEST_F(PosixOperations, DeleteTakesFilesNotFolders) {

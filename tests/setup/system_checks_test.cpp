@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace setup {
 namespace {
 
@@ -76,9 +78,27 @@ TEST(FreeSpace, KilobytesByQueryKind) {
     EXPECT_EQ(GetFreeSpaceKB(drives, "/", "WinXP"), 1000);
     EXPECT_EQ(GetFreeSpaceKB(drives, "/", "Win95"), 8000);
     drives.spaces["/"] = {UINT64_MAX / 2, 4096, 4096};  // absurd figures do not overflow
-    (void)GetFreeSpaceKB(drives, "/", "");
+    EXPECT_EQ(static_cast<std::uint32_t>(GetFreeSpaceKB(drives, "/", "")), UINT32_MAX);
     drives.failFreeSpace = true;
     EXPECT_EQ(GetFreeSpaceKB(drives, "/", ""), 0);
+}
+
+// Read as unsigned, the 32 bits reach 4 TiB less 1 KB; beyond that the figure stays there.
+TEST(FreeSpace, TotalSaturatesAtTheLargestUnsignedFigure) {
+    platform::fake::FakeDrives drives;
+    const auto kilobytes = [&](std::uint64_t freeBlocks, std::uint64_t fragmentSize) {
+        drives.spaces["/"] = {freeBlocks, fragmentSize, 4096};
+        return static_cast<std::uint32_t>(GetFreeSpaceKB(drives, "/", ""));
+    };
+    const std::uint64_t tebibyte = std::uint64_t{1} << 40;
+    EXPECT_EQ(kilobytes(3 * tebibyte / 1024, 1024), 3u << 30);
+    EXPECT_EQ(kilobytes(4 * tebibyte / 1024 - 1, 1024), UINT32_MAX);
+    EXPECT_EQ(kilobytes(4 * tebibyte / 1024, 1024), UINT32_MAX);
+    EXPECT_EQ(kilobytes(4 * tebibyte / 1024 + 1, 1024), UINT32_MAX);
+    EXPECT_EQ(kilobytes(5 * tebibyte / 4096, 4096), UINT32_MAX);
+    // The cluster-based query keeps its wrap at 4 GiB.
+    drives.spaces["/"] = {5 * tebibyte / 4096, 4096, 4096};
+    EXPECT_EQ(GetFreeSpaceKB(drives, "/", "Win95"), 0);
 }
 
 std::vector<platform::Mount> SampleMounts() {
