@@ -218,3 +218,54 @@ TEST_F(DibDrawingTest, DrawTransparentFitsABitmapOfAnotherSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours.
+DibImage Patterned(std::uint32_t width, std::uint32_t height, std::uint16_t depth) {
+    std::vector<RgbColour> table;
+    if (depth == 8)
+        for (int i = 0; i < 256; ++i)
+            table.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 7)});
+    DibImage dib = MakeDib(width, height, depth, table, depth == 8 ? 256 : 0);
+    for (std::uint32_t y = 0; y < height; ++y)
+        for (std::uint32_t i = 0; i < width * depth / 8; ++i) StoredRow(dib, y)[i] = static_cast<std::uint8_t>(y * 31 + i * 17);
+    return dib;
+}
+
+TEST_F(DibDrawingTest, DirectStretchMatchesThePainterWhenEnlarging) {
+    struct Case {
+        int destLeft, destTop, destWidth, destHeight, sx, sy, sw, sh;
+    };
+    const Case cases[] = {
+        {1, 1, 10, 8, 0, 0, 5, 4},    // the whole picture, doubled
+        {2, 0, 6, 9, 1, 1, 2, 3},     // a part, tripled
+        {-3, -2, 15, 12, 0, 0, 5, 4}, // clipped at the target's edges
+    };
+    for (std::uint16_t depth : {8, 24, 32}) {
+        const DibImage dib = Patterned(5, 4, depth);
+        for (const Case& c : cases) {
+            QImage viaPainter = Target(12, 12), direct = Target(12, 12);
+            {
+                QPainter painter(&viaPainter);
+                StretchDibBits(painter, c.destLeft, c.destTop, c.destWidth, c.destHeight, c.sx, c.sy, c.sw, c.sh, dib);
+            }
+            ASSERT_TRUE(StretchDibIntoImage(direct, c.destLeft, c.destTop, c.destWidth, c.destHeight, c.sx, c.sy, c.sw,
+                                            c.sh, dib));
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 12; ++x)
+                    ASSERT_EQ(At(direct, x, y), At(viaPainter, x, y)) << depth << " " << c.destLeft << " " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(DibDrawingTest, DirectStretchLeavesOtherDepthsAndOutsideSourcesToThePainter) {
+    QImage target = Target(4, 4);
+    EXPECT_FALSE(StretchDibIntoImage(target, 0, 0, 4, 4, 0, 0, 2, 2, MakeDib(2, 2, 4, {{1, 1, 1}}, 1)));
+    EXPECT_FALSE(StretchDibIntoImage(target, 0, 0, 4, 4, 1, 0, 2, 2, Patterned(2, 2, 24)));
+    EXPECT_FALSE(StretchDibIntoImage(target, 0, 0, 4, 4, 0, -1, 2, 2, Patterned(2, 2, 24)));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) ASSERT_EQ(At(target, x, y), kBackground);
+}
+
+}  // namespace

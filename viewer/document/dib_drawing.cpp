@@ -10,8 +10,10 @@
 #include <QtGui/QPainter>
 #include <QtGui/QTransform>
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -131,4 +133,44 @@ void StretchDibBits(QPainter& painter, int destLeft, int destTop, int destWidth,
     painter.drawImage(QRect(destLeft, destTop, destWidth, destHeight), stored,
                       QRect(sourceX, sourceY, sourceWidth, sourceHeight));
     painter.restore();
+}
+
+bool StretchDibIntoImage(QImage& target, int destLeft, int destTop, int destWidth, int destHeight, int sourceX,
+                         int sourceY, int sourceWidth, int sourceHeight, const DibImage& image) {
+    if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return true;
+    if (target.format() != QImage::Format_RGB32 && target.format() != QImage::Format_ARGB32) return false;
+    const auto layout = ReadDibLayout(image.header, image.bits);
+    if (!layout || (layout->bitsPerPixel != 8 && layout->bitsPerPixel != 24 && layout->bitsPerPixel != 32))
+        return false;
+    if (sourceX < 0 || sourceY < 0 || sourceX + static_cast<long long>(sourceWidth) > layout->width ||
+        sourceY + static_cast<long long>(sourceHeight) > layout->height)
+        return false;
+    const int left = std::max(destLeft, 0), top = std::max(destTop, 0);
+    const int right = static_cast<int>(std::min<long long>(static_cast<long long>(destLeft) + destWidth, target.width()));
+    const int bottom = static_cast<int>(std::min<long long>(static_cast<long long>(destTop) + destHeight, target.height()));
+    if (left >= right || top >= bottom) return true;
+
+    // Source column of each destination column, from the centre of its pixel.
+    std::vector<std::uint32_t> columns(static_cast<std::size_t>(right - left));
+    for (int x = left; x < right; ++x)
+        columns[static_cast<std::size_t>(x - left)] = static_cast<std::uint32_t>(
+            sourceX + (2LL * (x - destLeft) + 1) * sourceWidth / (2LL * destWidth));
+    const QList<QRgb> table = layout->bitsPerPixel == 8 ? ColourTable(*layout, image) : QList<QRgb>();
+    const int bytesPerPixel = layout->bitsPerPixel / 8;
+    for (int y = top; y < bottom; ++y) {
+        // Stored rows run bottom-up: the destination's top row is the source's highest row.
+        const long long fromTop = (2LL * (y - destTop) + 1) * sourceHeight / (2LL * destHeight);
+        const std::size_t stored = static_cast<std::size_t>(sourceY + sourceHeight - 1 - fromTop);
+        const std::uint8_t* row = image.bits.data() + stored * layout->stride;
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
+        if (bytesPerPixel == 1) {
+            for (std::uint32_t column : columns) *out++ = table[row[column]];
+        } else {
+            for (std::uint32_t column : columns) {
+                const std::uint8_t* px = row + static_cast<std::size_t>(column) * bytesPerPixel;
+                *out++ = qRgb(px[2], px[1], px[0]);
+            }
+        }
+    }
+    return true;
 }

@@ -28,3 +28,10 @@ void DrawTransparent(QPainter& painter, const QImage& bitmap, int left, int top,
 // neighbour, the colour table used as RGB. Only that part of the picture is read.
 void StretchDibBits(QPainter& painter, int destLeft, int destTop, int destWidth, int destHeight, int sourceX,
                     int sourceY, int sourceWidth, int sourceHeight, const DibImage& image);
+
+// The same stretch written straight into a 32-bit image, for 8-, 24- and 32-bit pictures:
+// every destination pixel reads one source pixel (its centre's), so the cost follows the
+// destination's size whatever the zoom. False, drawing nothing, for other depths or
+// image formats, or a source rectangle outside the picture.
+bool StretchDibIntoImage(QImage& target, int destLeft, int destTop, int destWidth, int destHeight, int sourceX,
+                         int sourceY, int sourceWidth, int sourceHeight, const DibImage& image);

@@ -25,6 +25,9 @@ void QtViewCanvas::BeginComposition(int width, int height) {
 void QtViewCanvas::StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth,
                                   int sourceHeight, const DibImage& picture) {
     if (!composer_) return;
+    if (StretchDibIntoImage(composition_, destination.left, destination.top, destination.Width(), destination.Height(),
+                            sourceX, sourceY, sourceWidth, sourceHeight, picture))
+        return;
     StretchDibBits(*composer_, destination.left, destination.top, destination.Width(), destination.Height(), sourceX,
                    sourceY, sourceWidth, sourceHeight, picture);
 }
