@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libopenjp2-7-dev libgif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()
