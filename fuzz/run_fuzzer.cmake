@@ -20,7 +20,7 @@ endforeach()
 message(STATUS "${seeded} seed files")
 execute_process(
   COMMAND "${FUZZER}" -max_total_time=${SECONDS} -rss_limit_mb=2560 -timeout=30
-          -malloc_limit_mb=2048 -print_final_stats=1 "${WORKDIR}/corpus"
+          -malloc_limit_mb=2048 -print_final_stats=1 ${ARGS} "${WORKDIR}/corpus"
   WORKING_DIRECTORY "${WORKDIR}"
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -18,6 +18,11 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
     imagelib::Dib dib;
     const imagelib::Status status =
         imagelib::DecodeImage(imagelib::ByteSpan(bytes->data(), bytes->size()), format, dib);
+    // The file changed or failed under the decoder: what it made is not the file's picture.
+    if (!bytes->Intact()) {
+        error_ = "Cannot read the file";
+        return;
+    }
     if (!status.ok()) {
         error_ = status.message();
         return;

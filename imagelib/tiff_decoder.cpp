@@ -3,6 +3,7 @@
 // else goes through libtiff's RGBA reader one strip or tile row at a time.
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
+#include "imagelib/tiff_compression.h"
 #include "imagelib/tiff_memory_file.h"
 
 #include <algorithm>
@@ -266,6 +267,8 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     // Refuse absurd sizes before libtiff sets up any buffer for them.
     if (page.width == 0 || page.height == 0) return Status::Error("Image has no pixels");
     if (page.width > kMaxSide || page.height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
+    // Before any strip reaches a codec.
+    if (!IsReadableTiffCompression(page.compression)) return Status::Error("Unsupported TIFF compression");
     ReadFaxWithoutEolsIfNeeded(tif.get(), page);
     return kind == RowKind::None ? DecodeRgba(tif.get(), page, out)
                                  : DecodeRows(tif.get(), page, kind, page.associatedAlpha, out);

@@ -44,6 +44,10 @@ public:
     virtual ~FileBytes() = default;
     virtual const unsigned char* data() const = 0;
     virtual std::size_t size() const = 0;
+    // False when part of the file could not be read after the bytes were handed out
+    // (a mapped file shortened or failing under the reader); what was read is then
+    // not the file's content and must be thrown away.
+    virtual bool Intact() const { return true; }
 };
 
 class FileSystem {

@@ -11,7 +11,8 @@ public:
     std::string CurrentDirectory() const override;
     std::unique_ptr<File> Open(const std::string& path, OpenMode mode, bool exclusive,
                                FileCause* cause) override;
-    // Maps the file: its pages come from the page cache instead of the heap.
+    // Maps the file: its pages come from the page cache instead of the heap. A bus error
+    // inside the mapping (the file shortened under it) marks the bytes as not intact.
     std::unique_ptr<FileBytes> ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
                                              FileCause* cause) override;
 };

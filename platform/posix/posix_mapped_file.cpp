@@ -1,6 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
 #include "platform/posix/errno_cause.h"
+#include "platform/posix/mapping_fault_guard.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -12,20 +13,27 @@
 namespace platform::posix {
 namespace {
 
+// A read-only mapping whose bus errors are caught: a file shortened by another program
+// (or a failing disk or network mount) while it is decoded yields zeros and marks the
+// bytes as not intact instead of ending the process.
 class MappedBytes final : public FileBytes {
 public:
     MappedBytes(void* address, std::size_t size) : address_(address), size_(size) {}
     ~MappedBytes() override {
+        guard_.Release();
         if (address_) ::munmap(address_, size_);
     }
     MappedBytes(const MappedBytes&) = delete;
     MappedBytes& operator=(const MappedBytes&) = delete;
+    bool Guard() { return !address_ || guard_.Guard(address_, size_); }
     const unsigned char* data() const override { return static_cast<const unsigned char*>(address_); }
     std::size_t size() const override { return size_; }
+    bool Intact() const override { return !guard_.Faulted(); }
 
 private:
     void* address_;
     std::size_t size_;
+    MappingFaultGuard guard_;
 };
 
 }  // namespace
@@ -60,8 +68,11 @@ std::unique_ptr<FileBytes> PosixFileSystem::ReadOnlyBytes(const std::string& pat
         }
     }
     ::close(fd);
+    auto bytes = std::make_unique<MappedBytes>(address, size);
+    // Without a guard slot a fault would end the process: read the file instead.
+    if (!bytes->Guard()) return FileSystem::ReadOnlyBytes(path, maxBytes, cause);
     *cause = FileCause::None;
-    return std::make_unique<MappedBytes>(address, size);
+    return bytes;
 }
 
 }  // namespace platform::posix

@@ -1,6 +1,7 @@
 #include "viewer/document/collage_reader.h"
 
 #include "platform/fake/fake_file_system.h"
+#include "tests/support/heap_budget.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,26 @@ TEST(CollageReader, ReadErrorsKeepTheEntriesBeforeThem) {
     std::vector<std::string> slides;
     EXPECT_EQ(ReadCollageFile(fs, "/bad.lit", slides), FileCause::HardIO);
     EXPECT_TRUE(slides.empty());
+}
+
+// A few bytes a file entry, but a string record each in memory: a list that does not fit
+// fails as a whole instead of ending the viewer.
+TEST(CollageReader, ListTooLargeForMemoryFailsWithTheGenericCause) {
+    constexpr std::int32_t kEntries = 200000;
+    FakeFileSystem fs;
+    fs.AddFile("/empty-entries.lit", Int32(kEntries) + std::string(4u * kEntries, '\0'));
+    std::vector<std::string> slides{"left over"};
+    {
+        testsupport::HeapBudget budget(3u << 20);
+        EXPECT_EQ(ReadCollageFile(fs, "/empty-entries.lit", slides), FileCause::Generic);
+        EXPECT_TRUE(budget.Exhausted());
+    }
+    EXPECT_TRUE(slides.empty());
+    EXPECT_EQ(slides.capacity(), 0u);
+
+    // With the memory there, the same file is a valid show.
+    EXPECT_EQ(ReadCollageFile(fs, "/empty-entries.lit", slides), FileCause::None);
+    EXPECT_EQ(slides.size(), static_cast<std::size_t>(kEntries));
 }
 
 }  // namespace

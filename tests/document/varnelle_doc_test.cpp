@@ -7,6 +7,7 @@
 #include "platform/fake/recording_message_sink.h"
 #include "tests/support/fake_bitmap_resources.h"
 #include "tests/support/fake_printers.h"
+#include "tests/support/heap_budget.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,18 @@ TEST_F(DocTest, BrokenCollageShowsItsCauseAndLeavesAnEmptyShow) {
     EXPECT_EQ(doc.m_nSlideCount, 0);
     EXPECT_EQ(doc.m_nCurrentSlide, 0);
     EXPECT_EQ(app.m_strStartPath, "");
+    EXPECT_EQ(wait.depth, 0);
+}
+
+TEST_F(DocTest, CollageTooLargeForMemoryShowsTheGenericCause) {
+    fs.AddFile("/huge.lit", Int32(200000) + std::string(800000, '\0'));
+    {
+        testsupport::HeapBudget budget(3u << 20);
+        EXPECT_FALSE(Load("/huge.lit"));
+    }
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"An unspecified error occurred."}));
+    EXPECT_TRUE(doc.m_astrSlides.empty());
+    EXPECT_EQ(doc.m_nSlideCount, 0);
     EXPECT_EQ(wait.depth, 0);
 }
 

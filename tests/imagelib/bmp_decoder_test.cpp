@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace imagelib_test {
 namespace {
 
@@ -199,6 +201,47 @@ TEST(BmpDecoder, BitmapArrayShowsItsFirstPicture) {
     ASSERT_TRUE(DecodeToRgb(DecodeBmp, b.Bytes(), img));
     EXPECT_EQ(PixelAt(img, 0, 0), kBlue);
     EXPECT_EQ(PixelAt(img, 1, 0), kRed);
+}
+
+// Uncompressed rows are all in the file or the picture is refused: a few bytes may not
+// declare a picture of any size. Only the last row may lack its padding.
+TEST(BmpDecoder, UncompressedPictureNeedsAllItsRows) {
+    struct Case {
+        const char* name;
+        std::uint16_t bits;
+        std::uint32_t compression;
+        std::vector<std::uint32_t> masks;
+        std::int32_t width, height;
+        std::size_t stride, lastRow;
+    } cases[] = {
+        {"1 bit", 1, 0, {}, 40, 9, 8, 5},
+        {"4 bits, top-down", 4, 0, {}, 9, -7, 8, 5},
+        {"8 bits", 8, 0, {}, 5, 6, 8, 5},
+        {"16-bit fields", 16, 3, {0xF800, 0x07E0, 0x001F}, 3, 4, 8, 6},
+        {"32 bits", 32, 0, {}, 2, 5, 8, 8},
+        {"8 bits, 32767 x 32767", 8, 0, {}, 32767, 32767, 32768, 32767},
+    };
+    for (const auto& c : cases) {
+        BmpFields s;
+        s.bits = c.bits;
+        s.compression = c.compression;
+        s.masks = c.masks;
+        s.width = c.width;
+        s.height = c.height;
+        if (c.bits <= 8) s.palette.assign(4u << c.bits, 0x80);
+        const std::size_t rows = static_cast<std::size_t>(c.height < 0 ? -c.height : c.height);
+        const std::size_t whole = c.stride * (rows - 1) + c.lastRow;
+        imagelib::Dib dib;
+        if (rows < 100) {
+            s.pixels.assign(whole, 0);
+            EXPECT_TRUE(DecodeBmp(MakeBmp(s), dib).ok()) << c.name;
+        }
+        s.pixels.assign(std::min<std::size_t>(whole - 1, 4096), 0);
+        dib = imagelib::Dib();
+        const imagelib::Status status = DecodeBmp(MakeBmp(s), dib);
+        EXPECT_STREQ(status.message(), "BMP pixel data truncated") << c.name;
+        EXPECT_TRUE(dib.header.empty() && dib.bits.empty()) << c.name;
+    }
 }
 
 TEST(BmpDecoder, RefusesMalformedFilesBeforeAllocating) {

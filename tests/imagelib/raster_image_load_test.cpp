@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -55,6 +57,51 @@ TEST(RasterImageLoad, UnreadableOrEmptyFilesAreNotValid) {
     EXPECT_STREQ(missing.Error(), "Cannot read the file");
     const CRasterImage folder(posix, ::testing::TempDir(), FORMAT_GIF);
     EXPECT_FALSE(folder.IsValid());
+}
+
+// Hands the file's bytes over, then shortens the file on disk before the decoder reads
+// them, as another program writing the file at that moment would.
+class ShorteningFileSystem final : public platform::FileSystem {
+public:
+    explicit ShorteningFileSystem(off_t keep) : keep_(keep) {}
+    bool Find(const std::string& path, platform::DirEntry* entry) const override { return posix_.Find(path, entry); }
+    platform::FileCause List(const std::string& folder, std::vector<platform::DirEntry>* entries) const override {
+        return posix_.List(folder, entries);
+    }
+    std::string CurrentDirectory() const override { return posix_.CurrentDirectory(); }
+    std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode, bool exclusive,
+                                         platform::FileCause* cause) override {
+        return posix_.Open(path, mode, exclusive, cause);
+    }
+    std::unique_ptr<platform::FileBytes> ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                                       platform::FileCause* cause) override {
+        auto bytes = posix_.ReadOnlyBytes(path, maxBytes, cause);
+        if (::truncate(path.c_str(), keep_) != 0) ADD_FAILURE() << "cannot shorten " << path;
+        return bytes;
+    }
+
+private:
+    platform::posix::PosixFileSystem posix_;
+    off_t keep_;
+};
+
+TEST(RasterImageLoad, FileShortenedDuringTheDecodeFailsThatLoadOnly) {
+    // A 256 x 256 binary PPM: about 48 pages of pixel rows after its header.
+    std::string ppm = "P6\n256 256\n255\n";
+    ppm.append(256 * 256 * 3, '\x7f');
+    for (const off_t keep : {off_t{0}, off_t{20}, off_t{100000}}) {
+        const std::string path = WriteTemp("shortened.ppm", ppm);
+        ShorteningFileSystem fs(keep);
+        const CRasterImage image(fs, path, FORMAT_PNM);
+        EXPECT_FALSE(image.IsValid()) << "kept " << keep;
+        EXPECT_STREQ(image.Error(), "Cannot read the file") << "kept " << keep;
+        std::remove(path.c_str());
+    }
+    // The process goes on, and the next, untouched file decodes.
+    platform::posix::PosixFileSystem posix;
+    const std::string path = WriteTemp("whole.ppm", ppm);
+    EXPECT_TRUE(CRasterImage(posix, path, FORMAT_PNM).IsValid());
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -9,5 +9,6 @@
 // length and that many path bytes. Empties `slides`, then appends one path per entry;
 // on a failure the entries read so far stay. A file shorter than it declares, or a
 // negative length, fails with the end-of-file cause before anything is allocated for it.
+// A list too large for memory fails with the generic cause and leaves `slides` empty.
 platform::FileCause ReadCollageFile(platform::FileSystem& fs, const std::string& path,
                                     std::vector<std::string>& slides);
