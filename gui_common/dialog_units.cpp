@@ -1,6 +1,7 @@
 #include "gui_common/dialog_units.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QWidget>
 
 namespace gui {
@@ -42,6 +43,15 @@ QRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
 
 QSize DialogUnits::ToPixels(int width, int height) const { return {X(width), Y(height)}; }
 
+QRect DialogUnits::FromDesignPixels(const QRect& designed) const {
+    constexpr int kDesignBaseX = 6;
+    constexpr int kDesignBaseY = 13;
+    const auto x = [&](int px) { return Scale(px, baseX_, kDesignBaseX); };
+    const auto y = [&](int px) { return Scale(px, baseY_, kDesignBaseY); };
+    return QRect(QPoint(x(designed.left()), y(designed.top())),
+                 QPoint(x(designed.right() + 1) - 1, y(designed.bottom() + 1) - 1));
+}
+
 DialogUnits SetUpDialog(QWidget* dialog, int width, int height) {
     dialog->setFont(DialogFont());
     const DialogUnits units(dialog->font());
@@ -50,7 +60,16 @@ DialogUnits SetUpDialog(QWidget* dialog, int width, int height) {
 }
 
 void Place(QWidget* control, const DialogUnits& units, int x, int y, int width, int height) {
-    control->setGeometry(units.ToPixels(x, y, width, height));
+    QRect rect = units.ToPixels(x, y, width, height);
+    if (const auto* label = qobject_cast<const QLabel*>(control); label && !label->wordWrap()) {
+        const int needed = label->sizeHint().width();
+        if (needed > rect.width()) {
+            // Right-aligned labels grow to the left, the others to the right.
+            if (label->alignment() & Qt::AlignRight) rect.setLeft(rect.right() + 1 - needed);
+            else rect.setWidth(needed);
+        }
+    }
+    control->setGeometry(rect);
 }
 
 }  // namespace gui

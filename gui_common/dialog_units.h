@@ -24,6 +24,10 @@ public:
     QRect ToPixels(int x, int y, int width, int height) const;
     QSize ToPixels(int width, int height) const;
 
+    // A rectangle given in pixels of the original design (a dialog font of 6 by 13
+    // pixels a base unit), moved and sized to keep its place among the controls.
+    QRect FromDesignPixels(const QRect& designed) const;
+
     int BaseWidth() const { return baseX_; }
     int BaseHeight() const { return baseY_; }
 
@@ -36,7 +40,8 @@ private:
 // the dialog's controls are placed with.
 DialogUnits SetUpDialog(QWidget* dialog, int width, int height);
 
-// Places a control at a rectangle in dialog units.
+// Places a control at a rectangle in dialog units. A one-line label is never narrower
+// than its text, so a wider stand-in font does not cut it short.
 void Place(QWidget* control, const DialogUnits& units, int x, int y, int width, int height);
 
 }  // namespace gui

@@ -31,7 +31,7 @@ CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
     const auto units = ::gui::SetUpDialog(this, 310, 189);
 
     m_pTextBox = new QPlainTextEdit(this);
-    m_pTextBox->setGeometry(QRect(QPoint(10, 10), QPoint(455, 260)).adjusted(0, 0, -1, -1));
+    m_pTextBox->setGeometry(units.FromDesignPixels(QRect(QPoint(10, 10), QPoint(454, 259))));
     m_pTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pTextBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -19,8 +19,8 @@ constexpr int kMaxDirectoryChars = 200;
 QLabel* AddLabel(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int x, int y,
                  int width, int height, bool rightAligned = false) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
-    ::gui::Place(label, units, x, y, width, height);
     label->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    ::gui::Place(label, units, x, y, width, height);
     return label;
 }
 

@@ -33,7 +33,7 @@ CLicenseDlg::CLicenseDlg(const std::string& licenseText, QWidget* parent) : QDia
     const auto units = ::gui::SetUpDialog(this, 244, 146);
 
     m_pTextBox = new QTextEdit(this);
-    m_pTextBox->setGeometry(QRect(QPoint(10, 10), QPoint(356, 193)).adjusted(0, 0, -1, -1));
+    m_pTextBox->setGeometry(units.FromDesignPixels(QRect(QPoint(10, 10), QPoint(355, 192))));
     m_pTextBox->setReadOnly(true);
     m_pTextBox->setAcceptRichText(false);
     m_pTextBox->setFrameShape(QFrame::StyledPanel);

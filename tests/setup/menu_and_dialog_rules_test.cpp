@@ -31,13 +31,12 @@ TEST(ShortcutFolder, WithoutASystemNameTheMenuFolderIsTheBase) {
     for (const char* other : {"WinOS", "Win32"}) EXPECT_EQ(ShortcutDirectory(other, w, r, "M", menu), "");
 }
 
-// Runs `check` in a child process as an ordinary user (nobody) when the test runs as root;
-// true when it passed.
+// Runs `check` in a child process (its environment changes stay there), as an ordinary
+// user (nobody) when the test runs as root; true when it passed.
 bool AsOrdinaryUser(const std::function<bool()>& check) {
-    if (::geteuid() != 0) return check();
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        const bool dropped = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
         ::_exit(dropped && check() ? 0 : 1);
     }
     int status = 0;
