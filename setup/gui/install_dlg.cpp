@@ -81,7 +81,9 @@ void CInstallDlg::ShowValues() {
 
 void CInstallDlg::OnDirectoryChanged() {
     m_dx.Update(true);
-    if (!UnlocksEditor(m_services.core.drives.Mounts(), m_engine.SetupDirectory(), m_strDirectoryText))
+    // The mount table is read only once the code itself was typed.
+    if (m_strDirectoryText != texts::kAccessCode ||
+        !UnlocksEditor(m_services.core.drives.Mounts(), m_engine.SetupDirectory(), m_strDirectoryText))
         return;
     m_strDirectoryText = m_engine.InstallationDirectory();
     m_dx.Update(false);
