@@ -23,6 +23,9 @@ public:
     // The system's own directory, ending with a separator; the Start-menu folders of
     // some systems live below it.
     virtual std::string WindowsDirectory() const = 0;
+    // The folder that holds the application menu's folders, ending with a separator and
+    // made when missing; empty where the system name picks the Start-menu folder instead.
+    virtual std::string ProgramsMenuDirectory() const = 0;
 };
 
 }  // namespace platform

@@ -65,7 +65,8 @@ void InstallEngine::SetUp() {
     systemDriveRoot_ = services_.system.SystemDriveRoot();
     valid_ = ReadInstallConfig(services_.files, setupDirectory_, &config_);
     shortcutDirectory_ =
-        ShortcutDirectory(systemName_, windowsDirectory_, systemDriveRoot_, config_.linkDir);
+        ShortcutDirectory(systemName_, windowsDirectory_, systemDriveRoot_, config_.linkDir,
+                          services_.system.ProgramsMenuDirectory());
     directoryText_ = installationDirectory_ = systemDriveRoot_ + config_.appName;
     requiredKB_ = ParseSizeKB(config_.sizeText);
     availableKB_ = GetFreeSpaceKB(services_.drives, systemDriveRoot_, systemName_);
@@ -75,7 +76,8 @@ bool InstallEngine::ReadConfigAgain() {
     valid_ = ReadInstallConfig(services_.files, setupDirectory_, &config_);
     if (!valid_) Tell(texts::kBadConfigFile, texts::kProgramTitle);
     shortcutDirectory_ =
-        ShortcutDirectory(systemName_, windowsDirectory_, systemDriveRoot_, config_.linkDir);
+        ShortcutDirectory(systemName_, windowsDirectory_, systemDriveRoot_, config_.linkDir,
+                          services_.system.ProgramsMenuDirectory());
     requiredKB_ = ParseSizeKB(config_.sizeText);
     return valid_;
 }

@@ -50,6 +50,12 @@ std::string UninstallNote(const std::string& appName) {
            " files.\nThere may be some files in its home directory that will need to be removed "
            "manually.";
 }
+std::string FinishedInstalling(const std::string& appName) {
+    return "Setup has finished installing " + appName;
+}
+std::string ConfirmUninstall(const std::string& appName) {
+    return "Are you sure you want to uninstall " + appName + "?";
+}
 std::string BadKey(int number) { return "Bad Key #" + FormatDecimal(number) + ". Cannot delete"; }
 std::string ErrorClosingKey(int level) { return "Error closing Key #" + FormatDecimal(level) + "."; }
 std::string ErrorDeletingKey(const std::string& name) { return "Error deleting Key: " + name + "."; }

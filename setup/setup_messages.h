@@ -19,6 +19,8 @@ std::string DeleteKeyAction(const std::string& path);
 std::string CannotCreateDirectory(const std::string& entry);
 std::string ColorDepthNote(const std::string& appName);
 std::string UninstallNote(const std::string& appName);
+std::string FinishedInstalling(const std::string& appName);
+std::string ConfirmUninstall(const std::string& appName);
 std::string BadKey(int number);
 std::string ErrorClosingKey(int level);
 std::string ErrorDeletingKey(const std::string& name);

@@ -77,4 +77,80 @@ inline constexpr const char* kOtherSubkey =
     "Attempt to delete from a subkey other than \"HKEY_CURRENT_USER\\Software\".";
 inline constexpr const char* kSoftwareKeyItself = "Attempt to delete \"HKEY_CURRENT_USER\\Software\".";
 
+// Main dialog.
+inline constexpr const char* kSetupCaption = "Setup";
+inline constexpr const char* kSetupCaptionSuffix = " Setup";
+inline constexpr const char* kInstallButton = "Install...";
+inline constexpr const char* kUninstallButton = "Uninstall...";
+inline constexpr const char* kExploreButton = "Explore...";
+inline constexpr const char* kExitButton = "Exit";
+inline constexpr const char* kInstallLabel = "Install";
+inline constexpr const char* kUninstallLabel = "Uninstall";
+inline constexpr const char* kExploreLabel = "Explore the Setup Directories";
+inline constexpr const char* kExitLabel = "Exit Setup";
+inline constexpr const char* kFinishedCaption = "Finished";
+inline constexpr const char* kCarefulCaption = "Careful";
+// The program that shows a folder in the system's file manager.
+inline constexpr const char* kFileManagerProgram = "xdg-open";
+
+// Install dialog.
+inline constexpr const char* kInstallCaption = "Install";
+inline constexpr const char* kDefaultDirectoryLabel = "Optional default directory:";
+inline constexpr const char* kChooseDriveButton = "Choose Drive";
+inline constexpr const char* kRequiredSpaceLabel = "Required Hard Drive Space:";
+inline constexpr const char* kAvailableSpaceLabel = "Available Hard Drive Space:";
+inline constexpr const char* kColorDepthLabel = "Color Depth Display Setting:";
+inline constexpr const char* kKilobytesPlaceholder = "KB";
+inline constexpr const char* kBitsPerPixelPlaceholder = "BPP";
+inline constexpr const char* kInstallOkButton = "Install";
+inline constexpr const char* kEditButton = "Edit";
+inline constexpr const char* kCancelButton = "Cancel";
+inline constexpr const char* kAccessCode = "tkvq!!";
+
+// Drive chooser.
+inline constexpr const char* kChooseDirectoryCaption = "Choose Directory";
+inline constexpr const char* kAvailableDrives = "Available Drives";
+inline constexpr const char* kOkButton = "OK";
+// What OK gives with the "Available Drives" item selected: the system drive's root.
+inline constexpr const char* kDefaultDriveRoot = "/";
+
+// Licence agreement.
+inline constexpr const char* kLicenseCaption = "License Agreement";
+inline constexpr const char* kAgreeButton = "Agree";
+inline constexpr const char* kCloseButton = "Close";
+inline constexpr const char* kLicenseFont = "Times New Roman";
+
+// Configuration editor.
+inline constexpr const char* kEditConfigCaption = "Edit Config.cfg";
+inline constexpr const char* kInstructionsButton = "Instructions...";
+inline constexpr const char* kConfigNotWritten =
+    "Setup was unable to write the \"config.cfg\" file.";
+
+// Instructions.
+inline constexpr const char* kInstructionsCaption = "Instructions";
+inline constexpr const char* kInstructions[] = {
+    "APPNAME--      Name used for the application to install or uninstall.",
+    "DELREGKEY--  Registry keys to delete.",
+    "INSTSIZE--       Space needed for the install.",
+    "LINKDIR--         Root directory for all linked files.",
+    "DIRDEST--       Subdirectories of the chosen destination directory.",
+    "FILESOURCE-- Relative path to the source files.",
+    "FILEDEST--      Relative path to the destination files.",
+    "LINKDEST--      Links to create within the LINDIR directory.",
+    "* APPNAME, DELREGKEY, INSTSIZE, LINKDIR, DIRDEST, FILESOURCE,    FILEDEST,  LINKDEST and "
+    "LICAGREE must appear in \"config.cfg\".",
+    "* All entries, aside from headers and the LICAGREE section, must be \";\"             "
+    "terminated.",
+    "* Headers must not be terminated.",
+    "* DELREGKEY, LINKDIR, DIRDEST, and LICAGREE are the only entries that   can be left empty.",
+    "* DIRDEST, FILESOURCE, and FILEDEST are relative paths.",
+    "* FILESOURCE, FILEDEST, and LINKDEST must have the exact same entry    count.",
+    "* Subdirectories in FILEDEST must be listed in DIRDEST;",
+    "* Files not to be linked in LINKDEST should be represented by a \"*\".",
+    "* All files in LINKDEST should be represented by a \"*\" if LINKDIR is empty.",
+    "* DELREGKEY values can only reference keys within                                         "
+    "HKEY_CLASSES_ROOT and HKEY_CURRENT_USER\\Software.",
+    "* All registry subkeys beneath a DELREGKEY key entry are deleted!",
+};
+
 }  // namespace setup::texts

@@ -7,7 +7,8 @@
 namespace setup {
 
 std::string ShortcutDirectory(const std::string& systemName, const std::string& windowsDirectory,
-                              const std::string& systemDriveRoot, const std::string& linkDir) {
+                              const std::string& systemDriveRoot, const std::string& linkDir,
+                              const std::string& programsMenuDirectory) {
     if (linkDir.empty()) return {};
     std::string base;
     if (systemName == "Win20" || systemName == "WinXP" || systemName == "WinME")
@@ -16,6 +17,8 @@ std::string ShortcutDirectory(const std::string& systemName, const std::string& 
         base = windowsDirectory + "Profiles/All Users/Start Menu/Programs/";
     else if (systemName == "Win98" || systemName == "Win95")
         base = windowsDirectory + "Start Menu/Programs/";
+    else if (systemName.empty() && !programsMenuDirectory.empty())
+        base = programsMenuDirectory;
     else
         return {};
     return base + linkDir;

@@ -10,9 +10,11 @@
 namespace setup {
 
 // The Start-menu folder for the shortcuts: a base folder chosen by the system name,
-// followed by the link dir. Empty when no shortcuts are to be made.
+// followed by the link dir. Without a system name (every POSIX system) the base is the
+// platform's application menu folder. Empty when no shortcuts are to be made.
 std::string ShortcutDirectory(const std::string& systemName, const std::string& windowsDirectory,
-                              const std::string& systemDriveRoot, const std::string& linkDir);
+                              const std::string& systemDriveRoot, const std::string& linkDir,
+                              const std::string& programsMenuDirectory = {});
 
 // The shortcut file of one link name in the shortcut folder.
 std::string ShortcutPath(const std::string& shortcutDirectory, const std::string& linkName);

@@ -14,8 +14,9 @@ CUninstaller::CUninstaller(SetupServices& services, std::string systemName)
     m_strWindowsDirectory = services.system.WindowsDirectory();
     m_strSystemDriveRoot = services.system.SystemDriveRoot();
     m_bValid = ReadUninstallConfig(services.files, m_strHomeDirectory, &m_config);
-    m_strShortcutDirectory = ShortcutDirectory(m_strSystemName, m_strWindowsDirectory,
-                                               m_strSystemDriveRoot, m_config.linkDir);
+    m_strShortcutDirectory =
+        ShortcutDirectory(m_strSystemName, m_strWindowsDirectory, m_strSystemDriveRoot,
+                          m_config.linkDir, services.system.ProgramsMenuDirectory());
 }
 
 void CUninstaller::Run() {

@@ -14,12 +14,14 @@ public:
     bool InAdministratorsGroup() const override { return administrator; }
     std::string SystemDriveRoot() const override { return systemDriveRoot; }
     std::string WindowsDirectory() const override { return windowsDirectory; }
+    std::string ProgramsMenuDirectory() const override { return programsMenuDirectory; }
 
     bool hasVersion = false;
     OsVersion version;
     bool administrator = true;
     std::string systemDriveRoot = "/";
     std::string windowsDirectory = "/";
+    std::string programsMenuDirectory;
 };
 
 }  // namespace platform::fake

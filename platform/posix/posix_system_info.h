@@ -11,6 +11,9 @@ public:
     bool InAdministratorsGroup() const override;
     std::string SystemDriveRoot() const override;
     std::string WindowsDirectory() const override;
+    // The freedesktop applications folder: $XDG_DATA_HOME/applications/ (by default
+    // ~/.local/share/applications/), /usr/local/share/applications/ for root.
+    std::string ProgramsMenuDirectory() const override;
 };
 
 // The user's home directory: $HOME, else the password database's entry.

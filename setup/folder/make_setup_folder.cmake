@@ -1,0 +1,48 @@
+# Lays out the folder Setup installs Varnelle from: the two programs, config.cfg, the
+# read-me, the licence and the sample show. Run with -DOUT, -DSETUP, -DVIEWER,
+# -DFOLDER_SOURCES (this folder) and -DSAMPLES.
+
+# Installed entries: source (relative to OUT), link name or "*".
+set(entries
+  "Varnelle|Varnelle"
+  "Setup|Varnelle Setup"
+  "config.cfg|*"
+  "Readme.txt|*"
+  "License.txt|*"
+  "samples/dawn.jpg|*"
+  "samples/dusk.bmp|*"
+  "samples/night.jpg|*"
+  "samples/noon.png|*"
+  "samples/show.lit|*")
+
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}/samples")
+file(COPY "${SETUP}" "${VIEWER}" DESTINATION "${OUT}")
+file(COPY "${FOLDER_SOURCES}/Readme.txt" "${FOLDER_SOURCES}/License.txt" DESTINATION "${OUT}")
+foreach(sample dawn.jpg dusk.bmp night.jpg noon.png show.lit)
+  file(COPY "${SAMPLES}/${sample}" DESTINATION "${OUT}/samples")
+endforeach()
+
+set(sources "")
+set(links "")
+set(kilobytes 4)  # config.cfg itself
+foreach(entry IN LISTS entries)
+  string(REPLACE "|" ";" parts "${entry}")
+  list(GET parts 0 path)
+  list(GET parts 1 link)
+  string(APPEND sources "${path};\r\n")
+  string(APPEND links "${link};\r\n")
+  if(EXISTS "${OUT}/${path}")
+    file(SIZE "${OUT}/${path}" bytes)
+    math(EXPR kilobytes "${kilobytes} + (${bytes} + 1023) / 1024")
+  endif()
+endforeach()
+
+# The licence shows in the agreement; Windows line ends, as the editor writes.
+file(READ "${FOLDER_SOURCES}/License.txt" licence)
+string(REPLACE "\n" "\r\n" licence "${licence}")
+file(WRITE "${OUT}/config.cfg"
+  "[APPNAME]\r\nVarnelle;\r\n[DELREGKEY]\r\n[INSTSIZE]\r\n${kilobytes};\r\n"
+  "[LINKDIR]\r\nVarnelle;\r\n[DIRDEST]\r\nsamples;\r\n"
+  "[FILESOURCE]\r\n${sources}[FILEDEST]\r\n${sources}[LINKDEST]\r\n${links}"
+  "[LICAGREE]\r\n${licence}")

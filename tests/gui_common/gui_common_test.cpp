@@ -1,0 +1,79 @@
+// Dialog units and data exchange, the building blocks both programs' dialogs share.
+
+#include "gui_common/data_exchange.h"
+#include "gui_common/dialog_units.h"
+#include "tests/support/qt_application.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DialogUnits, QuarterWidthAndEighthHeightRoundedToNearest) {
+    const gui::DialogUnits units(6, 13);  // the original design's font
+    EXPECT_EQ(units.ToPixels(244, 146), QSize(366, 237));
+    EXPECT_EQ(units.ToPixels(29, 25, 58, 16), QRect(44, 41, 87, 26));
+    EXPECT_EQ(units.X(1), 2);  // 1.5 rounds up
+    EXPECT_EQ(units.Y(-8), -13);
+    // A designed pixel rectangle keeps its pixels under the design font...
+    EXPECT_EQ(units.FromDesignPixels(QRect(10, 10, 346, 183)), QRect(10, 10, 346, 183));
+    // ...and grows with a wider one.
+    const gui::DialogUnits wider(7, 13);
+    EXPECT_EQ(wider.FromDesignPixels(QRect(QPoint(10, 10), QPoint(355, 192))),
+              QRect(QPoint(12, 10), QPoint(414, 192)));
+}
+
+TEST(DialogUnits, DialogSizeFromItsFontAndLabelsNeverCut) {
+    testsupport::EnsureQtApplication();
+    QDialog dialog;
+    const auto units = gui::SetUpDialog(&dialog, 100, 50);
+    EXPECT_GT(units.BaseWidth(), 0);
+    EXPECT_EQ(dialog.size(), units.ToPixels(100, 50));
+    EXPECT_EQ(dialog.font().pointSize(), 8);
+
+    auto* left = new QLabel(QStringLiteral("A label much longer than its box"), &dialog);
+    gui::Place(left, units, 10, 10, 8, 8);
+    EXPECT_EQ(left->x(), units.X(10));
+    EXPECT_GE(left->width(), left->sizeHint().width());
+    auto* right = new QLabel(QStringLiteral("123456789 MB"), &dialog);
+    right->setAlignment(Qt::AlignRight);
+    gui::Place(right, units, 50, 10, 8, 8);
+    EXPECT_EQ(right->geometry().right(), units.ToPixels(50, 10, 8, 8).right());
+    auto* fits = new QLabel(QStringLiteral("x"), &dialog);
+    gui::Place(fits, units, 1, 2, 40, 8);
+    EXPECT_EQ(fits->geometry(), units.ToPixels(1, 2, 40, 8));
+}
+
+TEST(DataExchange, MembersAndControlsBothWays) {
+    testsupport::EnsureQtApplication();
+    QLineEdit edit;
+    QLabel label;
+    std::string text = "caf\xc3\xa9", shown = "12 MB";
+    gui::DataExchange dx;
+    dx.Text(&edit, &text, 5);
+    dx.Label(&label, &shown);
+    dx.Update(false);
+    EXPECT_EQ(edit.text(), QString::fromUtf8("caf\xc3\xa9"));
+    EXPECT_EQ(label.text(), "12 MB");
+
+    edit.setText(QStringLiteral("abcdefgh"));  // typing stops at the limit
+    label.setText(QStringLiteral("changed"));
+    dx.Update(true);
+    EXPECT_EQ(text, "abcde");
+    EXPECT_EQ(shown, "12 MB");
+
+    // A longer value from the program is shown whole, never cut.
+    text = "/a/long/directory";
+    dx.Update(false);
+    EXPECT_EQ(edit.text(), "/a/long/directory");
+    dx.Update(true);
+    EXPECT_EQ(text, "/a/long/directory");
+    text = "ab";
+    dx.Update(false);
+    EXPECT_EQ(edit.maxLength(), 5);
+}
+
+}  // namespace
