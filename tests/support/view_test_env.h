@@ -57,6 +57,13 @@ public:
             }
         return true;
     }
+    // A large red, a small green and a huge blue picture in "/show".
+    void AddShowPictures() {
+        pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
+        pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
+        pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
+    }
+
     std::map<std::string, Picture> pictures;
     std::vector<int> loads;
 };

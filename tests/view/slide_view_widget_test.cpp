@@ -19,9 +19,7 @@ constexpr QRgb kBlack = qRgb(0, 0, 0);
 class SlideViewWidgetTest : public ::testing::Test {
 protected:
     SlideViewWidgetTest() {
-        env.pictures.pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
-        env.pictures.pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
-        env.pictures.pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
+        env.pictures.AddShowPictures();
         widget.resize(800, 500);
         widget.show();
         widget.View().OnInitialUpdate();

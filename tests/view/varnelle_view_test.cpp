@@ -56,9 +56,7 @@ public:
 class ViewTest : public ::testing::Test {
 protected:
     ViewTest() {
-        env.pictures.pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
-        env.pictures.pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
-        env.pictures.pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
+        env.pictures.AddShowPictures();
         view.OnInitialUpdate();
     }
 
