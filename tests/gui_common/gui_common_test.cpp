@@ -1,6 +1,7 @@
 // Dialog units and data exchange, the building blocks both programs' dialogs share.
 
 #include "gui_common/data_exchange.h"
+#include "gui_common/dialog_numbers.h"
 #include "gui_common/dialog_units.h"
 #include "tests/support/qt_application.h"
 
@@ -74,6 +75,23 @@ TEST(DataExchange, MembersAndControlsBothWays) {
     text = "ab";
     dx.Update(false);
     EXPECT_EQ(edit.maxLength(), 5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DialogNumbers, GeneralFormatWithSixDigitsAndWholeTextParsing) {
+    EXPECT_EQ(gui::FloatToDialogText(6.0), "6");
+    EXPECT_EQ(gui::FloatToDialogText(0.75), "0.75");
+    EXPECT_EQ(gui::FloatToDialogText(1000000.0), "1e+06");
+    EXPECT_EQ(gui::FloatToDialogText(18.0f / 7.0f), "2.57143");
+    double value = 0;
+    EXPECT_TRUE(gui::ParseDialogFloat(" 2.5", &value));
+    EXPECT_EQ(value, 2.5);
+    EXPECT_TRUE(gui::ParseDialogFloat("1e3", &value));
+    EXPECT_EQ(value, 1000.0);
+    for (const char* bad : {"", "  ", "1,5", "2.5 ", "abc", "1.2.3", "-"}) EXPECT_FALSE(gui::ParseDialogFloat(bad, &value)) << bad;
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
-// Drives the installer's dialogs in a test: each modal dialog is shown (offscreen) and
-// handed to the next step of the test's script, which presses its buttons.
+// The installer's world with its dialogs driven by a script.
 
-#include "gui_common/modal_runner.h"
+#include "tests/support/scripted_runner.h"
 #include "platform/fake/recording_process_replacer.h"
 #include "setup/gui/setup_gui_services.h"
 #include "setup_test_env.h"
@@ -18,24 +17,10 @@
 
 namespace setup::test {
 
-class ScriptedRunner final : public ::gui::ModalRunner {
-public:
-    using Step = std::function<void(QDialog&)>;
-
-    int Run(QDialog& dialog) override;
-
-    // Steps, one a dialog, in the order the dialogs appear.
-    std::deque<Step> steps;
-    // The caption of every dialog run, in order.
-    std::vector<std::string> captions;
-};
-
-// The button of a dialog with this text; fails the test when there is none.
-QAbstractButton* Button(QWidget& dialog, const char* text);
-void Click(QWidget& dialog, const char* text);
-
-// A step that checks nothing and presses one button.
-ScriptedRunner::Step Press(const char* text);
+using testsupport::Button;
+using testsupport::Click;
+using testsupport::Press;
+using testsupport::ScriptedRunner;
 
 // An installer world with the dialogs' services on top.
 struct DialogWorld : SetupWorld {

@@ -14,9 +14,12 @@ void DocumentCommands::OnCommand(int id) {
     if (CVarnelleDoc* doc = documents_.ActiveDocument()) doc->OnCommand(id);
 }
 
-bool ApplicationCommands::HasCommand(int id) const { return id == cmd::ID_APP_EXIT || app_.HasCommand(id); }
+bool ApplicationCommands::HasCommand(int id) const {
+    return id == cmd::ID_APP_EXIT || id == cmd::ID_APP_ABOUT || app_.HasCommand(id);
+}
 
 void ApplicationCommands::OnCommand(int id) {
     if (id == cmd::ID_APP_EXIT) exit_();
+    else if (id == cmd::ID_APP_ABOUT) about_();
     else app_.OnCommand(id, host_);
 }

@@ -19,11 +19,12 @@ private:
     DocumentProvider& documents_;
 };
 
-// The application's place at the end of the chain, with the framework's exit command.
+// The application's place at the end of the chain, with the framework's exit command and
+// the About box.
 class ApplicationCommands final : public CommandTarget {
 public:
-    ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit)
-        : app_(app), host_(host), exit_(std::move(exit)) {}
+    ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit, std::function<void()> about)
+        : app_(app), host_(host), exit_(std::move(exit)), about_(std::move(about)) {}
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
 
@@ -31,4 +32,5 @@ private:
     CVarnelleApp& app_;
     AppHost& host_;
     std::function<void()> exit_;
+    std::function<void()> about_;
 };

@@ -9,12 +9,14 @@
 #include <QPrinter>
 #include <QSettings>
 
-ViewerShell::ViewerShell(CVarnelleApp& app, platform::TimerService* timers)
+ViewerShell::ViewerShell(CVarnelleApp& app, platform::TimerService* timers, gui::ModalRunner* runner)
     : app_(app),
       timers_(timers),
+      dialogs_(runner ? *runner : execRunner_, app.Services().messages),
       pictures_(app.Services().fs, app.Services().messages),
       documentCommands_(*this),
-      applicationCommands_(app, *this, [this] { frame_->close(); }) {}
+      applicationCommands_(
+          app, *this, [this] { frame_->close(); }, [this] { dialogs_.RunAbout(); }) {}
 
 ViewerShell::~ViewerShell() = default;
 
@@ -26,7 +28,9 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 bool ViewerShell::NewDocument() {
     if (!document_) {
         document_ = std::make_unique<CVarnelleDoc>(app_, *this, resources_);
+        document_->SetDialogs(&dialogs_);
         frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
+        dialogs_.SetOwner(frame_.get());
         SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); }};
         view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, timers_, std::move(hooks), frame_.get());
         frame_->setCentralWidget(view_);

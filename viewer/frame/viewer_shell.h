@@ -6,8 +6,11 @@
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/main_frame.h"
 #include "viewer/frame/shell_commands.h"
+#include "viewer/frame/viewer_dialogs.h"
 #include "viewer/view/loader_slide_pictures.h"
 #include "viewer/view/slide_view_widget.h"
+
+#include "gui_common/modal_runner.h"
 
 #include <memory>
 
@@ -20,8 +23,10 @@ class TimerService;
 // later one reuses them and resets the view.
 class ViewerShell final : public AppHost, public WaitCursor, public DocumentProvider {
 public:
-    // `timers`: the view's timer service, or null for real timers.
-    explicit ViewerShell(CVarnelleApp& app, platform::TimerService* timers = nullptr);
+    // `timers`: the view's timer service, or null for real timers; `runner`: how dialogs
+    // run, or null to run them modally.
+    explicit ViewerShell(CVarnelleApp& app, platform::TimerService* timers = nullptr,
+                         gui::ModalRunner* runner = nullptr);
     ~ViewerShell() override;
 
     void LoadProfile(const std::string& key, int recentFiles) override;
@@ -40,6 +45,8 @@ public:
 private:
     CVarnelleApp& app_;
     platform::TimerService* timers_;
+    gui::ExecRunner execRunner_;
+    ViewerDialogs dialogs_;
     QtBitmapResources resources_;
     LoaderSlidePictures pictures_;
     std::unique_ptr<CVarnelleDoc> document_;

@@ -79,6 +79,47 @@ inline constexpr const char* kClockPaneFormat = "%i:%02i";
 inline constexpr const char* kAm = "AM";
 inline constexpr const char* kPm = "PM";
 
+// Option dialogs
+inline constexpr const char* kOkButton = "OK";
+inline constexpr const char* kCancelButton = "Cancel";
+inline constexpr const char* kCloseButton = "Close";
+inline constexpr const char* kZoomCaption = "Custom Zoom";
+inline constexpr const char* kZoomLabel = "Zoom Scale Factor:";
+inline constexpr const char* kInvalidScale = "Invalid scale value!";
+inline constexpr const char* kScaleOutOfRange = "The scale value must be between 0.33 and 3.0.";
+inline constexpr const char* kTransitionsCaption = "Screen Transitions";
+inline constexpr const char* kTransitionsDuringAuto = "Transitions only during 'Auto'";
+inline constexpr const char* kTransitionsAlways = "Transition on all page turns";
+inline constexpr const char* kTransitionsNone = "No Transitions";
+inline constexpr const char* kPageTurnInterval = "Page turn interval:";
+inline constexpr const char* kTransitionInterval = "Transition interval:";
+inline constexpr const char* kNavBarCaption = "Navigation Bar";
+inline constexpr const char* kUpperLeft = "Upper Left";
+inline constexpr const char* kUpperRight = "Upper Right";
+inline constexpr const char* kLowerLeft = "Lower Left";
+inline constexpr const char* kLowerRight = "Lower Right";
+inline constexpr const char* kShowNavBar = "Show the Navigation Bar";
+inline constexpr const char* kCornerPosition = "Corner Position";
+inline constexpr const char* kQuickHelpCaption = "Quick Help";
+inline constexpr const char* kQuickHelpBullet = "*";
+inline constexpr const char* kQuickHelpLines[] = {
+    "To see menu options, Alt+F for the File menu and use the right and left keyboard arrows to switch menus, or "
+    "turn off Full Screen mode.",
+    "To toggle Full Screen mode on/off, use Ctrl+F or choose View | Full Screen from the menu.",
+    "To change slides, use the left and right arrow keys on the keyboard, or the Navigator bar arrows onscreen "
+    "(<<<, >>>).",
+    "To toggle Auto canvas advance on/off, click Auto button on Navigator bar, or choose Navigate | Auto-advance "
+    "from the menu.",
+    "To toggle Screen Transitions on/off, choose Navigate | Screen Transitions.",
+    "To Zoom in/out, use up and down keyboard arrows, or choose a View | Zoom option from the menu.",
+    "To toggle the Navigator bar on/off or move it to a different corner, choose Navigate | Navigator Bar from the "
+    "menu.",
+};
+inline constexpr const char* kQuickHelpClosing = "More about Quorvyn Collage is on the maker's web site.";
+inline constexpr const char* kAboutCaption = "About Quorvyn Collage Slideshow";
+inline constexpr const char* kAboutVersion = "Quorvyn Collage Slideshow Version 5.0";
+inline constexpr const char* kAboutText = "Shows your pictures one slide at a time.\nKeys, mouse and the navigator bar turn them.";
+
 // Run log
 inline constexpr const char* kLogCheck = "Check command line...\n";
 inline constexpr const char* kLogParse = "Parse the command line...\n";

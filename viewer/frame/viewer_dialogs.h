@@ -1,0 +1,30 @@
+#pragma once
+
+#include "viewer/document/varnelle_doc.h"
+
+class QWidget;
+
+namespace gui {
+class ModalRunner;
+}
+namespace platform {
+class MessageSink;
+}
+
+// Runs the viewer's option dialogs for the handlers that own them: copies in, runs
+// modally through the runner, copies out after OK only.
+class ViewerDialogs final : public DocumentDialogs {
+public:
+    ViewerDialogs(gui::ModalRunner& runner, platform::MessageSink& messages) : runner_(runner), messages_(messages) {}
+    // The window the dialogs belong to.
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    bool RunCustomZoom(float& scale) override;
+    void RunQuickHelp() override;
+    void RunAbout();
+
+private:
+    gui::ModalRunner& runner_;
+    platform::MessageSink& messages_;
+    QWidget* owner_ = nullptr;
+};
