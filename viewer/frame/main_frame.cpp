@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "viewer/app/command_router.h"
 #include "viewer/document/varnelle_doc.h"
+#include "viewer/frame/app_icon.h"
 #include "viewer/frame/command_tables.h"
 #include "viewer/frame/status_pane_texts.h"
 #include "viewer/frame/toolbar_pictures.h"
@@ -35,6 +36,7 @@ QString PromptPart(int id, int part) {
 
 CMainFrame::CMainFrame(DocumentProvider& documents, platform::Clock& clock) : documents_(documents), clock_(clock) {
     setWindowTitle(Text(texts::kUntitled) + " - " + Text(texts::kWindowTitle));
+    setWindowIcon(QIcon(ViewerIcon()));
     resize(800, 600);
     BuildMenus();
     BuildAccelerators();

@@ -28,9 +28,13 @@ QPushButton* AddButton(QDialog* dialog, const gui::DialogUnits& units, const cha
     return button;
 }
 
-QLabel* AddLabel(QWidget* parent, const gui::DialogUnits& units, const char* text, int x, int y, int w, int h) {
+QLabel* AddLabel(QWidget* parent, const gui::DialogUnits& units, const char* text, int x, int y, int w, int h,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
     auto* label = new QLabel(Text(text), parent);
     label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    // Wrapped labels keep their box; one-line ones may widen to their text.
+    label->setWordWrap(h > 10);
     gui::Place(label, units, x, y, w, h);
     return label;
 }
@@ -145,10 +149,10 @@ CQuickHelpDlg::CQuickHelpDlg(QWidget* parent) : QDialog(parent) {
     int y = kTop;
     for (const char* line : texts::kQuickHelpLines) {
         AddLabel(this, units, texts::kQuickHelpBullet, 7, y, 8, 8);
-        AddLabel(this, units, line, 21, y, 284, kHeight)->setWordWrap(true);
+        AddLabel(this, units, line, 21, y, 284, kHeight);
         y += kStep;
     }
-    AddLabel(this, units, texts::kQuickHelpClosing, 36, 168, 240, 8)->setAlignment(Qt::AlignHCenter);
+    AddLabel(this, units, texts::kQuickHelpClosing, 36, 168, 240, 8, Qt::AlignHCenter | Qt::AlignTop);
     connect(AddButton(this, units, texts::kCloseButton, 130, 183, true), &QPushButton::clicked, this,
             &QDialog::reject);
 }
@@ -160,6 +164,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(ViewerIcon());
     icon->setGeometry(units.X(11), units.Y(17), 32, 32);
     AddLabel(this, units, texts::kAboutVersion, 40, 10, 131, 8);
-    AddLabel(this, units, texts::kAboutText, 40, 25, 141, 23)->setAlignment(Qt::AlignHCenter);
+    AddLabel(this, units, texts::kAboutText, 40, 25, 141, 23, Qt::AlignHCenter | Qt::AlignTop);
     connect(AddButton(this, units, texts::kOkButton, 178, 7, true), &QPushButton::clicked, this, &QDialog::accept);
 }

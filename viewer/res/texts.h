@@ -118,7 +118,7 @@ inline constexpr const char* kQuickHelpLines[] = {
 inline constexpr const char* kQuickHelpClosing = "More about Quorvyn Collage is on the maker's web site.";
 inline constexpr const char* kAboutCaption = "About Quorvyn Collage Slideshow";
 inline constexpr const char* kAboutVersion = "Quorvyn Collage Slideshow Version 5.0";
-inline constexpr const char* kAboutText = "Shows your pictures one slide at a time.\nKeys, mouse and the navigator bar turn them.";
+inline constexpr const char* kAboutText = "Your pictures, one slide at a time,\nwith keys, mouse and navigator bar.";
 
 // Run log
 inline constexpr const char* kLogCheck = "Check command line...\n";
