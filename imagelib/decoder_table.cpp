@@ -33,4 +33,13 @@ Status DecodeImage(ByteSpan file, ImageFormat format, Dib& out) {
     return Status::Error("Unsupported image format");
 }
 
+Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule& rule, Dib& out,
+                         PictureScale& scale) {
+    if (format == FORMAT_JPEG) return DecodeJpegScaled(file, rule, out, scale);
+    if (format == FORMAT_JP2 || format == FORMAT_JPC) return DecodeJpeg2000Scaled(file, rule, out, scale);
+    IMAGELIB_TRY(DecodeImage(file, format, out));
+    scale = {out.Width(), out.Height(), 0};
+    return Status::Ok();
+}
+
 }  // namespace imagelib

@@ -4,6 +4,9 @@
 #include "imagelib/dib.h"
 #include "imagelib/image_format.h"
 
+#include <cstdint>
+#include <functional>
+
 namespace imagelib {
 
 // Every decoder takes the whole file and fills `out` only on success.
@@ -22,5 +25,32 @@ Status DecodeSunRaster(ByteSpan file, Dib& out);
 
 // Decodes `file` as `format` through the decoder table.
 Status DecodeImage(ByteSpan file, ImageFormat format, Dib& out);
+
+// Largest reduction asked of a decoder: an eighth of each side.
+inline constexpr int kMaxReduction = 3;
+
+// The size of the file's picture and how much smaller the decoded one is.
+struct PictureScale {
+    std::uint32_t fullWidth = 0;
+    std::uint32_t fullHeight = 0;
+    // Each side of the decoded picture is the full side divided by 2^reduction, rounded up.
+    int reduction = 0;
+};
+
+// How many halvings below the full size a picture may be decoded, given the full size
+// read from the file's header.
+using ReductionRule = std::function<int(std::uint32_t fullWidth, std::uint32_t fullHeight)>;
+inline ReductionRule FixedReduction(int reduction) {
+    return [reduction](std::uint32_t, std::uint32_t) { return reduction; };
+}
+
+// Decodes at most the rule's halvings below the full size where the format allows it
+// cheaply (JPEG's scaled DCT, JPEG 2000's resolution levels); other formats, and files
+// that do not allow that much, come out larger, down to the full size. `scale` says what
+// was made.
+Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule& rule, Dib& out,
+                         PictureScale& scale);
 
 }  // namespace imagelib

@@ -28,8 +28,7 @@ std::uint64_t PaddedRowBytes(std::uint32_t width, std::uint16_t bitsPerPixel) {
     return bytes > 0xFFFFFFFFull ? 0 : bytes;
 }
 
-Status AllocateDib(std::uint32_t width, std::uint32_t height, std::uint16_t bitsPerPixel,
-                   std::uint32_t colours, Dib& out) {
+Status CheckDibSize(std::uint32_t width, std::uint32_t height, std::uint16_t bitsPerPixel, std::uint32_t colours) {
     if (width == 0 || height == 0) return Status::Error("Image has no pixels");
     if (width > kMaxSide || height > kMaxSide) return Status::Error("Image side exceeds 65535 pixels");
     if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24)
@@ -38,7 +37,13 @@ Status AllocateDib(std::uint32_t width, std::uint32_t height, std::uint16_t bits
         return Status::Error("Colour table too long");
     const std::uint64_t stride = PaddedRowBytes(width, bitsPerPixel);
     if (stride == 0 || stride > kMaxPixelBytes / height) return Status::Error("Pixel block exceeds the limit");
-    const std::uint64_t imageSize = stride * height;
+    return Status::Ok();
+}
+
+Status AllocateDib(std::uint32_t width, std::uint32_t height, std::uint16_t bitsPerPixel,
+                   std::uint32_t colours, Dib& out) {
+    IMAGELIB_TRY(CheckDibSize(width, height, bitsPerPixel, colours));
+    const std::uint64_t imageSize = PaddedRowBytes(width, bitsPerPixel) * height;
 
     Dib dib;
     dib.header = HeapBlock::Allocate(kInfoHeaderSize + 4u * colours);

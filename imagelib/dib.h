@@ -41,6 +41,9 @@ public:
 // Bytes of one row padded to 4, or 0 when the size does not fit 32 bits.
 std::uint64_t PaddedRowBytes(std::uint32_t width, std::uint16_t bitsPerPixel);
 
+// The checks AllocateDib makes, without allocating.
+Status CheckDibSize(std::uint32_t width, std::uint32_t height, std::uint16_t bitsPerPixel, std::uint32_t colours);
+
 // The one allocation function of the library: checks the size against the limits
 // (overflow-checked in 64 bits) and makes zero-filled header and pixel blocks with the
 // header filled in. `colours` is the colour-table length (0 for 24 bits, at most 256).

@@ -156,16 +156,27 @@ Status DecodeWholeImage(Resources& r, Dib& out) {
 
 std::uint32_t CeilDiv(std::uint64_t a, std::uint32_t b) { return static_cast<std::uint32_t>((a + b - 1) / b); }
 
+// A reference-grid coordinate at a resolution `reduction` levels down, as OpenJPEG
+// rounds it.
+std::uint32_t Reduced(std::uint64_t a, int reduction) { return CeilDiv(a, 1u << reduction); }
+
 // Bytes OpenJPEG gives each decoded sample of a tile: 1, 2 or 4.
 int TileSampleBytes(OPJ_UINT32 precision) {
     const OPJ_UINT32 bytes = (precision + 7) / 8;
     return bytes >= 3 ? 4 : static_cast<int>(bytes);
 }
 
-// One tile at a time into the picture: memory stays near one picture plus one tile.
-Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib& out) {
+// One tile at a time into the picture: memory stays near one picture plus one tile. With a
+// reduction, every coordinate is taken on the reduced reference grid, which keeps the
+// components' subsampling as it is.
+Status DecodeTiles(Resources& r, int reduction, Dib& out) {
     const opj_image_t& image = *r.image;
-    const Selection s = Select(image);
+    Selection s = Select(image);
+    const std::uint32_t imageX0 = Reduced(image.x0, reduction), imageY0 = Reduced(image.y0, reduction);
+    const std::uint32_t imageX1 = Reduced(image.x1, reduction), imageY1 = Reduced(image.y1, reduction);
+    const std::uint32_t width = imageX1 - imageX0, height = imageY1 - imageY0;
+    s.layout.originX = imageX0;
+    s.layout.originY = imageY0;
     Dib dib;
     IMAGELIB_TRY(AllocatePicture(s, width, height, dib));
     HeapBlock buffer;
@@ -186,15 +197,19 @@ Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib&
             if (buffer.empty()) return Status::Error("Out of memory");
         }
         if (!opj_decode_tile_data(r.codec, index, buffer.data(), size, r.stream)) break;
+        const std::uint32_t rx0 = Reduced(static_cast<std::uint64_t>(tx0), reduction);
+        const std::uint32_t ry0 = Reduced(static_cast<std::uint64_t>(ty0), reduction);
+        const std::uint32_t rx1 = Reduced(static_cast<std::uint64_t>(tx1), reduction);
+        const std::uint32_t ry1 = Reduced(static_cast<std::uint64_t>(ty1), reduction);
         // The tile's components follow one another, each over its own grid.
         std::uint64_t offset = 0;
         for (OPJ_UINT32 c = 0; c < count; ++c) {
             const opj_image_comp_t& comp = image.comps[c];
             SamplePlane& p = all[c];
-            p.u0 = CeilDiv(static_cast<std::uint64_t>(tx0), comp.dx);
-            p.v0 = CeilDiv(static_cast<std::uint64_t>(ty0), comp.dy);
-            p.width = CeilDiv(static_cast<std::uint64_t>(tx1), comp.dx) - p.u0;
-            p.height = CeilDiv(static_cast<std::uint64_t>(ty1), comp.dy) - p.v0;
+            p.u0 = CeilDiv(rx0, comp.dx);
+            p.v0 = CeilDiv(ry0, comp.dy);
+            p.width = CeilDiv(rx1, comp.dx) - p.u0;
+            p.height = CeilDiv(ry1, comp.dy) - p.v0;
             p.dx = comp.dx;
             p.dy = comp.dy;
             p.bytesPerSample = TileSampleBytes(comp.prec);
@@ -204,10 +219,10 @@ Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib&
         }
         if (offset > size) return Status::Error("Corrupt JPEG 2000 data");
         for (std::size_t i = 0; i < s.components.size(); ++i) planes[i] = all[s.components[i]];
-        const std::uint32_t x0 = std::max<std::uint32_t>(static_cast<std::uint32_t>(tx0), image.x0) - image.x0;
-        const std::uint32_t y0 = std::max<std::uint32_t>(static_cast<std::uint32_t>(ty0), image.y0) - image.y0;
-        const std::uint32_t x1 = std::min<std::uint32_t>(static_cast<std::uint32_t>(tx1), image.x1) - image.x0;
-        const std::uint32_t y1 = std::min<std::uint32_t>(static_cast<std::uint32_t>(ty1), image.y1) - image.y0;
+        const std::uint32_t x0 = std::max(rx0, imageX0) - imageX0;
+        const std::uint32_t y0 = std::max(ry0, imageY0) - imageY0;
+        const std::uint32_t x1 = std::min(rx1, imageX1) - imageX0;
+        const std::uint32_t y1 = std::min(ry1, imageY1) - imageY0;
         bool empty = false;
         for (const SamplePlane& p : planes) empty = empty || p.width == 0 || p.height == 0;
         if (x0 < x1 && y0 < y1 && !empty) ConvertRegion(s.layout, planes.data(), x0, y0, x1, y1, dib);
@@ -220,10 +235,8 @@ Status DecodeTiles(Resources& r, std::uint32_t width, std::uint32_t height, Dib&
     return Status::Ok();
 }
 
-}  // namespace
-
-Status DecodeJpeg2000(ByteSpan file, Dib& out) {
-    OPJ_CODEC_FORMAT codecFormat;
+// Everything up to the header, read into `r`.
+Status OpenCodec(ByteSpan file, Resources& r, MemoryStream& memory, OPJ_CODEC_FORMAT& codecFormat) {
     if (StartsWith(file, kJp2Signature, sizeof kJp2Signature))
         codecFormat = OPJ_CODEC_JP2;
     else if (StartsWith(file, kCodeStreamSignature, sizeof kCodeStreamSignature))
@@ -231,8 +244,6 @@ Status DecodeJpeg2000(ByteSpan file, Dib& out) {
     else
         return Status::Error("Not a JPEG 2000 file");
 
-    Resources r;
-    MemoryStream memory{file};
     r.codec = opj_create_decompress(codecFormat);
     r.stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_TRUE);
     if (!r.codec || !r.stream) return Status::Error("Out of memory");
@@ -249,10 +260,50 @@ Status DecodeJpeg2000(ByteSpan file, Dib& out) {
     opj_set_default_decoder_parameters(&parameters);
     if (!opj_setup_decoder(r.codec, &parameters)) return Status::Error("Out of memory");
     if (!opj_read_header(r.stream, r.codec, &r.image) || !r.image) return Status::Error("Corrupt JPEG 2000 header");
+    return Status::Ok();
+}
+
+Status Decode(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
+    Resources r;
+    MemoryStream memory{file};
+    OPJ_CODEC_FORMAT codecFormat = OPJ_CODEC_J2K;
+    IMAGELIB_TRY(OpenCodec(file, r, memory, codecFormat));
     std::uint32_t width = 0, height = 0;
     IMAGELIB_TRY(Validate(*r.image, width, height));
-    if (codecFormat == OPJ_CODEC_JP2 && Jp2NeedsWholeImageDecode(file)) return DecodeWholeImage(r, out);
-    return DecodeTiles(r, width, height, out);
+    // Palettes and channel definitions come only with the whole image at full size.
+    if (codecFormat == OPJ_CODEC_JP2 && Jp2NeedsWholeImageDecode(file)) {
+        IMAGELIB_TRY(DecodeWholeImage(r, out));
+        scale = {width, height, 0};
+        return Status::Ok();
+    }
+    // A stream has as many levels to drop as its components have resolutions, less one;
+    // OpenJPEG refuses more.
+    // A refused factor is kept by the codec all the same, so the one that ends the search
+    // is always set.
+    int reduction = std::clamp(rule(width, height), 0, kMaxReduction);
+    if (reduction > 0) {
+        while (reduction > 0 && !opj_set_decoded_resolution_factor(r.codec, static_cast<OPJ_UINT32>(reduction)))
+            --reduction;
+        if (reduction == 0) (void)opj_set_decoded_resolution_factor(r.codec, 0);
+    }
+    IMAGELIB_TRY(DecodeTiles(r, reduction, out));
+    scale = {width, height, reduction};
+    return Status::Ok();
+}
+
+}  // namespace
+
+Status DecodeJpeg2000(ByteSpan file, Dib& out) {
+    PictureScale scale;
+    return Decode(file, FixedReduction(0), out, scale);
+}
+
+Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
+    const Status status = Decode(file, rule, out, scale);
+    // A tile with fewer resolutions than the main header promised fails at a reduction the
+    // header allowed; the picture is then decoded whole.
+    if (status.ok() || scale.reduction == 0) return status;
+    return Decode(file, FixedReduction(0), out, scale);
 }
 
 }  // namespace imagelib

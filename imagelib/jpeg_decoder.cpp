@@ -81,6 +81,18 @@ bool ReadHeader(JpegSession& s, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Sets libjpeg's DCT scaling and works out the output size it gives.
+bool ScaleOutput(JpegSession& s, int reduction) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG header");
+        return false;
+    }
+    s.cinfo.scale_num = 1;
+    s.cinfo.scale_denom = 1u << reduction;
+    jpeg_calc_output_dimensions(&s.cinfo);
+    return true;
+}
+
 bool StartDecompress(JpegSession& s) {
     if (setjmp(s.err.jump)) {
         FailMessage(s, "Corrupt JPEG data");
@@ -185,6 +197,11 @@ Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
 }  // namespace
 
 Status DecodeJpeg(ByteSpan file, Dib& out) {
+    PictureScale scale;
+    return DecodeJpegScaled(file, FixedReduction(0), out, scale);
+}
+
+Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
     if (file.size() < 4) return Status::Error("Truncated JPEG file");
     JpegSession s{};
     s.cinfo.err = jpeg_std_error(&s.err.pub);
@@ -196,9 +213,14 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
     if (!ReadHeader(s, file.data(), file.size())) return Status::Error(s.err.message);
     std::uint16_t depth = 0;
     IMAGELIB_TRY(ChooseOutput(s.cinfo, depth));
-    // Refuse absurd sizes before libjpeg sets up its buffers for them.
+    // Refuse absurd sizes before libjpeg sets up its buffers for them; a file refused at
+    // full size is refused at every scale.
+    const std::uint32_t colours = depth == 8 ? 256 : 0;
+    IMAGELIB_TRY(CheckDibSize(s.cinfo.image_width, s.cinfo.image_height, depth, colours));
+    const int reduction = std::clamp(rule(s.cinfo.image_width, s.cinfo.image_height), 0, kMaxReduction);
+    if (!ScaleOutput(s, reduction)) return Status::Error(s.err.message);
     Dib dib;
-    IMAGELIB_TRY(AllocateDib(s.cinfo.image_width, s.cinfo.image_height, depth, depth == 8 ? 256 : 0, dib));
+    IMAGELIB_TRY(AllocateDib(s.cinfo.output_width, s.cinfo.output_height, depth, colours, dib));
     if (!StartDecompress(s)) return Status::Error(s.err.message);
     if (s.cinfo.output_width != dib.Width() || s.cinfo.output_height != dib.Height())
         return Status::Error("Unexpected JPEG output size");
@@ -206,6 +228,7 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
+    scale = {s.cinfo.image_width, s.cinfo.image_height, reduction};
     out = std::move(dib);
     return Status::Ok();
 }

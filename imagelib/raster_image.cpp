@@ -8,7 +8,11 @@ namespace {
 constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
 }  // namespace
 
-CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format) {
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format)
+    : CRasterImage(fs, path, format, imagelib::ReductionRule()) {}
+
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format,
+                           const imagelib::ReductionRule& rule) {
     platform::FileCause cause = platform::FileCause::None;
     const auto bytes = fs.ReadOnlyBytes(path, kMaxFileBytes, &cause);
     if (!bytes) {
@@ -16,8 +20,10 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
         return;
     }
     imagelib::Dib dib;
-    const imagelib::Status status =
-        imagelib::DecodeImage(imagelib::ByteSpan(bytes->data(), bytes->size()), format, dib);
+    imagelib::PictureScale scale;
+    const imagelib::ByteSpan file(bytes->data(), bytes->size());
+    const imagelib::Status status = rule ? imagelib::DecodeImageScaled(file, format, rule, dib, scale)
+                                                  : imagelib::DecodeImage(file, format, dib);
     // The file changed or failed under the decoder: what it made is not the file's picture.
     if (!bytes->Intact()) {
         error_ = "Cannot read the file";
@@ -27,6 +33,7 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
         error_ = status.message();
         return;
     }
+    scale_ = rule ? scale : imagelib::PictureScale{dib.Width(), dib.Height(), 0};
     dib_ = std::move(dib);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagelib/decoders.h"
 #include "imagelib/dib.h"
 #include "imagelib/image_format.h"
 
@@ -14,6 +15,10 @@ class FileSystem;
 class CRasterImage {
 public:
     CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format);
+    // Decodes at most the rule's halvings below the full size where the format allows it;
+    // a null rule decodes the full picture.
+    CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format,
+                 const imagelib::ReductionRule& rule);
 
     bool IsValid() const { return !dib_.header.empty() && !dib_.bits.empty(); }
     // Info header followed by the colour table; null when not valid.
@@ -24,8 +29,11 @@ public:
     imagelib::Dib Release();
     // Why decoding failed; empty when valid.
     const char* Error() const { return error_; }
+    // The file's picture size and the reduction decoded; meaningful when valid.
+    const imagelib::PictureScale& Scale() const { return scale_; }
 
 private:
     imagelib::Dib dib_;
+    imagelib::PictureScale scale_;
     const char* error_ = "";
 };

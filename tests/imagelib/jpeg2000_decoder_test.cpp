@@ -223,5 +223,98 @@ TEST(Jpeg2000Decoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     }
 }
 
+// OpenJPEG's own whole-image decode at the same reduction is the reference for where each
+// reduced sample lands, tiles and all.
+opj_image_t* ReferenceDecode(const std::vector<std::uint8_t>& file, OPJ_CODEC_FORMAT codecFormat, int reduction) {
+    struct Source {
+        const std::vector<std::uint8_t>* bytes;
+        std::size_t pos;
+    } source{&file, 0};
+    opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_TRUE);
+    opj_stream_set_user_data(stream, &source, nullptr);
+    opj_stream_set_user_data_length(stream, file.size());
+    opj_stream_set_read_function(stream, [](void* buffer, OPJ_SIZE_T size, void* user) -> OPJ_SIZE_T {
+        auto* s = static_cast<Source*>(user);
+        if (s->pos >= s->bytes->size()) return static_cast<OPJ_SIZE_T>(-1);
+        const std::size_t n = std::min(size, s->bytes->size() - s->pos);
+        std::memcpy(buffer, s->bytes->data() + s->pos, n);
+        s->pos += n;
+        return n;
+    });
+    opj_stream_set_skip_function(stream, [](OPJ_OFF_T n, void* user) -> OPJ_OFF_T {
+        static_cast<Source*>(user)->pos += static_cast<std::size_t>(n);
+        return n;
+    });
+    opj_stream_set_seek_function(stream, [](OPJ_OFF_T n, void* user) -> OPJ_BOOL {
+        static_cast<Source*>(user)->pos = static_cast<std::size_t>(n);
+        return OPJ_TRUE;
+    });
+    opj_codec_t* codec = opj_create_decompress(codecFormat);
+    opj_dparameters_t params;
+    opj_set_default_decoder_parameters(&params);
+    params.cp_reduce = static_cast<OPJ_UINT32>(reduction);
+    opj_setup_decoder(codec, &params);
+    opj_image_t* image = nullptr;
+    const bool ok = opj_read_header(stream, codec, &image) && opj_decode(codec, stream, image) &&
+                    opj_end_decompress(codec, stream);
+    opj_stream_destroy(stream);
+    opj_destroy_codec(codec);
+    EXPECT_TRUE(ok);
+    return image;
+}
+
+class Jpeg2000ReducedTest : public ::testing::TestWithParam<J2kShape> {};
+
+TEST_P(Jpeg2000ReducedTest, ReducedDecodeMatchesTheLibrarysOwn) {
+    const J2kShape& shape = GetParam();
+    const auto file = EncodeJ2k(shape);
+    for (int reduction = 1; reduction <= 2; ++reduction) {
+        Dib dib;
+        PictureScale scale;
+        const Status status = DecodeJpeg2000Scaled(file, FixedReduction(reduction), dib, scale);
+        ASSERT_TRUE(status.ok()) << status.message();
+        EXPECT_EQ(scale.fullWidth, kWidth);
+        EXPECT_EQ(scale.fullHeight, kHeight);
+        ASSERT_EQ(scale.reduction, reduction);
+        opj_image_t* reference = ReferenceDecode(file, shape.codec, reduction);
+        ASSERT_NE(reference, nullptr);
+        ASSERT_EQ(dib.Width(), reference->comps[0].w);
+        ASSERT_EQ(dib.Height(), reference->comps[0].h);
+        const int shift = shape.precision > 8 ? shape.precision - 8 : 0;
+        for (std::uint32_t y = 0; y < dib.Height(); ++y)
+            for (std::uint32_t x = 0; x < dib.Width(); ++x) {
+                auto at = [&](int c) { return reference->comps[c].data[y * reference->comps[c].w + x] >> shift; };
+                const Rgb expected = shape.components >= 3 ? Rgb{at(0), at(1), at(2)} : Rgb{at(0), at(0), at(0)};
+                ASSERT_EQ(ColourAt(dib, x, y), expected) << "reduction " << reduction << " at " << x << "," << y;
+            }
+        opj_image_destroy(reference);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Jpeg2000ReducedTest,
+                         ::testing::Values(J2kShape{"rgbCodeStream"}, J2kShape{"rgbJp2", OPJ_CODEC_JP2},
+                                           J2kShape{"rgbTiled", OPJ_CODEC_JP2, 3, 8, false, 1, OPJ_CLRSPC_SRGB, 16},
+                                           J2kShape{"grey12Tiled", OPJ_CODEC_J2K, 1, 12, false, 1, OPJ_CLRSPC_GRAY,
+                                                    16}),
+                         [](const auto& info) { return info.param.name; });
+
+// The streams here have three resolutions: two levels can go, a third cannot.
+TEST(Jpeg2000Decoder, ReductionStopsAtTheStreamsLowestResolution) {
+    Dib dib;
+    PictureScale scale;
+    ASSERT_TRUE(DecodeJpeg2000Scaled(EncodeJ2k({"rgb"}), FixedReduction(kMaxReduction), dib, scale).ok());
+    EXPECT_EQ(scale.reduction, 2);
+    EXPECT_EQ(dib.Width(), kWidth / 4);
+    EXPECT_EQ(dib.Height(), kHeight / 4);
+    // Subsampled chroma keeps its place on the reduced grid.
+    J2kShape ycc{"ycc", OPJ_CODEC_J2K, 3, 8, false, 2, OPJ_CLRSPC_SYCC};
+    ASSERT_TRUE(DecodeJpeg2000Scaled(EncodeJ2k(ycc), FixedReduction(1), dib, scale).ok());
+    EXPECT_EQ(scale.reduction, 1);
+    EXPECT_EQ(dib.Width(), kWidth / 2);
+    Dib untouched;
+    EXPECT_FALSE(DecodeJpeg2000Scaled(ByteSpan(), FixedReduction(1), untouched, scale).ok());
+    EXPECT_TRUE(untouched.header.empty());
+}
+
 }  // namespace
 }  // namespace imagelib

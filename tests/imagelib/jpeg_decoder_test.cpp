@@ -164,5 +164,64 @@ TEST(JpegDecoder, TruncatedDataShowsThePartialPicture) {
     EXPECT_EQ(ColourAt(dib, kWidth - 1, kHeight - 1), Rgb{});
 }
 
+// Flat 8x8 blocks shrink to flat 8/2^r blocks under libjpeg's DCT scaling.
+TEST(JpegDecoder, ScaledDecodeShrinksEachSideByPowersOfTwo) {
+    for (bool progressive : {false, true}) {
+        const auto file = EncodeJpeg({JCS_RGB, progressive});
+        for (int reduction = 0; reduction <= kMaxReduction; ++reduction) {
+            Dib dib;
+            PictureScale scale;
+            ASSERT_TRUE(DecodeJpegScaled(file, FixedReduction(reduction), dib, scale).ok());
+            const std::uint32_t step = 1u << reduction;
+            EXPECT_EQ(scale.fullWidth, kWidth);
+            EXPECT_EQ(scale.fullHeight, kHeight);
+            EXPECT_EQ(scale.reduction, reduction);
+            ASSERT_EQ(dib.Width(), kWidth / step);
+            ASSERT_EQ(dib.Height(), kHeight / step);
+            for (std::uint32_t y = 0; y < dib.Height(); ++y)
+                for (std::uint32_t x = 0; x < dib.Width(); ++x)
+                    ASSERT_PRED3(Near, ColourAt(dib, x, y), BlockColour(x * step, y * step), 3)
+                        << "reduction " << reduction << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(JpegDecoder, ScaledDecodeHoldsReductionToAnEighthAndTakesGreyAndCmyk) {
+    Dib dib;
+    PictureScale scale;
+    ASSERT_TRUE(DecodeJpegScaled(EncodeJpeg({}), FixedReduction(7), dib, scale).ok());
+    EXPECT_EQ(scale.reduction, kMaxReduction);
+    EXPECT_EQ(dib.Width(), kWidth / 8);
+    ASSERT_TRUE(DecodeJpegScaled(EncodeJpeg({}), FixedReduction(-2), dib, scale).ok());
+    EXPECT_EQ(scale.reduction, 0);
+    EXPECT_EQ(dib.Width(), kWidth);
+    for (J_COLOR_SPACE space : {JCS_GRAYSCALE, JCS_CMYK}) {
+        ASSERT_TRUE(DecodeJpegScaled(EncodeJpeg({space, false}), FixedReduction(2), dib, scale).ok());
+        ASSERT_EQ(dib.Width(), kWidth / 4);
+        ASSERT_EQ(dib.Height(), kHeight / 4);
+        Rgb expected = BlockColour(4, 4);
+        if (space == JCS_GRAYSCALE) expected = {expected.g, expected.g, expected.g};
+        EXPECT_PRED3(Near, ColourAt(dib, 1, 1), expected, 3);
+    }
+}
+
+// Through the table: formats without cheap scaling decode whole and say so.
+TEST(JpegDecoder, ScaledDecodeOfOtherFormatsIsTheFullPicture) {
+    Dib dib;
+    PictureScale scale;
+    std::uint32_t seenWidth = 0, seenHeight = 0;
+    const ReductionRule rule = [&](std::uint32_t w, std::uint32_t h) {
+        seenWidth = w;
+        seenHeight = h;
+        return 1;
+    };
+    ASSERT_TRUE(DecodeImageScaled(EncodeJpeg({}), FORMAT_JPEG, rule, dib, scale).ok());
+    EXPECT_EQ(dib.Width(), kWidth / 2);
+    EXPECT_EQ(seenWidth, kWidth) << "the rule is asked with the header's size";
+    EXPECT_EQ(seenHeight, kHeight);
+    EXPECT_FALSE(DecodeImageScaled(EncodeJpeg({}), FORMAT_UNKNOWN, FixedReduction(1), dib, scale).ok());
+    EXPECT_EQ(dib.Width(), kWidth / 2) << "a failed decode leaves the output alone";
+}
+
 }  // namespace
 }  // namespace imagelib

@@ -36,6 +36,12 @@ ImageFormat CImageLoader::FormatFromExtension(const std::string& extension) {
 }
 
 bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target) {
+    imagelib::PictureScale scale;
+    return LoadImageFile(path, target, imagelib::ReductionRule(), scale);
+}
+
+bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target, const imagelib::ReductionRule& rule,
+                                 imagelib::PictureScale& scale) {
     if (!target.header.empty() || !target.bits.empty()) {
         dibTools_.ShowInvalidImagePointer(texts::kInvalidImagePointer201);
         return false;
@@ -50,8 +56,9 @@ bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target) {
     DibImage decoded;
     {
         // The library image lives only until its blocks are handed over.
-        CRasterImage image(files_, path, format);
+        CRasterImage image(files_, path, format, rule);
         if (!image.IsValid()) return false;
+        scale = image.Scale();
         imagelib::Dib dib = image.Release();
         decoded.header = std::move(dib.header);
         decoded.bits = std::move(dib.bits);

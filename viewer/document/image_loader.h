@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagelib/decoders.h"
 #include "imagelib/image_format.h"
 #include "viewer/app/text_tools.h"
 #include "viewer/document/dib_image.h"
@@ -23,6 +24,10 @@ public:
     // Fills an empty target from the file at `path`; false, without a message, when the
     // file cannot be decoded.
     bool LoadImageFile(const std::string& path, DibImage& target);
+    // The same, decoding at most the rule's halvings below the full size where the format
+    // allows it (JPEG, JPEG 2000); `scale` gets the full size and the reduction made.
+    bool LoadImageFile(const std::string& path, DibImage& target, const imagelib::ReductionRule& rule,
+                       imagelib::PictureScale& scale);
 
 private:
     // Moves the decoded blocks into the target where they are what a copy would make.
