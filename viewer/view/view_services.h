@@ -3,8 +3,12 @@
 #include "viewer/document/dib_image.h"
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
+#include "imagelib/info_header.h"
+#include "viewer/view/picture_scale.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class CVarnelleDoc;
 
@@ -36,13 +40,49 @@ public:
     virtual CVarnelleDoc* ActiveDocument() const = 0;
 };
 
+// A slide's decoded picture, which may be stored smaller than the file's picture: each side
+// divided by 2^reduction, rounded up. Geometry always uses the full size.
+struct SlidePicture {
+    DibImage dib;
+    int fullWidth = 0;
+    int fullHeight = 0;
+    int reduction = 0;
+};
+
 // Where the view gets the decoded picture of a slide.
 class SlidePictureSource {
 public:
     virtual ~SlidePictureSource() = default;
-    // Fills the empty `target` with the picture of slide `index`, stored at `path`; false,
-    // showing no message, when it cannot be decoded.
+    // Fills the empty `target` with the full picture of slide `index`, stored at `path`;
+    // false, showing no message, when it cannot be decoded. Decodes on the caller's thread.
     virtual bool LoadSlidePicture(int index, const std::string& path, DibImage& target) = 0;
+
+    enum class Fetch { Ready, Failed, Pending };
+    // Hands the picture of slide `index` over to the view, stored at the need's scale or
+    // finer: Ready with `target` filled, Failed (no message) when the file cannot be
+    // decoded, or Pending while it is still being decoded, after which the ready callback
+    // names the slide. `forward` is the way the show moves, for what to decode next. Any
+    // message the picture tools raised comes out now, on the caller's thread.
+    virtual Fetch FetchSlidePicture(int index, const std::string& path, const PictureNeed& need, bool forward,
+                                    SlidePicture& target) {
+        (void)need;
+        (void)forward;
+        if (!LoadSlidePicture(index, path, target.dib)) return Fetch::Failed;
+        target.fullWidth = static_cast<int>(dibheader::Get32(target.dib.header.data(), dibheader::kWidthField));
+        target.fullHeight = static_cast<int>(dibheader::Get32(target.dib.header.data(), dibheader::kHeightField));
+        target.reduction = 0;
+        return Fetch::Ready;
+    }
+    // The view no longer shows a picture it fetched; the source may keep it for later.
+    virtual void ReturnSlidePicture(int index, const std::string& path, SlidePicture&& picture) {
+        (void)index;
+        (void)path;
+        (void)picture;
+    }
+    // A new show: what was decoded or planned for the old one is dropped.
+    virtual void NewShow(const std::vector<std::string>& slides) { (void)slides; }
+    // Called on the view's thread with the index of a slide that was Pending and is ready.
+    virtual void SetReadyCallback(std::function<void(int index)> ready) { (void)ready; }
 };
 
 // The drawing operations of one screen paint, in the order the paint pass uses them.
