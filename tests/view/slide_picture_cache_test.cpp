@@ -317,7 +317,10 @@ TEST_F(CacheTest, AFailingPrefetchedSlideFailsWhenShownWithItsBoxOnTheViewsThrea
     EXPECT_TRUE(second.dib.header.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Invalid image pointer. Error code:104.");
+    cache->WaitUntilIdle();
     EXPECT_EQ(decoder.Calls().size(), decodes) << "the failure was prefetched, not decoded again";
+    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, second), Fetch::Failed);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST_F(CacheTest, FetchingNeverWaitsForANeighboursDecode) {

@@ -91,14 +91,15 @@ SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const 
             Entry& entry = it->second;
             replay = std::move(entry.messages);
             if (entry.failed) {
+                // Kept, so that the slide is not decoded again while it is shown.
                 result = Fetch::Failed;
             } else {
                 result = Fetch::Ready;
                 shown_.push_back({index, path, entry.picture.reduction, entry.picture.fullWidth,
                                   entry.picture.fullHeight, entry.bytes});
                 target = std::move(entry.picture);
+                entries_.erase(it);
             }
-            entries_.erase(it);
         }
     }
     wake_.notify_all();
