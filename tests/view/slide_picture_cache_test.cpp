@@ -154,14 +154,14 @@ struct CacheTest : ::testing::Test {
     // Fetches slide `index`, waiting for its decode when it is not yet there.
     SlidePicture Take(int index, bool forward = true, PictureNeed need = kFit) {
         SlidePicture picture;
-        Fetch result = cache->FetchSlidePicture(index, paths[static_cast<std::size_t>(index)], need, forward, picture);
+        Fetch result = cache->FetchSlidePicture(index, paths[static_cast<std::size_t>(index)], need, forward, picture, messages);
         if (result == Fetch::Pending) {
             // Neighbours may still be decoding (or held at a gate): only this slide is awaited.
             while (std::find(ready.begin(), ready.end(), index) == ready.end()) {
                 posted.WaitForTask();
                 posted.RunAll();
             }
-            result = cache->FetchSlidePicture(index, paths[static_cast<std::size_t>(index)], need, forward, picture);
+            result = cache->FetchSlidePicture(index, paths[static_cast<std::size_t>(index)], need, forward, picture, messages);
         }
         EXPECT_EQ(result, Fetch::Ready) << "slide " << index;
         return picture;
@@ -195,12 +195,12 @@ TEST(PictureScale, HoldsTheSmallestStoredScaleThatIsAtLeastTheZoom) {
 TEST_F(CacheTest, DecodesOnTheWorkerAtTheFitsScaleAndSaysWhenReady) {
     MakeCache(3, 100 * kQuarterBytes);
     SlidePicture picture;
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture, messages), Fetch::Pending);
     cache->WaitUntilIdle();
     EXPECT_TRUE(ready.empty()) << "the callback runs on the view's thread only";
     posted.RunAll();
     EXPECT_EQ(ready, std::vector<int>{0});
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture), Fetch::Ready);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture, messages), Fetch::Ready);
     EXPECT_EQ(picture.fullWidth, 4000);
     EXPECT_EQ(picture.fullHeight, 2000);
     EXPECT_EQ(picture.reduction, 2);
@@ -230,12 +230,12 @@ TEST_F(CacheTest, AStepIsServedFromTheCacheAndTheViewsPictureComesBack) {
     cache->WaitUntilIdle();
     const std::size_t decodes = decoder.Calls().size();
     SlidePicture next;
-    ASSERT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next), Fetch::Ready);
+    ASSERT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next, messages), Fetch::Ready);
     cache->ReturnSlidePicture(0, paths[0], std::move(first));
     cache->WaitUntilIdle();
     // Back again: the returned picture is the one behind and is kept.
     SlidePicture back;
-    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, false, back), Fetch::Ready);
+    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, false, back, messages), Fetch::Ready);
     EXPECT_EQ(back.reduction, 2);
     std::size_t decodedAgain = 0;
     for (const auto& call : decoder.Calls())
@@ -271,7 +271,7 @@ TEST_F(CacheTest, AJumpDropsThePlannedWorkAndTheDecodeUnderWayIsThrownAway) {
     SlidePicture first = Take(0);
     decoder.WaitForStarts(2);  // slide 0, then its next neighbour, held at the gate
     SlidePicture far;
-    EXPECT_EQ(cache->FetchSlidePicture(10, paths[10], kFit, true, far), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(10, paths[10], kFit, true, far, messages), Fetch::Pending);
     decoder.Open(SlidePath(1));
     cache->WaitUntilIdle();
     posted.RunAll();
@@ -288,7 +288,7 @@ TEST_F(CacheTest, ANewShowNeverGetsAPictureOfTheOldOne) {
     MakeCache(3, 100 * kQuarterBytes);
     decoder.Close(SlidePath(0));
     SlidePicture picture;
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture, messages), Fetch::Pending);
     decoder.WaitForStarts(1);
     // The same paths again, as when a folder is opened anew, but its first file changed size.
     decoder.sizes[SlidePath(0)] = {2000, 1000};
@@ -298,9 +298,9 @@ TEST_F(CacheTest, ANewShowNeverGetsAPictureOfTheOldOne) {
     posted.RunAll();
     EXPECT_TRUE(ready.empty()) << "the old show's decode is not announced";
     EXPECT_TRUE(cache->HeldSlides().empty());
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture, messages), Fetch::Pending);
     cache->WaitUntilIdle();
-    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture), Fetch::Ready);
+    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, true, picture, messages), Fetch::Ready);
     EXPECT_EQ(picture.fullWidth, 2000);
 }
 
@@ -313,13 +313,13 @@ TEST_F(CacheTest, AFailingPrefetchedSlideFailsWhenShownWithItsBoxOnTheViewsThrea
     EXPECT_TRUE(messages.shown.empty()) << "nothing is shown from the worker";
     const std::size_t decodes = decoder.Calls().size();
     SlidePicture second;
-    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, second), Fetch::Failed);
+    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, second, messages), Fetch::Failed);
     EXPECT_TRUE(second.dib.header.empty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Invalid image pointer. Error code:104.");
     cache->WaitUntilIdle();
     EXPECT_EQ(decoder.Calls().size(), decodes) << "the failure was prefetched, not decoded again";
-    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, second), Fetch::Failed);
+    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, second, messages), Fetch::Failed);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -330,10 +330,10 @@ TEST_F(CacheTest, FetchingNeverWaitsForANeighboursDecode) {
     decoder.WaitForStarts(2);
     // Slide 1 is stuck in the decoder; asking for it, or for slide 0, answers at once.
     SlidePicture next;
-    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next), Fetch::Pending);
-    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next, messages), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(1, paths[1], kFit, true, next, messages), Fetch::Pending);
     cache->ReturnSlidePicture(0, paths[0], std::move(first));
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, false, first), Fetch::Ready);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], kFit, false, first, messages), Fetch::Ready);
     decoder.Open(SlidePath(1));
     cache->WaitUntilIdle();
 }
@@ -343,10 +343,10 @@ TEST_F(CacheTest, ZoomingPastTheStoredScaleDecodesTheFullPicture) {
     SlidePicture picture = Take(0);
     ASSERT_EQ(picture.reduction, 2);
     SlidePicture full;
-    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, full), Fetch::Pending);
+    EXPECT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, full, messages), Fetch::Pending);
     cache->WaitUntilIdle();
     posted.RunAll();
-    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, full), Fetch::Ready);
+    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, full, messages), Fetch::Ready);
     EXPECT_EQ(full.reduction, 1);
     EXPECT_EQ(full.fullWidth, 4000);
     // The coarser picture is not kept beside the finer one.
@@ -358,7 +358,7 @@ TEST_F(CacheTest, SlidesOutsideTheKnownShowAreDecodedOnTheCallersThread) {
     MakeCache(2, 100 * kQuarterBytes);
     decoder.sizes["/elsewhere/x.jpg"] = {4000, 2000};
     SlidePicture picture;
-    EXPECT_EQ(cache->FetchSlidePicture(0, "/elsewhere/x.jpg", kFit, true, picture), Fetch::Ready);
+    EXPECT_EQ(cache->FetchSlidePicture(0, "/elsewhere/x.jpg", kFit, true, picture, messages), Fetch::Ready);
     EXPECT_EQ(picture.reduction, 2);
     DibImage full;
     EXPECT_TRUE(cache->LoadSlidePicture(0, paths[0], full));

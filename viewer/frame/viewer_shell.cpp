@@ -9,11 +9,26 @@
 #include <QPrinter>
 #include <QSettings>
 
+namespace {
+
+// Picture memory: the slide on screen and the neighbours decoded ahead; five 24-megapixel
+// pictures stored at half size, or one at full size.
+constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
+constexpr int kSlidesAhead = 4;
+constexpr int kSlidesBehind = 1;
+
+}  // namespace
+
 ViewerShell::ViewerShell(CVarnelleApp& app, platform::TimerService* timers, gui::ModalRunner* runner)
     : app_(app),
       timers_(timers),
       dialogs_(runner ? *runner : execRunner_, app.Services().messages),
-      pictures_(app.Services().fs, app.Services().messages),
+      pictures_(LoaderDecoder(app.Services().fs),
+                // Runs the task on the thread of the event loop, which is the view's.
+                [](std::function<void()> task) {
+                    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+                },
+                app.Services().messages, SlidePictureCache::Limits{kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}),
       documentCommands_(*this),
       applicationCommands_(
           app, *this, [this] { frame_->close(); }, [this] { dialogs_.RunAbout(); }) {}

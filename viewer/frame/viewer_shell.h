@@ -48,7 +48,8 @@ private:
     gui::ExecRunner execRunner_;
     ViewerDialogs dialogs_;
     QtBitmapResources resources_;
-    LoaderSlidePictures pictures_;
+    // Outlives the frame, whose view hands pictures back to it.
+    SlidePictureCache pictures_;
     std::unique_ptr<CVarnelleDoc> document_;
     DocumentCommands documentCommands_;
     ApplicationCommands applicationCommands_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/document/image_loader.h"
+#include "viewer/view/slide_picture_cache.h"
 #include "viewer/view/view_services.h"
 
 // Decodes each slide when the view asks for it, on the caller's thread.
@@ -15,3 +16,13 @@ public:
 private:
     CImageLoader loader_;
 };
+
+// The cache's decoder over the image loader: a loader of its own for every call, so decodes
+// on several threads share nothing but the file system.
+inline SlidePictureCache::Decoder LoaderDecoder(platform::FileSystem& files) {
+    return [&files](const std::string& path, const imagelib::ReductionRule& rule, DibImage& target,
+                    imagelib::PictureScale& scale, platform::MessageSink& messages) {
+        CImageLoader loader(files, messages);
+        return loader.LoadImageFile(path, target, rule, scale);
+    };
+}

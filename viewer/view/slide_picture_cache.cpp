@@ -65,7 +65,8 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
 
 SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const std::string& path,
                                                                const PictureNeed& need, bool forward,
-                                                               SlidePicture& target) {
+                                                               SlidePicture& target,
+                                                               platform::MessageSink& messages) {
     std::vector<Entry> freed;
     std::vector<platform::Message> replay;
     Fetch result = Fetch::Pending;
@@ -76,7 +77,7 @@ SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const 
             // Not a slide of the show the cache was told about: decoded here and now.
             lock.unlock();
             imagelib::PictureScale scale;
-            if (!decoder_(path, RuleFor(need), target.dib, scale, messages_)) return Fetch::Failed;
+            if (!decoder_(path, RuleFor(need), target.dib, scale, messages)) return Fetch::Failed;
             target.fullWidth = static_cast<int>(scale.fullWidth);
             target.fullHeight = static_cast<int>(scale.fullHeight);
             target.reduction = scale.reduction;
@@ -103,7 +104,7 @@ SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const 
         }
     }
     wake_.notify_all();
-    for (const platform::Message& message : replay) messages_.Show(message);
+    for (const platform::Message& message : replay) messages.Show(message);
     return result;
 }
 

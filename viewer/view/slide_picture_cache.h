@@ -46,7 +46,7 @@ public:
 
     bool LoadSlidePicture(int index, const std::string& path, DibImage& target) override;
     Fetch FetchSlidePicture(int index, const std::string& path, const PictureNeed& need, bool forward,
-                            SlidePicture& target) override;
+                            SlidePicture& target, platform::MessageSink& messages) override;
     void ReturnSlidePicture(int index, const std::string& path, SlidePicture&& picture) override;
     void NewShow(const std::vector<std::string>& slides) override;
     void SetReadyCallback(std::function<void(int index)> ready) override;

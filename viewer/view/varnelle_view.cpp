@@ -21,9 +21,14 @@ constexpr Point kCaptionOffset{3, 25};
 
 }  // namespace
 
-CVarnelleView::CVarnelleView(ViewServices services) : services_(services), dibTools_(services.messages) {}
+CVarnelleView::CVarnelleView(ViewServices services) : services_(services), dibTools_(services.messages) {
+    services_.pictures.SetReadyCallback([this](int index) { OnPictureReady(index); });
+}
 
-CVarnelleView::~CVarnelleView() { FreeSlide(); }
+CVarnelleView::~CVarnelleView() {
+    services_.pictures.SetReadyCallback({});
+    FreeSlide();
+}
 
 int CVarnelleView::SlideCount() const {
     const CVarnelleDoc* doc = Doc();
@@ -36,6 +41,11 @@ void CVarnelleView::OnInitialUpdate() {
     doc->m_rcExtent = {};
     SetScrollSizes(0, 0);
     services_.timers.KillTimer(kAutoAdvanceTimer);
+    // The old show's pictures and planned decodes are of no use any more.
+    ReleaseSlide();
+    services_.pictures.NewShow(doc->m_astrSlides);
+    pending_ = false;
+    forward_ = true;
     m_strSlidePath.clear();
     m_ptMouse = {};
     m_nImageWidth = m_nImageHeight = 0;
@@ -66,20 +76,41 @@ void CVarnelleView::SetScrollSizes(int width, int height) {
 
 void CVarnelleView::FreeSlide() { dibTools_.FreeDib(m_dibSlide); }
 
-void CVarnelleView::LoadSlideImage(int index) {
-    CVarnelleDoc* doc = Doc();
-    if (!doc || index < 0 || index >= SlideCount()) return;
-    m_strSlidePath = doc->m_astrSlides[static_cast<std::size_t>(index)];
-    FreeSlide();
-    if (!IsSlideExtension(m_textTools.GetExtension(m_strSlidePath)) ||
-        !services_.pictures.LoadSlidePicture(index, m_strSlidePath, m_dibSlide)) {
-        m_nImageWidth = m_nImageHeight = 0;
-        FreeSlide();
-        return;
+void CVarnelleView::ReleaseSlide() {
+    if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty() && m_nImageWidth > 0 && m_nImageHeight > 0) {
+        services_.pictures.ReturnSlidePicture(m_nDrawnSlide, m_strSlidePath,
+                                              SlidePicture{std::move(m_dibSlide), m_nImageWidth, m_nImageHeight,
+                                                           pictureReduction_});
     }
-    m_nImageWidth = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kWidthField));
-    m_nImageHeight = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kHeightField));
+    m_dibSlide = {};
+    pictureReduction_ = 0;
+    FreeSlide();
+}
+
+bool CVarnelleView::LoadSlideImage(int index) {
+    CVarnelleDoc* doc = Doc();
+    if (!doc || index < 0 || index >= SlideCount()) return true;
+    const std::string& path = doc->m_astrSlides[static_cast<std::size_t>(index)];
     const Rect client = services_.window.ClientRect();
+    SlidePicture picture;
+    SlidePictureSource::Fetch fetched = SlidePictureSource::Fetch::Failed;
+    if (IsSlideExtension(m_textTools.GetExtension(path)))
+        fetched = services_.pictures.FetchSlidePicture(index, path, PictureNeed::Fit(client.Width(), client.Height()),
+                                                       forward_, picture, services_.messages);
+    if (fetched == SlidePictureSource::Fetch::Pending) return false;
+    ReleaseSlide();
+    m_strSlidePath = path;
+    if (fetched == SlidePictureSource::Fetch::Failed || picture.fullWidth <= 0 || picture.fullHeight <= 0) {
+        m_nImageWidth = m_nImageHeight = 0;
+        dibTools_.FreeDib(picture.dib);
+        FreeSlide();
+        return true;
+    }
+    m_dibSlide = std::move(picture.dib);
+    pictureReduction_ = picture.reduction;
+    // Geometry is the full picture's, whatever scale it is stored at.
+    m_nImageWidth = picture.fullWidth;
+    m_nImageHeight = picture.fullHeight;
     const SlideFit fit = FitToClient(m_nImageWidth, m_nImageHeight, client.Width(), client.Height());
     m_dZoom = fit.zoom;
     // A side that truncates to nothing (an empty window, a picture thousands of times longer
@@ -90,6 +121,47 @@ void CVarnelleView::LoadSlideImage(int index) {
     doc->m_rcExtent = {0, 0, fit.width, fit.height};
     SetScrollSizes(fit.width, fit.height);
     m_nZoomLevel = ZoomLevelFor(m_dZoom);
+    return true;
+}
+
+void CVarnelleView::RefinePicture() {
+    CVarnelleDoc* doc = Doc();
+    if (!doc || m_dibSlide.header.empty() || pictureReduction_ <= ReductionForZoom(m_dZoom)) return;
+    if (m_nDrawnSlide < 0 || m_nDrawnSlide >= SlideCount()) return;
+    SlidePicture finer;
+    if (services_.pictures.FetchSlidePicture(m_nDrawnSlide, m_strSlidePath, PictureNeed::AtZoom(m_dZoom), forward_,
+                                             finer, services_.messages) != SlidePictureSource::Fetch::Ready)
+        return;
+    // A file that changed meanwhile keeps the picture the geometry was made for.
+    if (finer.fullWidth != m_nImageWidth || finer.fullHeight != m_nImageHeight ||
+        finer.reduction >= pictureReduction_) {
+        services_.pictures.ReturnSlidePicture(m_nDrawnSlide, m_strSlidePath, std::move(finer));
+        return;
+    }
+    SlidePicture coarse{std::move(m_dibSlide), m_nImageWidth, m_nImageHeight, pictureReduction_};
+    m_dibSlide = std::move(finer.dib);
+    pictureReduction_ = finer.reduction;
+    services_.pictures.ReturnSlidePicture(m_nDrawnSlide, m_strSlidePath, std::move(coarse));
+}
+
+void CVarnelleView::StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& src) {
+    // Truncation can reach one pixel past the picture's edge; never read beyond it.
+    const int right = std::min(src.right, m_nImageWidth);
+    const int bottom = std::min(src.bottom, m_nImageHeight);
+    if (pictureReduction_ == 0) {
+        canvas.StretchPicture(destination, src.left, m_nImageHeight - bottom, right - src.left, bottom - src.top,
+                              m_dibSlide);
+        return;
+    }
+    // The source rectangle is in full-picture pixels; the picture is stored smaller.
+    const int storedWidth = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kWidthField));
+    const int storedHeight = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kHeightField));
+    const int left = src.left >> pictureReduction_;
+    const int top = src.top >> pictureReduction_;
+    const int storedRight = std::min(ReducedSide(right, pictureReduction_), storedWidth);
+    const int storedBottom = std::min(ReducedSide(bottom, pictureReduction_), storedHeight);
+    canvas.StretchPicture(destination, left, storedHeight - storedBottom, storedRight - left, storedBottom - top,
+                          m_dibSlide);
 }
 
 void CVarnelleView::OnDraw(ViewCanvas& canvas) {
@@ -106,32 +178,36 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
 
     canvas.BeginComposition(cw, ch);
     if (SlideCount() > 0) {
+        pending_ = false;
         if (m_nSlide != m_nDrawnSlide) {
-            LoadSlideImage(m_nSlide);
-            doc->m_nCurrentSlide = m_nSlide + 1;
+            // Until the new slide's picture is decoded, the one on screen stays.
+            pending_ = !LoadSlideImage(m_nSlide);
+            if (!pending_) doc->m_nCurrentSlide = m_nSlide + 1;
+        } else {
+            RefinePicture();
         }
         const int zw = static_cast<int>(m_nImageWidth * m_dZoom);
         const int zh = static_cast<int>(m_nImageHeight * m_dZoom);
         const SlidePlacement placement = PlaceSlide(m_rects, zw, zh, m_dZoom, scroll, cw, ch);
-        if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty()) {
-            // Truncation can reach one pixel past the picture's edge; never read beyond it.
-            const Rect& src = placement.source;
-            const int right = std::min(src.right, m_nImageWidth);
-            const int bottom = std::min(src.bottom, m_nImageHeight);
-            canvas.StretchPicture(placement.destination, src.left, m_nImageHeight - bottom, right - src.left,
-                                  bottom - src.top, m_dibSlide);
-        }
+        if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty())
+            StretchSlide(canvas, placement.destination, placement.source);
     }
     canvas.CopyCompositionToScreen();
     DrawCaption(canvas);
-    m_nDrawnSlide = m_nSlide;
+    if (!pending_) m_nDrawnSlide = m_nSlide;
     if (m_bFirstDraw) AfterFirstDraw();
+}
+
+void CVarnelleView::OnPictureReady(int index) {
+    if (index == m_nSlide) services_.window.Invalidate();
 }
 
 void CVarnelleView::DrawCaption(ViewCanvas& canvas) const {
     const CVarnelleDoc* doc = Doc();
-    if (!doc || m_nSlide < 0 || m_nSlide >= SlideCount()) return;
-    const std::string& path = doc->m_astrSlides[static_cast<std::size_t>(m_nSlide)];
+    // The caption names the slide whose picture is on screen.
+    const int slide = pending_ ? m_nDrawnSlide : m_nSlide;
+    if (!doc || slide < 0 || slide >= SlideCount()) return;
+    const std::string& path = doc->m_astrSlides[static_cast<std::size_t>(slide)];
     if (path.empty()) return;
     canvas.DrawOverlayText(kCaptionOffset.x, kCaptionOffset.y, kCaptionColour, m_textTools.GetFileName(path));
 }
@@ -174,6 +250,7 @@ void CVarnelleView::StopAutoAdvance() {
 void CVarnelleView::OnTimer(int /*id: the view has only the one timer*/) {
     if (!Doc()) return;
     m_nSlide = NextSlideIndex(m_nSlide, SlideCount());
+    forward_ = true;
     ++m_nAutoTicks;
     services_.window.Invalidate();
 }
@@ -187,6 +264,7 @@ void CVarnelleView::ChangeSpeed(bool faster) {
 
 void CVarnelleView::StepSlide(bool forward) {
     const int count = SlideCount();
+    forward_ = forward;
     m_nSlide = forward ? NextSlideIndex(m_nSlide, count) : PreviousSlideIndex(m_nSlide, count);
     services_.window.Invalidate();
 }

@@ -50,6 +50,8 @@ public:
     void OnRButtonUp(Point point);
     void OnMouseWheel(int delta);
     void OnTimer(int id);
+    // The picture source has the picture of slide `index` ready.
+    void OnPictureReady(int index);
 
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
@@ -90,7 +92,13 @@ public:
 private:
     CVarnelleDoc* Doc() const { return services_.documents.ActiveDocument(); }
     int SlideCount() const;
-    void LoadSlideImage(int index);
+    // False while the picture is still being decoded: the slide on screen stays.
+    bool LoadSlideImage(int index);
+    // Gives the shown picture back to the source, which may keep it, and frees it here.
+    void ReleaseSlide();
+    // Swaps in a finer picture of the slide shown once the zoom passes the stored scale.
+    void RefinePicture();
+    void StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& source);
     void FreeSlide();
     void SetScrollSizes(int width, int height);
     void OnEscape();
@@ -103,6 +111,12 @@ private:
 
     ViewServices services_;
     CDibTools dibTools_;
+    // The shown picture is stored at 1 / 2^reduction of the full size.
+    int pictureReduction_ = 0;
+    // The slide asked for is still being decoded; the paint shows the one before.
+    bool pending_ = false;
+    // The way the show last moved, for which neighbours are decoded first.
+    bool forward_ = true;
     // The scroll sizes last set, as the scroll view keeps them.
     int totalWidth_ = 0;
     int totalHeight_ = 0;

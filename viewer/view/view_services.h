@@ -12,6 +12,10 @@
 
 class CVarnelleDoc;
 
+namespace platform {
+class MessageSink;
+}
+
 // The window the view lives in: its client area, scrolling, repaint requests and the frame.
 class ViewWindow {
 public:
@@ -62,11 +66,12 @@ public:
     // finer: Ready with `target` filled, Failed (no message) when the file cannot be
     // decoded, or Pending while it is still being decoded, after which the ready callback
     // names the slide. `forward` is the way the show moves, for what to decode next. Any
-    // message the picture tools raised comes out now, on the caller's thread.
+    // message the picture tools raised while decoding it comes out now, on `messages`.
     virtual Fetch FetchSlidePicture(int index, const std::string& path, const PictureNeed& need, bool forward,
-                                    SlidePicture& target) {
+                                    SlidePicture& target, platform::MessageSink& messages) {
         (void)need;
         (void)forward;
+        (void)messages;
         if (!LoadSlidePicture(index, path, target.dib)) return Fetch::Failed;
         target.fullWidth = static_cast<int>(dibheader::Get32(target.dib.header.data(), dibheader::kWidthField));
         target.fullHeight = static_cast<int>(dibheader::Get32(target.dib.header.data(), dibheader::kHeightField));
