@@ -61,6 +61,19 @@ public:
     std::vector<int> loads;
 };
 
+// A stand-in for the navigator bar's picture: 280 x 25, grey, with black (the transparent
+// key) in 3 x 3 corners.
+inline DibImage NavBarPicture() {
+    DibImage bar = MakeDib(280, 25, 8, {{0, 0, 0}, {128, 128, 128}}, 2);
+    const std::size_t stride = bar.bits.size() / 25;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 280; ++x) {
+            const bool corner = (x < 3 || x >= 277) && (y < 3 || y >= 22);
+            bar.bits.data()[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = corner ? 0 : 1;
+        }
+    return bar;
+}
+
 // The application and one document with a slide list, on fakes.
 struct DocumentEnv {
     DocumentEnv() { documents.document = &doc; }

@@ -22,6 +22,7 @@ protected:
         env.pictures.pictures["/show/big.jpg"] = {1600, 1200, {200, 10, 10}};
         env.pictures.pictures["/show/small.png"] = {320, 240, {10, 200, 10}};
         env.pictures.pictures["/show/huge.bmp"] = {4000, 3000, {10, 10, 200}};
+        env.doc.m_dibNavBar = testsupport::NavBarPicture();
         widget.resize(800, 500);
         widget.show();
         widget.View().OnInitialUpdate();
@@ -44,7 +45,9 @@ protected:
         QtApplication() { testsupport::EnsureQtApplication(); }
     } application;
     testsupport::DocumentEnv env;
-    SlideViewWidget widget{env.documents, env.pictures, env.messages, &env.timers, {}};
+    std::vector<int> commands;
+    SlideViewWidget widget{env.documents, env.pictures, env.messages, env.clock, &env.timers,
+                           SlideViewWidget::Hooks{{}, {}, [this](int id) { commands.push_back(id); }}};
 };
 
 TEST_F(SlideViewWidgetTest, ALargeSlideIsFittedAndCentredOnScreen) {

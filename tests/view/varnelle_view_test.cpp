@@ -24,7 +24,17 @@ public:
     }
     void ScrollPage(bool down) override { pages.push_back(down); }
     void Invalidate() override { ++invalidations; }
+    void InvalidateRect(const Rect& rect) override { invalidatedRects.push_back(rect); }
     void RecalcFrameLayout() override { ++layouts; }
+    void SetCursor(ViewCursor c) override { cursor = c; }
+    void SendCommand(int id) override { commands.push_back(id); }
+    void RequestFrame(std::uint32_t due) override { frames.push_back(due); }
+    void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    void RunPosted() {
+        auto tasks = std::move(posted);
+        posted.clear();
+        for (auto& task : tasks) task();
+    }
 
     int width = 800;
     int height = 500;
@@ -33,6 +43,11 @@ public:
     std::vector<bool> pages;
     int invalidations = 0;
     int layouts = 0;
+    std::vector<Rect> invalidatedRects;
+    ViewCursor cursor = ViewCursor::Arrow;
+    std::vector<int> commands;
+    std::vector<std::uint32_t> frames;
+    std::vector<std::function<void()>> posted;
 };
 
 // Records what a paint draws, in order.
@@ -44,10 +59,20 @@ public:
         source = {sx, sy, sx + sw, sy + sh};
         calls.push_back("stretch");
     }
-    void CopyCompositionToScreen() override { calls.push_back("copy"); }
+    void CopyComposition(const Rect& t, const Rect& s) override {
+        if (t == Rect{0, 0, s.right, s.bottom} && s.left == 0 && s.top == 0) calls.push_back("copy");
+        else strips.push_back(t);
+    }
+    void DrawKeyedPicture(const Rect& r, const DibImage&, RgbColour) override {
+        calls.push_back("bar " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                        "," + std::to_string(r.bottom));
+    }
     void DrawOverlayText(int x, int y, RgbColour c, const std::string& text) override {
         calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(c.red) + " " + text);
     }
+    // Seven pixels a character, twelve high.
+    TextExtent OverlayTextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 12}; }
+    std::vector<Rect> strips;
     std::vector<std::string> calls;
     Rect destination;
     Rect source;  // x, y from the bottom row, as the canvas takes them
@@ -69,15 +94,27 @@ protected:
         return canvas.calls;
     }
 
+    // A paint, and the frames of its sweep until it is over, 0.1 s apart; then what waited.
+    void PaintThroughSweep() {
+        Paint();
+        for (int frame = 0; view.InTransition() && frame < 100000; ++frame) {
+            env.clock.milliseconds += 100;
+            Paint();
+        }
+        window.RunPosted();
+    }
+
     testsupport::DocumentEnv env;
     FakeWindow window;
-    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages}};
+    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages, env.clock}};
     RecordingCanvas last;
 };
 
 TEST_F(ViewTest, FirstPaintFitsTheSlideDrawsItsCaptionAndStartsTheShow) {
     env.SetSlides({"/show/big.jpg", "/show/small.png"});
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "text 3,25 150 big.jpg"}));
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
+                                                 "text 95,4 100 >>>", "text 157,4 255 AUTO", "text 227,4 100 EXIT",
+                                                 "text 3,25 150 big.jpg"}));
     // 1200 x 0.41625 truncates to 499 rows: the last window row stays black.
     EXPECT_EQ(last.destination, (Rect{67, 0, 733, 499}));
     EXPECT_EQ(last.source, (Rect{0, 2, 1600, 1200}));
@@ -124,7 +161,9 @@ TEST_F(ViewTest, ASlideThatFailsPaintsBlackWithItsCaptionAndKeepsTheZoom) {
     Paint();
     view.OnKeyDown(vk::kEscape);
     view.OnKeyDown(vk::kRight);
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "text 3,25 150 broken.jpg"}));
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
+                                                 "text 95,4 255 >>>", "text 157,4 100 AUTO", "text 227,4 100 EXIT",
+                                                 "text 3,25 150 broken.jpg"}));
     EXPECT_EQ(view.m_nImageWidth, 0);
     EXPECT_EQ(env.doc.m_fZoom, 0.41625f);
     EXPECT_EQ(env.doc.m_rcExtent, (Rect{0, 0, 666, 500}));
@@ -138,7 +177,9 @@ TEST_F(ViewTest, ASlideThatFailsPaintsBlackWithItsCaptionAndKeepsTheZoom) {
 
 TEST_F(ViewTest, AnEmptyShowPaintsBlackLeavesAutoIdleAndEndsFullScreen) {
     env.doc.m_bFullScreen = 1;
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy"}));
+    // No caption; "AUTO" is drawn before the first paint finds the show empty.
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
+                                                 "text 95,4 100 >>>", "text 157,4 255 AUTO", "text 227,4 100 EXIT"}));
     EXPECT_TRUE(view.m_bAutoIdle);
     EXPECT_FALSE(view.m_bAutoAdvance);
     EXPECT_EQ(env.doc.m_bFullScreen, 0);
@@ -154,7 +195,7 @@ TEST_F(ViewTest, AutoAdvanceTicksThroughTheShowAndWraps) {
     std::vector<int> shown;
     for (int tick = 0; tick < 4; ++tick) {
         view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
-        Paint();
+        PaintThroughSweep();
         shown.push_back(env.doc.m_nCurrentSlide);
     }
     EXPECT_EQ(shown, (std::vector<int>{2, 3, 1, 2}));
