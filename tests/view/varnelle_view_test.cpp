@@ -398,3 +398,263 @@ TEST_F(ViewTest, ANewDocumentResetsTheViewAndKillsTheTimer) {
 }
 
 }  // namespace
+
+namespace {
+
+class NavBarViewTest : public ViewTest {
+protected:
+    NavBarViewTest() {
+        env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+        Paint();  // the bar in the upper left corner; the show runs
+    }
+    void Click(Point p) {
+        view.OnMouseMove(p);
+        view.OnLButtonDown(p);
+        view.OnLButtonUp(p);
+    }
+    static constexpr Point kPrev{40, 12};
+    static constexpr Point kNext{110, 12};
+    static constexpr Point kAuto{180, 12};
+    static constexpr Point kExit{250, 12};
+    static constexpr Point kOffBar{400, 300};
+};
+
+TEST_F(NavBarViewTest, PreviousFirstStopsTheShowThenStepsBackWrapping) {
+    view.OnMouseMove(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PointingHand);
+    view.OnLButtonDown(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PressingHand);
+    EXPECT_FALSE(view.m_bPrevIdle);
+    view.OnLButtonUp(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PointingHand);
+    EXPECT_TRUE(view.m_bPrevIdle);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.m_bAutoIdle);
+    EXPECT_EQ(view.m_nSlide, 0);
+    Click(kPrev);
+    EXPECT_EQ(view.m_nSlide, 2);  // from the first to the last
+    Click(kNext);
+    Click(kNext);
+    EXPECT_EQ(view.m_nSlide, 1);  // from the last to the first, then on
+    EXPECT_EQ(view.m_nZoomLevel, 8);
+}
+
+TEST_F(NavBarViewTest, AutoTogglesTheShowAndExitSendsTheApplicationsExit) {
+    view.OnMouseMove(kAuto);
+    view.OnLButtonDown(kAuto);
+    EXPECT_TRUE(view.m_bAutoIdle);  // inverted while held
+    view.OnLButtonUp(kAuto);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    Click(kAuto);
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_FALSE(view.m_bAutoIdle);
+
+    view.OnMouseMove(kExit);
+    view.OnLButtonDown(kExit);
+    EXPECT_FALSE(view.m_bExitIdle);
+    const int invalidations = window.invalidations;
+    view.OnLButtonUp(kExit);
+    EXPECT_TRUE(view.m_bExitIdle);
+    EXPECT_EQ(window.commands, (std::vector<int>{57665}));
+    EXPECT_EQ(window.invalidations, invalidations);
+}
+
+TEST_F(NavBarViewTest, PressOnAutoReleasedOffTheBarLeavesTheLabelLitAndZooms) {
+    view.OnKeyDown(vk::kEscape);
+    view.OnMouseMove(kAuto);
+    view.OnLButtonDown(kAuto);
+    view.OnMouseMove(kOffBar);
+    EXPECT_EQ(window.cursor, ViewCursor::Magnifier);
+    view.OnLButtonUp(kOffBar);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_FALSE(view.m_bAutoIdle);
+    EXPECT_EQ(view.m_nZoomLevel, 9);
+    const auto calls = Paint();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 157,4 255 AUTO"), calls.end());
+}
+
+TEST_F(NavBarViewTest, AHiddenBarIsNoButtonAndTheBarFollowsItsCorner) {
+    env.doc.m_bNavBarVisible = 0;
+    view.OnMouseMove(kPrev);
+    EXPECT_EQ(env.doc.m_nNavBarHotButton, 0);
+    EXPECT_EQ(window.cursor, ViewCursor::Magnifier);
+    view.OnLButtonDown(kPrev);
+    view.OnLButtonUp(kPrev);
+    EXPECT_EQ(view.m_nZoomLevel, 9);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    for (const std::string& call : Paint()) EXPECT_NE(call.substr(0, 3), "bar");
+
+    env.doc.m_bNavBarVisible = 1;
+    env.doc.m_nNavBarCorner = kNavLowerRight;
+    window.width = 640;
+    window.height = 480;
+    const auto calls = Paint();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "bar 360,455,640,480"), calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 587,459 100 EXIT"), calls.end());
+    view.OnMouseMove({370, 470});
+    EXPECT_EQ(env.doc.m_nNavBarHotButton, kNavPrevButton);
+
+    view.OnScroll();
+    EXPECT_EQ(window.invalidatedRects, (std::vector<Rect>{{360, 455, 733, 495}}));
+}
+
+TEST_F(NavBarViewTest, RightButtonStopsTheShowAndWithoutASlideTheArrowShows) {
+    view.OnRButtonDown({400, 300});
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    env.SetSlides({"/show/missing.jpg"});
+    view.m_nSlide = 0;
+    view.m_nDrawnSlide = -1;
+    Paint();
+    view.OnMouseMove(kOffBar);
+    EXPECT_EQ(window.cursor, ViewCursor::Arrow);
+}
+
+class FakeNavBarDialog final : public NavBarDialog {
+public:
+    bool Run(int& show, int& corner) override {
+        shownWith = {show, corner};
+        show = 0;
+        corner = 3;
+        return ok;
+    }
+    std::pair<int, int> shownWith;
+    bool ok = true;
+};
+
+TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
+    CmdUI ui(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_FALSE(view.HasCommand(cmd::ID_NAVIGATE_NAVBAR));
+    EXPECT_FALSE(view.OnUpdateCommand(ui));
+
+    FakeNavBarDialog dialog;
+    view.SetNavBarDialog(&dialog);
+    ASSERT_TRUE(view.OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.enabled);  // not while the show runs
+    view.OnKeyDown(vk::kEscape);
+    ui = CmdUI(cmd::ID_NAVIGATE_NAVBAR);
+    view.OnUpdateCommand(ui);
+    EXPECT_TRUE(ui.enabled && ui.checked);
+
+    dialog.ok = false;
+    view.OnCommand(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_EQ(env.doc.m_bNavBarVisible, 1);
+    dialog.ok = true;
+    view.OnCommand(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_EQ(dialog.shownWith, (std::pair<int, int>{1, 0}));
+    EXPECT_EQ(env.doc.m_bNavBarVisible, 0);
+    EXPECT_EQ(env.doc.m_nNavBarCorner, 3);
+}
+
+TEST_F(ViewTest, SpeedHintShowsFromTheFirstTickToTheFifth) {
+    env.SetSlides({"/show/big.jpg"});
+    const std::string hint = "text 222,484 150 Use the up or down keyboard arrows to change speed.";  // 400 - 357 / 2
+    auto hasHint = [&](const std::vector<std::string>& calls) {
+        return std::find(calls.begin(), calls.end(), hint) != calls.end();
+    };
+    EXPECT_FALSE(hasHint(Paint()));  // the first paint only starts the show
+    view.m_nTransitionMode = 2;
+    std::vector<bool> shown;
+    for (int tick = 1; tick <= 6; ++tick) {
+        view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+        shown.push_back(hasHint(Paint()));
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{true, true, true, true, true, false}));
+    // The Auto-Advance command counts afresh; "AUTO" does not.
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    EXPECT_TRUE(hasHint(Paint()));
+    view.OnKeyDown(vk::kEscape);
+    EXPECT_FALSE(hasHint(Paint()));
+}
+
+TEST_F(ViewTest, TheTransitionModeDecidesOnEveryScreenPaint) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();  // stopped: a plain copy, then the show starts
+    struct Case {
+        int mode;
+        bool running;
+        float interval;
+        bool sweep;
+        bool hidesCursor;
+    };
+    const Case cases[] = {{0, true, 6.0f, true, true},   {0, false, 6.0f, false, false}, {1, false, 6.0f, true, false},
+                          {1, true, 1.0f, true, false},  {2, true, 6.0f, false, false},  {0, true, 0.9f, false, true},
+                          {1, false, 0.9f, false, false}};
+    for (const Case& c : cases) {
+        view.m_nTransitionMode = c.mode;
+        view.m_bAutoAdvance = c.running;
+        view.m_fPageInterval = c.interval;
+        window.cursor = ViewCursor::Arrow;
+        const auto calls = Paint();
+        EXPECT_EQ(view.InTransition(), c.sweep) << c.mode << " " << c.interval;
+        EXPECT_EQ(std::find(calls.begin(), calls.end(), "copy") != calls.end(), !c.sweep) << c.mode;
+        EXPECT_EQ(window.cursor == ViewCursor::Hidden, c.hidesCursor) << c.mode;
+        if (c.sweep) {
+            EXPECT_GE(view.m_nLastEffect, 1);
+            EXPECT_LE(view.m_nLastEffect, 8);
+            EXPECT_EQ(calls, (std::vector<std::string>{"begin 800x500", "stretch"}));  // overlays wait for the end
+            view.m_transition.Cancel();
+        }
+    }
+}
+
+TEST_F(ViewTest, InputDuringASweepIsHandledAfterItInOrder) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+    Paint();
+    view.m_nTransitionMode = 1;
+    view.OnKeyDown(vk::kEscape);  // stop the show
+    view.OnKeyDown(vk::kRight);   // to slide 1; its paint sweeps
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    ASSERT_EQ(window.frames.size(), 1u);
+
+    view.OnKeyDown(vk::kRight);
+    view.OnKeyUp(vk::kRight);
+    view.OnMouseMove({500, 300});
+    view.OnMouseMove({600, 400});
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(window.posted.empty());
+
+    env.clock.milliseconds += 1800;
+    const auto calls = Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(calls.back(), "text 3,25 150 small.png");  // overlays once the sweep is done
+    ASSERT_EQ(window.posted.size(), 1u);
+    window.RunPosted();
+    // Right, then Auto-Advance started the show, then the two ticks made one.
+    EXPECT_EQ(view.m_nSlide, 0);
+    EXPECT_EQ(view.m_ptMouse, (Point{600, 400}));
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nAutoTicks, 1);
+}
+
+TEST_F(ViewTest, StoppingTheTimerDuringASweepDropsItsDueTick) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png"});
+    Paint();
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnKeyDown(vk::kEscape);
+    env.clock.milliseconds += 1800;
+    Paint();
+    window.RunPosted();
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nSlide, 1);
+
+    // A new show drops a sweep under way.
+    view.m_nTransitionMode = 1;
+    window.invalidations = 0;
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    view.OnInitialUpdate();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(window.posted.size(), 1u);
+}
+
+}  // namespace
