@@ -99,7 +99,8 @@ TEST(RandomInRange, EffectFrequenciesOverEveryGeneratorValue) {
     // Per mille of the 32768 values, rounded.
     std::map<int, int> perMille;
     for (const auto& [effect, count] : counts) perMille[effect] = (count * 1000 + 16384) / 32768;
-    EXPECT_EQ(perMille, (std::map<int, int>{{1, 137}, {2, 69}, {3, 137}, {4, 69}, {5, 137}, {6, 69}, {7, 69}, {8, 313}}));
+    EXPECT_EQ(perMille,
+              (std::map<int, int>{{1, 137}, {2, 69}, {3, 137}, {4, 69}, {5, 137}, {6, 69}, {7, 69}, {8, 313}}));
 }
 
 TEST(RuntimeRandom, FollowsTheClassicRecurrence) {

@@ -112,9 +112,9 @@ protected:
 
 TEST_F(ViewTest, FirstPaintFitsTheSlideDrawsItsCaptionAndStartsTheShow) {
     env.SetSlides({"/show/big.jpg", "/show/small.png"});
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
-                                                 "text 95,4 100 >>>", "text 157,4 255 AUTO", "text 227,4 100 EXIT",
-                                                 "text 3,25 150 big.jpg"}));
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "bar 0,0,280,25",
+                                                 "text 25,4 100 <<<", "text 95,4 100 >>>", "text 157,4 255 AUTO",
+                                                 "text 227,4 100 EXIT", "text 3,25 150 big.jpg"}));
     // 1200 x 0.41625 truncates to 499 rows: the last window row stays black.
     EXPECT_EQ(last.destination, (Rect{67, 0, 733, 499}));
     EXPECT_EQ(last.source, (Rect{0, 2, 1600, 1200}));
@@ -655,6 +655,15 @@ TEST_F(ViewTest, StoppingTheTimerDuringASweepDropsItsDueTick) {
     view.OnInitialUpdate();
     EXPECT_FALSE(view.InTransition());
     EXPECT_EQ(window.posted.size(), 1u);
+
+    // So does a paint that finds no document.
+    view.m_nTransitionMode = 1;
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    env.documents.document = nullptr;
+    Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(window.posted.size(), 2u);
 }
 
 }  // namespace

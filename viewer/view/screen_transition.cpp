@@ -52,7 +52,8 @@ void CScreenTransition::Calibrate() {
     // A tenth of the duration in seconds; a duration that is no number or not above 0
     // sweeps at once, one too long for the clock is held at its range.
     const double ms = static_cast<double>(m_fDuration) * 100.0;
-    sweepMilliseconds_ = std::isfinite(ms) && ms > 0.0 ? std::min(ms, double{std::numeric_limits<std::int32_t>::max()}) : 0.0;
+    constexpr double kLongest = std::numeric_limits<std::int32_t>::max();
+    sweepMilliseconds_ = std::isfinite(ms) && ms > 0.0 ? std::min(ms, kLongest) : 0.0;
 }
 
 void CScreenTransition::Sweep(bool columns, int strips) {
@@ -91,14 +92,15 @@ std::uint32_t CScreenTransition::NextPassDue() const {
 
 void CScreenTransition::DrawPass(int pass) {
     if (!blit_.target) return;
+    const Blit& b = blit_;
     for (int i = 0; i < strips_; ++i) {
         const int at = pass + i * step_;
         const int to = static_cast<int>(static_cast<float>(at) * scale_);
         if (columns_)
-            blit_.target->CopyComposition({blit_.targetX + to, blit_.targetY, blit_.targetX + to + 1, blit_.targetY + blit_.targetHeight},
-                                          {blit_.sourceX + at, blit_.sourceY, blit_.sourceX + at + 1, blit_.sourceY + blit_.sourceHeight});
+            b.target->CopyComposition({b.targetX + to, b.targetY, b.targetX + to + 1, b.targetY + b.targetHeight},
+                                      {b.sourceX + at, b.sourceY, b.sourceX + at + 1, b.sourceY + b.sourceHeight});
         else
-            blit_.target->CopyComposition({blit_.targetX, blit_.targetY + to, blit_.targetX + blit_.targetWidth, blit_.targetY + to + 1},
-                                          {blit_.sourceX, blit_.sourceY + at, blit_.sourceX + blit_.sourceWidth, blit_.sourceY + at + 1});
+            b.target->CopyComposition({b.targetX, b.targetY + to, b.targetX + b.targetWidth, b.targetY + to + 1},
+                                      {b.sourceX, b.sourceY + at, b.sourceX + b.sourceWidth, b.sourceY + at + 1});
     }
 }

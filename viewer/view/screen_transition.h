@@ -55,7 +55,7 @@ public:
     // Drops a sweep under way, leaving the screen as it is.
     void Cancel() { sweeping_ = false; }
 
-    // Seconds times ten that a sweep lasts.
+    // The transition interval: a sweep lasts a tenth of it, in seconds.
     float m_fDuration = 2.0f;
 
 private:

@@ -50,11 +50,8 @@ void CVarnelleView::OnInitialUpdate() {
     doc->m_rcExtent = {};
     SetScrollSizes(0, 0);
     KillTimer();
-    // A sweep of the old show is not finished; input that waited for it is handled.
-    if (m_transition.Sweeping()) {
-        m_transition.Cancel();
-        services_.window.Post([this] { RunDeferredInput(); });
-    }
+    // A sweep of the old show is not finished.
+    DropSweep();
     m_strSlidePath.clear();
     m_ptMouse = {};
     m_nImageWidth = m_nImageHeight = 0;
@@ -117,9 +114,19 @@ void CVarnelleView::LoadSlideImage(int index) {
     m_nZoomLevel = ZoomLevelFor(m_dZoom);
 }
 
+void CVarnelleView::DropSweep() {
+    if (!m_transition.Sweeping()) return;
+    m_transition.Cancel();
+    // The input that waited for the sweep is handled all the same.
+    services_.window.Post([this] { RunDeferredInput(); });
+}
+
 void CVarnelleView::OnDraw(ViewCanvas& canvas) {
     CVarnelleDoc* doc = Doc();
-    if (!doc) return;
+    if (!doc) {
+        DropSweep();
+        return;
+    }
     if (m_transition.Sweeping()) {
         ContinueTransition(canvas);
         return;
@@ -374,7 +381,8 @@ void CVarnelleView::HitTestNavBar(Point point) {
 void CVarnelleView::UpdateCursor() {
     const CVarnelleDoc* doc = Doc();
     if (!doc) return;
-    services_.window.SetCursor(NavBarCursor(doc->m_nNavBarHotButton, doc->m_bNavBarPressed != 0, !m_dibSlide.header.empty()));
+    const bool loaded = !m_dibSlide.header.empty();
+    services_.window.SetCursor(NavBarCursor(doc->m_nNavBarHotButton, doc->m_bNavBarPressed != 0, loaded));
 }
 
 void CVarnelleView::OnMouseMove(Point point) {

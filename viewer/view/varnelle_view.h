@@ -136,6 +136,8 @@ private:
     void ContinueTransition(ViewCanvas& canvas);
     // The paint pass after the slide is on the screen: overlays and bookkeeping.
     void FinishPaint(ViewCanvas& canvas);
+    // Ends a sweep under way without finishing its paint.
+    void DropSweep();
     void AfterFirstDraw();
     bool StartTimer();
     void KillTimer();
