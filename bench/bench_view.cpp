@@ -27,20 +27,6 @@ namespace {
 
 constexpr int kClientWidth = 1920, kClientHeight = 1080;
 
-class BenchWindow final : public ViewWindow {
-public:
-    Rect ClientRect() const override { return {0, 0, kClientWidth, kClientHeight}; }
-    Point ClientOriginOnScreen() const override { return {}; }
-    Point ScrollPosition() const override { return scroll; }
-    void SetScrollSizes(int w, int h) override { total = {w, h}; }
-    void ScrollToPosition(Point p) override { scroll = p; }
-    void ScrollPage(bool) override {}
-    void Invalidate() override {}
-    void RecalcFrameLayout() override {}
-    Point scroll;
-    Point total;
-};
-
 // Times each decode the view asks for.
 class TimedPictures final : public SlidePictureSource {
 public:
@@ -68,25 +54,30 @@ struct ViewBench {
         view.OnKeyDown(vk::kEscape);
     }
     void Paint() {
-        QPainter painter(&screen);
-        QtViewCanvas canvas(painter, 96);
+        canvas.SetDpi(96);
         view.OnDraw(canvas);
+        canvas.EndPaint();
     }
 
     platform::posix::PosixFileSystem fs;
     testsupport::DocumentEnv env;
     LoaderSlidePictures loader{fs, env.messages};
     TimedPictures pictures{loader};
-    BenchWindow window;
-    CVarnelleView view{{env.documents, window, pictures, env.timers, env.messages}};
-    QImage screen{kClientWidth, kClientHeight, QImage::Format_RGB32};
+    testsupport::FakeWindow window = [] {
+        testsupport::FakeWindow w;
+        w.width = kClientWidth;
+        w.height = kClientHeight;
+        return w;
+    }();
+    CVarnelleView view{{env.documents, window, pictures, env.timers, env.messages, env.clock}};
+    QtViewCanvas canvas{env.messages};
 };
 
 // 0: the fit; otherwise a zoom level, scrolled to the middle of the picture.
 void SetZoom(ViewBench& bench, int level) {
     if (level == 0) return;
     bench.view.ApplyZoomLevel(level);
-    bench.window.scroll = {(bench.window.total.x - kClientWidth) / 2, (bench.window.total.y - kClientHeight) / 2};
+    bench.window.scroll = {(bench.window.total.right - kClientWidth) / 2, (bench.window.total.bottom - kClientHeight) / 2};
 }
 
 void BM_PaintPass(benchmark::State& state) {

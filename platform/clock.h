@@ -20,6 +20,8 @@ public:
     virtual LocalTime Now() const = 0;
     // Milliseconds from an arbitrary start; never goes back.
     virtual std::uint32_t MonotonicMilliseconds() const = 0;
+    // Seconds since 1970-01-01 00:00 UTC, as the runtime's time() gives them.
+    virtual std::int64_t SecondsSinceEpoch() const = 0;
 };
 
 }  // namespace platform

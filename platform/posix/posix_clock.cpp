@@ -27,4 +27,6 @@ std::uint32_t PosixClock::MonotonicMilliseconds() const {
                                       static_cast<unsigned long long>(now.tv_nsec) / 1000000u);
 }
 
+std::int64_t PosixClock::SecondsSinceEpoch() const { return static_cast<std::int64_t>(::time(nullptr)); }
+
 }  // namespace platform::posix

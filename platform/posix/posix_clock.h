@@ -8,6 +8,7 @@ class PosixClock final : public Clock {
 public:
     LocalTime Now() const override;
     std::uint32_t MonotonicMilliseconds() const override;
+    std::int64_t SecondsSinceEpoch() const override;
 };
 
 }  // namespace platform::posix

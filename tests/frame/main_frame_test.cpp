@@ -37,6 +37,8 @@ protected:
         EXPECT_TRUE(env.app.InitInstance("0 /show", shell));
         frame = shell.Frame();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
+        // The frame's tests want each slide on screen at once, without a sweep.
+        shell.View()->View().m_nTransitionMode = 2;
         Repaint();
     }
 

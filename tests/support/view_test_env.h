@@ -12,7 +12,9 @@
 #include "tests/support/fake_bitmap_resources.h"
 #include "tests/support/fake_printers.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -66,6 +68,58 @@ public:
 
     std::map<std::string, Picture> pictures;
     std::vector<int> loads;
+};
+
+// A stand-in for the navigator bar's picture: 280 x 25, grey, with black (the transparent
+// key) in 3 x 3 corners.
+inline DibImage NavBarPicture() {
+    DibImage bar = MakeDib(280, 25, 8, {{0, 0, 0}, {128, 128, 128}}, 2);
+    const std::size_t stride = bar.bits.size() / 25;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 280; ++x) {
+            const bool corner = (x < 3 || x >= 277) && (y < 3 || y >= 22);
+            bar.bits.data()[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = corner ? 0 : 1;
+        }
+    return bar;
+}
+
+// The view's window as a record of what the view asked of it; posted tasks and frame
+// requests wait until the test runs them.
+class FakeWindow final : public ViewWindow {
+public:
+    Rect ClientRect() const override { return {0, 0, width, height}; }
+    Point ClientOriginOnScreen() const override { return {100, 50}; }
+    Point ScrollPosition() const override { return scroll; }
+    void SetScrollSizes(int w, int h) override { total = {0, 0, w, h}; }
+    void ScrollToPosition(Point p) override {
+        scroll = {std::clamp(p.x, 0, std::max(0, total.right - width)), std::clamp(p.y, 0, std::max(0, total.bottom - height))};
+    }
+    void ScrollPage(bool down) override { pages.push_back(down); }
+    void Invalidate() override { ++invalidations; }
+    void InvalidateRect(const Rect& rect) override { invalidatedRects.push_back(rect); }
+    void RecalcFrameLayout() override { ++layouts; }
+    void SetCursor(ViewCursor c) override { cursor = c; }
+    void SendCommand(int id) override { commands.push_back(id); }
+    void RequestFrame(std::uint32_t due) override { frames.push_back(due); }
+    void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    void RunPosted() {
+        auto tasks = std::move(posted);
+        posted.clear();
+        for (auto& task : tasks) task();
+    }
+
+    int width = 800;
+    int height = 500;
+    Point scroll;
+    Rect total;
+    std::vector<bool> pages;
+    int invalidations = 0;
+    int layouts = 0;
+    std::vector<Rect> invalidatedRects;
+    ViewCursor cursor = ViewCursor::Arrow;
+    std::vector<int> commands;
+    std::vector<std::uint32_t> frames;
+    std::vector<std::function<void()>> posted;
 };
 
 // The application and one document with a slide list, on fakes.

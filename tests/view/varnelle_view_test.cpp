@@ -13,28 +13,6 @@
 
 namespace {
 
-class FakeWindow final : public ViewWindow {
-public:
-    Rect ClientRect() const override { return {0, 0, width, height}; }
-    Point ClientOriginOnScreen() const override { return {100, 50}; }
-    Point ScrollPosition() const override { return scroll; }
-    void SetScrollSizes(int w, int h) override { total = {0, 0, w, h}; }
-    void ScrollToPosition(Point p) override {
-        scroll = {std::clamp(p.x, 0, std::max(0, total.right - width)), std::clamp(p.y, 0, std::max(0, total.bottom - height))};
-    }
-    void ScrollPage(bool down) override { pages.push_back(down); }
-    void Invalidate() override { ++invalidations; }
-    void RecalcFrameLayout() override { ++layouts; }
-
-    int width = 800;
-    int height = 500;
-    Point scroll;
-    Rect total;
-    std::vector<bool> pages;
-    int invalidations = 0;
-    int layouts = 0;
-};
-
 // Records what a paint draws, in order.
 class RecordingCanvas final : public ViewCanvas {
 public:
@@ -44,10 +22,20 @@ public:
         source = {sx, sy, sx + sw, sy + sh};
         calls.push_back("stretch");
     }
-    void CopyCompositionToScreen() override { calls.push_back("copy"); }
+    void CopyComposition(const Rect& t, const Rect& s) override {
+        if (t == Rect{0, 0, s.right, s.bottom} && s.left == 0 && s.top == 0) calls.push_back("copy");
+        else strips.push_back(t);
+    }
+    void DrawKeyedPicture(const Rect& r, const DibImage&, RgbColour) override {
+        calls.push_back("bar " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                        "," + std::to_string(r.bottom));
+    }
     void DrawOverlayText(int x, int y, RgbColour c, const std::string& text) override {
         calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(c.red) + " " + text);
     }
+    // Seven pixels a character, twelve high.
+    TextExtent OverlayTextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 12}; }
+    std::vector<Rect> strips;
     std::vector<std::string> calls;
     Rect destination;
     Rect source;  // x, y from the bottom row, as the canvas takes them
@@ -67,15 +55,27 @@ protected:
         return canvas.calls;
     }
 
+    // A paint, and the frames of its sweep until it is over, 0.1 s apart; then what waited.
+    void PaintThroughSweep() {
+        Paint();
+        for (int frame = 0; view.InTransition() && frame < 100000; ++frame) {
+            env.clock.milliseconds += 100;
+            Paint();
+        }
+        window.RunPosted();
+    }
+
     testsupport::DocumentEnv env;
-    FakeWindow window;
-    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages}};
+    testsupport::FakeWindow window;
+    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages, env.clock}};
     RecordingCanvas last;
 };
 
 TEST_F(ViewTest, FirstPaintFitsTheSlideDrawsItsCaptionAndStartsTheShow) {
     env.SetSlides({"/show/big.jpg", "/show/small.png"});
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "text 3,25 150 big.jpg"}));
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "stretch", "copy", "bar 0,0,280,25",
+                                                 "text 25,4 100 <<<", "text 95,4 100 >>>", "text 157,4 255 AUTO",
+                                                 "text 227,4 100 EXIT", "text 3,25 150 big.jpg"}));
     // 1200 x 0.41625 truncates to 499 rows: the last window row stays black.
     EXPECT_EQ(last.destination, (Rect{67, 0, 733, 499}));
     EXPECT_EQ(last.source, (Rect{0, 2, 1600, 1200}));
@@ -122,7 +122,9 @@ TEST_F(ViewTest, ASlideThatFailsPaintsBlackWithItsCaptionAndKeepsTheZoom) {
     Paint();
     view.OnKeyDown(vk::kEscape);
     view.OnKeyDown(vk::kRight);
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "text 3,25 150 broken.jpg"}));
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
+                                                 "text 95,4 255 >>>", "text 157,4 100 AUTO", "text 227,4 100 EXIT",
+                                                 "text 3,25 150 broken.jpg"}));
     EXPECT_EQ(view.m_nImageWidth, 0);
     EXPECT_EQ(env.doc.m_fZoom, 0.41625f);
     EXPECT_EQ(env.doc.m_rcExtent, (Rect{0, 0, 666, 500}));
@@ -136,7 +138,9 @@ TEST_F(ViewTest, ASlideThatFailsPaintsBlackWithItsCaptionAndKeepsTheZoom) {
 
 TEST_F(ViewTest, AnEmptyShowPaintsBlackLeavesAutoIdleAndEndsFullScreen) {
     env.doc.m_bFullScreen = 1;
-    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy"}));
+    // No caption; "AUTO" is drawn before the first paint finds the show empty.
+    EXPECT_EQ(Paint(), (std::vector<std::string>{"begin 800x500", "copy", "bar 0,0,280,25", "text 25,4 100 <<<",
+                                                 "text 95,4 100 >>>", "text 157,4 255 AUTO", "text 227,4 100 EXIT"}));
     EXPECT_TRUE(view.m_bAutoIdle);
     EXPECT_FALSE(view.m_bAutoAdvance);
     EXPECT_EQ(env.doc.m_bFullScreen, 0);
@@ -152,7 +156,7 @@ TEST_F(ViewTest, AutoAdvanceTicksThroughTheShowAndWraps) {
     std::vector<int> shown;
     for (int tick = 0; tick < 4; ++tick) {
         view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
-        Paint();
+        PaintThroughSweep();
         shown.push_back(env.doc.m_nCurrentSlide);
     }
     EXPECT_EQ(shown, (std::vector<int>{2, 3, 1, 2}));
@@ -352,6 +356,275 @@ TEST_F(ViewTest, ANewDocumentResetsTheViewAndKillsTheTimer) {
     EXPECT_EQ(view.m_fTransInterval, 18.0f);
     EXPECT_TRUE(view.m_bFirstDraw);
     EXPECT_EQ(env.doc.m_rcExtent, Rect{});
+}
+
+}  // namespace
+
+namespace {
+
+class NavBarViewTest : public ViewTest {
+protected:
+    NavBarViewTest() {
+        env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+        Paint();  // the bar in the upper left corner; the show runs
+    }
+    void Click(Point p) {
+        view.OnMouseMove(p);
+        view.OnLButtonDown(p);
+        view.OnLButtonUp(p);
+    }
+    static constexpr Point kPrev{40, 12};
+    static constexpr Point kNext{110, 12};
+    static constexpr Point kAuto{180, 12};
+    static constexpr Point kExit{250, 12};
+    static constexpr Point kOffBar{400, 300};
+};
+
+TEST_F(NavBarViewTest, PreviousFirstStopsTheShowThenStepsBackWrapping) {
+    view.OnMouseMove(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PointingHand);
+    view.OnLButtonDown(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PressingHand);
+    EXPECT_FALSE(view.m_bPrevIdle);
+    view.OnLButtonUp(kPrev);
+    EXPECT_EQ(window.cursor, ViewCursor::PointingHand);
+    EXPECT_TRUE(view.m_bPrevIdle);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.m_bAutoIdle);
+    EXPECT_EQ(view.m_nSlide, 0);
+    Click(kPrev);
+    EXPECT_EQ(view.m_nSlide, 2);  // from the first to the last
+    Click(kNext);
+    Click(kNext);
+    EXPECT_EQ(view.m_nSlide, 1);  // from the last to the first, then on
+    EXPECT_EQ(view.m_nZoomLevel, 8);
+}
+
+TEST_F(NavBarViewTest, AutoTogglesTheShowAndExitSendsTheApplicationsExit) {
+    view.OnMouseMove(kAuto);
+    view.OnLButtonDown(kAuto);
+    EXPECT_TRUE(view.m_bAutoIdle);  // inverted while held
+    view.OnLButtonUp(kAuto);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    Click(kAuto);
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_FALSE(view.m_bAutoIdle);
+
+    view.OnMouseMove(kExit);
+    view.OnLButtonDown(kExit);
+    EXPECT_FALSE(view.m_bExitIdle);
+    const int invalidations = window.invalidations;
+    view.OnLButtonUp(kExit);
+    EXPECT_TRUE(view.m_bExitIdle);
+    EXPECT_EQ(window.commands, (std::vector<int>{57665}));
+    EXPECT_EQ(window.invalidations, invalidations);
+}
+
+TEST_F(NavBarViewTest, PressOnAutoReleasedOffTheBarLeavesTheLabelLitAndZooms) {
+    view.OnKeyDown(vk::kEscape);
+    view.OnMouseMove(kAuto);
+    view.OnLButtonDown(kAuto);
+    view.OnMouseMove(kOffBar);
+    EXPECT_EQ(window.cursor, ViewCursor::Magnifier);
+    view.OnLButtonUp(kOffBar);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_FALSE(view.m_bAutoIdle);
+    EXPECT_EQ(view.m_nZoomLevel, 9);
+    const auto calls = Paint();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 157,4 255 AUTO"), calls.end());
+}
+
+TEST_F(NavBarViewTest, AHiddenBarIsNoButtonAndTheBarFollowsItsCorner) {
+    env.doc.m_bNavBarVisible = 0;
+    view.OnMouseMove(kPrev);
+    EXPECT_EQ(env.doc.m_nNavBarHotButton, 0);
+    EXPECT_EQ(window.cursor, ViewCursor::Magnifier);
+    view.OnLButtonDown(kPrev);
+    view.OnLButtonUp(kPrev);
+    EXPECT_EQ(view.m_nZoomLevel, 9);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    for (const std::string& call : Paint()) EXPECT_NE(call.substr(0, 3), "bar");
+
+    env.doc.m_bNavBarVisible = 1;
+    env.doc.m_nNavBarCorner = kNavLowerRight;
+    window.width = 640;
+    window.height = 480;
+    const auto calls = Paint();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "bar 360,455,640,480"), calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 587,459 100 EXIT"), calls.end());
+    view.OnMouseMove({370, 470});
+    EXPECT_EQ(env.doc.m_nNavBarHotButton, kNavPrevButton);
+
+    view.OnScroll();
+    EXPECT_EQ(window.invalidatedRects, (std::vector<Rect>{{360, 455, 733, 495}}));
+}
+
+TEST_F(NavBarViewTest, RightButtonStopsTheShowAndWithoutASlideTheArrowShows) {
+    view.OnRButtonDown({400, 300});
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    env.SetSlides({"/show/missing.jpg"});
+    view.m_nSlide = 0;
+    view.m_nDrawnSlide = -1;
+    Paint();
+    view.OnMouseMove(kOffBar);
+    EXPECT_EQ(window.cursor, ViewCursor::Arrow);
+}
+
+class FakeNavBarDialog final : public NavBarDialog {
+public:
+    bool Run(int& show, int& corner) override {
+        shownWith = {show, corner};
+        show = 0;
+        corner = 3;
+        return ok;
+    }
+    std::pair<int, int> shownWith;
+    bool ok = true;
+};
+
+TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
+    CmdUI ui(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_FALSE(view.HasCommand(cmd::ID_NAVIGATE_NAVBAR));
+    EXPECT_FALSE(view.OnUpdateCommand(ui));
+
+    FakeNavBarDialog dialog;
+    view.SetNavBarDialog(&dialog);
+    ASSERT_TRUE(view.OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.enabled);  // not while the show runs
+    view.OnKeyDown(vk::kEscape);
+    ui = CmdUI(cmd::ID_NAVIGATE_NAVBAR);
+    view.OnUpdateCommand(ui);
+    EXPECT_TRUE(ui.enabled && ui.checked);
+
+    dialog.ok = false;
+    view.OnCommand(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_EQ(env.doc.m_bNavBarVisible, 1);
+    dialog.ok = true;
+    view.OnCommand(cmd::ID_NAVIGATE_NAVBAR);
+    EXPECT_EQ(dialog.shownWith, (std::pair<int, int>{1, 0}));
+    EXPECT_EQ(env.doc.m_bNavBarVisible, 0);
+    EXPECT_EQ(env.doc.m_nNavBarCorner, 3);
+}
+
+TEST_F(ViewTest, SpeedHintShowsFromTheFirstTickToTheFifth) {
+    env.SetSlides({"/show/big.jpg"});
+    const std::string hint = "text 222,484 150 Use the up or down keyboard arrows to change speed.";  // 400 - 357 / 2
+    auto hasHint = [&](const std::vector<std::string>& calls) {
+        return std::find(calls.begin(), calls.end(), hint) != calls.end();
+    };
+    EXPECT_FALSE(hasHint(Paint()));  // the first paint only starts the show
+    view.m_nTransitionMode = 2;
+    std::vector<bool> shown;
+    for (int tick = 1; tick <= 6; ++tick) {
+        view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+        shown.push_back(hasHint(Paint()));
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{true, true, true, true, true, false}));
+    // The Auto-Advance command counts afresh; "AUTO" does not.
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    EXPECT_TRUE(hasHint(Paint()));
+    view.OnKeyDown(vk::kEscape);
+    EXPECT_FALSE(hasHint(Paint()));
+}
+
+TEST_F(ViewTest, TheTransitionModeDecidesOnEveryScreenPaint) {
+    env.SetSlides({"/show/big.jpg"});
+    Paint();  // stopped: a plain copy, then the show starts
+    struct Case {
+        int mode;
+        bool running;
+        float interval;
+        bool sweep;
+        bool hidesCursor;
+    };
+    const Case cases[] = {{0, true, 6.0f, true, true},   {0, false, 6.0f, false, false}, {1, false, 6.0f, true, false},
+                          {1, true, 1.0f, true, false},  {2, true, 6.0f, false, false},  {0, true, 0.9f, false, true},
+                          {1, false, 0.9f, false, false}};
+    for (const Case& c : cases) {
+        view.m_nTransitionMode = c.mode;
+        view.m_bAutoAdvance = c.running;
+        view.m_fPageInterval = c.interval;
+        window.cursor = ViewCursor::Arrow;
+        const auto calls = Paint();
+        EXPECT_EQ(view.InTransition(), c.sweep) << c.mode << " " << c.interval;
+        EXPECT_EQ(std::find(calls.begin(), calls.end(), "copy") != calls.end(), !c.sweep) << c.mode;
+        EXPECT_EQ(window.cursor == ViewCursor::Hidden, c.hidesCursor) << c.mode;
+        if (c.sweep) {
+            EXPECT_GE(view.m_nLastEffect, 1);
+            EXPECT_LE(view.m_nLastEffect, 8);
+            EXPECT_EQ(calls, (std::vector<std::string>{"begin 800x500", "stretch"}));  // overlays wait for the end
+            view.m_transition.Cancel();
+        }
+    }
+}
+
+TEST_F(ViewTest, InputDuringASweepIsHandledAfterItInOrder) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
+    Paint();
+    view.m_nTransitionMode = 1;
+    view.OnKeyDown(vk::kEscape);  // stop the show
+    view.OnKeyDown(vk::kRight);   // to slide 1; its paint sweeps
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    ASSERT_EQ(window.frames.size(), 1u);
+
+    view.OnKeyDown(vk::kRight);
+    view.OnKeyUp(vk::kRight);
+    view.OnMouseMove({500, 300});
+    view.OnMouseMove({600, 400});
+    view.OnCommand(cmd::ID_NAVIGATE_AUTO);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_TRUE(window.posted.empty());
+
+    env.clock.milliseconds += 1800;
+    const auto calls = Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(calls.back(), "text 3,25 150 small.png");  // overlays once the sweep is done
+    ASSERT_EQ(window.posted.size(), 1u);
+    window.RunPosted();
+    // Right, then Auto-Advance started the show, then the two ticks made one.
+    EXPECT_EQ(view.m_nSlide, 0);
+    EXPECT_EQ(view.m_ptMouse, (Point{600, 400}));
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nAutoTicks, 1);
+}
+
+TEST_F(ViewTest, StoppingTheTimerDuringASweepDropsItsDueTick) {
+    env.SetSlides({"/show/big.jpg", "/show/small.png"});
+    Paint();
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    view.OnKeyDown(vk::kEscape);
+    env.clock.milliseconds += 1800;
+    Paint();
+    window.RunPosted();
+    EXPECT_FALSE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nSlide, 1);
+
+    // A new show drops a sweep under way.
+    view.m_nTransitionMode = 1;
+    window.invalidations = 0;
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    view.OnInitialUpdate();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(window.posted.size(), 1u);
+
+    // So does a paint that finds no document.
+    view.m_nTransitionMode = 1;
+    Paint();
+    ASSERT_TRUE(view.InTransition());
+    env.documents.document = nullptr;
+    Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(window.posted.size(), 2u);
 }
 
 }  // namespace

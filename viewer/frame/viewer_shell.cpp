@@ -46,8 +46,10 @@ bool ViewerShell::NewDocument() {
         document_->SetDialogs(&dialogs_);
         frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
         dialogs_.SetOwner(frame_.get());
-        SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); }};
-        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, timers_, std::move(hooks), frame_.get());
+        SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); },
+                                     [this](int id) { frame_->RunCommand(id); }};
+        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers_,
+                                    std::move(hooks), frame_.get());
         frame_->setCentralWidget(view_);
         router_ = std::make_unique<CommandRouter>(
             std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});

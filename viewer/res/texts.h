@@ -135,6 +135,12 @@ inline constexpr const char* kPathTooLong = "Path is too long.";
 // Slide view
 inline constexpr const char* kTimerRefused =
     "There are too many other programs open that are using timers. Close some other programs and try again.";
+inline constexpr const char* kSpeedHint = "Use the up or down keyboard arrows to change speed.";
+// Navigator bar labels, left to right
+inline constexpr const char* kNavPrevLabel = "<<<";
+inline constexpr const char* kNavNextLabel = ">>>";
+inline constexpr const char* kNavAutoLabel = "AUTO";
+inline constexpr const char* kNavExitLabel = "EXIT";
 
 // Picture errors: the "Invalid image pointer" boxes carry kPictureErrorCaption, no icon,
 // and are task-modal; the resource box has the warning icon and no caption text.

@@ -4,7 +4,7 @@
 
 #include <QFontMetrics>
 
-QtViewCanvas::QtViewCanvas(QPainter& screen, int dpiY) : screen_(screen), font_(OverlayFont(dpiY)) {}
+QtViewCanvas::QtViewCanvas(platform::MessageSink& messages) : tools_(messages) {}
 
 QFont QtViewCanvas::OverlayFont(int dpiY) {
     QFont font(QStringLiteral("Verdana"));
@@ -15,8 +15,25 @@ QFont QtViewCanvas::OverlayFont(int dpiY) {
     return font;
 }
 
+void QtViewCanvas::SetDpi(int dpiY) {
+    if (dpiY == dpiY_) return;
+    dpiY_ = dpiY;
+    font_ = OverlayFont(dpiY);
+}
+
 void QtViewCanvas::BeginComposition(int width, int height) {
-    composition_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    EndPaint();
+    const int w = std::max(width, 0), h = std::max(height, 0);
+    composition_ = QImage(w, h, QImage::Format_RGB32);
+    // The screen keeps its pixels when the window's size changes; new parts are black.
+    if (screen_.size() != QSize(w, h)) {
+        QImage resized(w, h, QImage::Format_RGB32);
+        if (!resized.isNull()) {
+            resized.fill(Qt::black);
+            if (!screen_.isNull()) QPainter(&resized).drawImage(0, 0, screen_);
+        }
+        screen_ = resized;
+    }
     if (composition_.isNull()) return;
     composition_.fill(Qt::black);
     composer_.emplace(&composition_);
@@ -32,14 +49,40 @@ void QtViewCanvas::StretchPicture(const Rect& destination, int sourceX, int sour
                    sourceY, sourceWidth, sourceHeight, picture);
 }
 
-void QtViewCanvas::CopyCompositionToScreen() {
+QPainter& QtViewCanvas::ScreenPainter() {
     composer_.reset();
-    if (!composition_.isNull()) screen_.drawImage(0, 0, composition_);
+    if (!screenPainter_) screenPainter_.emplace(&screen_);
+    return *screenPainter_;
+}
+
+void QtViewCanvas::CopyComposition(const Rect& target, const Rect& source) {
+    if (screen_.isNull() || composition_.isNull() || target.Width() <= 0 || target.Height() <= 0 ||
+        source.Width() <= 0 || source.Height() <= 0)
+        return;
+    ScreenPainter().drawImage(QRect(target.left, target.top, target.Width(), target.Height()), composition_,
+                              QRect(source.left, source.top, source.Width(), source.Height()));
+}
+
+void QtViewCanvas::DrawKeyedPicture(const Rect& rect, const DibImage& picture, RgbColour key) {
+    if (screen_.isNull()) return;
+    DrawDib(tools_, ScreenPainter(), rect.left, rect.top, rect.right, rect.bottom, picture, true, key);
 }
 
 void QtViewCanvas::DrawOverlayText(int x, int y, RgbColour colour, const std::string& text) {
-    screen_.setFont(font_);
-    screen_.setPen(QColor(colour.red, colour.green, colour.blue));
+    if (screen_.isNull()) return;
+    QPainter& painter = ScreenPainter();
+    painter.setFont(font_);
+    painter.setPen(QColor(colour.red, colour.green, colour.blue));
     // (x, y) is the top of the text cell; Qt places text by its baseline.
-    screen_.drawText(x, y + QFontMetrics(font_).ascent(), QString::fromLocal8Bit(text.c_str()));
+    painter.drawText(x, y + QFontMetrics(font_).ascent(), QString::fromLocal8Bit(text.c_str()));
+}
+
+TextExtent QtViewCanvas::OverlayTextExtent(const std::string& text) {
+    const QFontMetrics metrics(font_);
+    return {metrics.horizontalAdvance(QString::fromLocal8Bit(text.c_str())), metrics.height()};
+}
+
+void QtViewCanvas::EndPaint() {
+    composer_.reset();
+    screenPainter_.reset();
 }

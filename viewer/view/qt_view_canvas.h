@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/document/dib_tools.h"
 #include "viewer/view/view_services.h"
 
 #include <QFont>
@@ -8,25 +9,44 @@
 
 #include <optional>
 
-// One screen paint on Qt: the slide is composed in a client-sized image, which reaches the
-// widget in one draw; the overlays are then drawn on the widget directly.
+namespace platform {
+class MessageSink;
+}
+
+// The view's drawing on Qt. The slide is composed in a client-sized image; the screen is
+// a second image that keeps what was drawn on it from paint to paint, as a window's
+// pixels do, so that a sweep's frames copy strips over the previous picture. The widget
+// shows the screen image after each paint.
 class QtViewCanvas final : public ViewCanvas {
 public:
-    // `screen` paints the widget; `dpiY` sizes the overlay font as points on that screen.
-    QtViewCanvas(QPainter& screen, int dpiY);
+    // `messages` takes the picture tools' messages.
+    explicit QtViewCanvas(platform::MessageSink& messages);
+
+    // The overlay font for a screen of that many dots per inch.
+    void SetDpi(int dpiY);
+    // Ends the drawing of one paint; the screen image is then complete.
+    void EndPaint();
+    const QImage& Screen() const { return screen_; }
 
     void BeginComposition(int width, int height) override;
     void StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                         const DibImage& picture) override;
-    void CopyCompositionToScreen() override;
+    void CopyComposition(const Rect& target, const Rect& source) override;
+    void DrawKeyedPicture(const Rect& rect, const DibImage& picture, RgbColour key) override;
     void DrawOverlayText(int x, int y, RgbColour colour, const std::string& text) override;
+    TextExtent OverlayTextExtent(const std::string& text) override;
 
     // The overlay font: 9 points, weight 600, a sans-serif face.
     static QFont OverlayFont(int dpiY);
 
 private:
-    QPainter& screen_;
+    QPainter& ScreenPainter();
+
+    CDibTools tools_;
     QFont font_;
+    int dpiY_ = 0;
     QImage composition_;
     std::optional<QPainter> composer_;
+    QImage screen_;
+    std::optional<QPainter> screenPainter_;
 };

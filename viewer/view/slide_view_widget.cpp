@@ -1,9 +1,11 @@
 #include "viewer/view/slide_view_widget.h"
 
+#include "platform/clock.h"
 #include "platform/qt/qt_timer_service.h"
 #include "viewer/view/qt_view_canvas.h"
 #include "viewer/view/view_keys.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,19 +29,29 @@ int VirtualKey(int qtKey) {
 
 Point ToPoint(const QPointF& p) { return {static_cast<int>(p.x()), static_cast<int>(p.y())}; }
 
+// Sweep frames come no closer than this, about the display's refresh, however many passes
+// fall due in between.
+constexpr int kMinFrameGapMilliseconds = 15;
+
 }  // namespace
 
 SlideViewWidget::SlideViewWidget(DocumentProvider& documents, SlidePictureSource& pictures,
-                                 platform::MessageSink& messages, platform::TimerService* timers, Hooks hooks,
-                                 QWidget* parent)
+                                 platform::MessageSink& messages, const platform::Clock& clock,
+                                 platform::TimerService* timers, Hooks hooks, QWidget* parent)
     : QAbstractScrollArea(parent),
       hooks_(std::move(hooks)),
-      messages_(messages, [this](std::function<void()> f) { QTimer::singleShot(0, this, std::move(f)); }) {
+      clock_(clock),
+      messages_(messages, [this](std::function<void()> f) { QTimer::singleShot(0, this, std::move(f)); }),
+      canvas_(messages_) {
+    frameTimer_ = new QTimer(this);
+    frameTimer_->setSingleShot(true);
+    frameTimer_->setTimerType(Qt::PreciseTimer);
+    connect(frameTimer_, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
     if (!timers) {
         ownTimers_ = std::make_unique<platform::qt::QtTimerService>(this, [this](int id) { view_->OnTimer(id); });
         timers = ownTimers_.get();
     }
-    view_ = std::make_unique<CVarnelleView>(ViewServices{documents, *this, pictures, *timers, messages_});
+    view_ = std::make_unique<CVarnelleView>(ViewServices{documents, *this, pictures, *timers, messages_, clock});
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -91,26 +103,69 @@ void SlideViewWidget::ScrollPage(bool down) {
 
 void SlideViewWidget::Invalidate() { viewport()->update(); }
 
+void SlideViewWidget::InvalidateRect(const Rect& rect) {
+    viewport()->update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+}
+
+QCursor SlideViewWidget::CursorFor(ViewCursor cursor) {
+    switch (cursor) {
+    case ViewCursor::Hidden: return QCursor(Qt::BlankCursor);
+    case ViewCursor::PointingHand: return QCursor(QPixmap(QStringLiteral(":/cursors/219.xpm")), 12, 1);
+    case ViewCursor::PressingHand: return QCursor(QPixmap(QStringLiteral(":/cursors/465.xpm")), 12, 1);
+    case ViewCursor::Magnifier: return QCursor(QPixmap(QStringLiteral(":/cursors/1529.xpm")), 15, 15);
+    case ViewCursor::Arrow: break;
+    }
+    return QCursor(Qt::ArrowCursor);
+}
+
+void SlideViewWidget::SetCursor(ViewCursor cursor) { viewport()->setCursor(CursorFor(cursor)); }
+
+void SlideViewWidget::SendCommand(int id) {
+    if (hooks_.command) hooks_.command(id);
+}
+
+void SlideViewWidget::RequestFrame(std::uint32_t dueMilliseconds) {
+    // Wrap-safe: a due time already past comes out negative.
+    const auto wait = static_cast<std::int32_t>(dueMilliseconds - clock_.MonotonicMilliseconds());
+    frameTimer_->start(std::max<int>(wait, kMinFrameGapMilliseconds));
+}
+
+void SlideViewWidget::Post(std::function<void()> task) { QTimer::singleShot(0, this, std::move(task)); }
+
 void SlideViewWidget::RecalcFrameLayout() {
     if (hooks_.recalcLayout) hooks_.recalcLayout();
 }
 
 void SlideViewWidget::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(viewport());
-    QtViewCanvas canvas(painter, logicalDpiY());
+    // Every paint draws the whole client area into the canvas's screen, whatever part Qt
+    // asked for; that picture then goes to the window in one draw.
+    canvas_.SetDpi(logicalDpiY());
     messages_.BeginHold();
-    view_->OnDraw(canvas);
+    view_->OnDraw(canvas_);
     messages_.EndHold();
+    canvas_.EndPaint();
+    QPainter painter(viewport());
+    painter.drawImage(0, 0, canvas_.Screen());
     painter.end();
+    if (repaintAfterSweep_ && !view_->InTransition()) {
+        repaintAfterSweep_ = false;
+        viewport()->update();
+    }
     if (hooks_.painted) hooks_.painted();
 }
 
 void SlideViewWidget::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRanges();
+    if (view_->InTransition()) repaintAfterSweep_ = true;
 }
 
-void SlideViewWidget::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
+void SlideViewWidget::scrollContentsBy(int /*dx*/, int /*dy*/) {
+    view_->OnScroll();
+    // The content moved: the whole client area is painted again (bar and caption included).
+    viewport()->update();
+    if (view_->InTransition()) repaintAfterSweep_ = true;
+}
 
 void SlideViewWidget::keyPressEvent(QKeyEvent* event) { view_->OnKeyDown(VirtualKey(event->key())); }
 

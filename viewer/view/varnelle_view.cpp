@@ -1,6 +1,7 @@
 #include "viewer/view/varnelle_view.h"
 
 #include "imagelib/info_header.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/timers.h"
 #include "viewer/document/slide_extensions.h"
@@ -18,10 +19,23 @@ namespace {
 constexpr RgbColour kCaptionColour{150, 150, 150};
 // The caption sits below a navigator bar in the upper left corner.
 constexpr Point kCaptionOffset{3, 25};
+constexpr RgbColour kHintColour{150, 150, 150};
+// The hint's gap above the window's bottom edge.
+constexpr int kHintMargin = 4;
+// The hint shows until this many ticks have passed.
+constexpr int kHintTicks = 6;
+// Black around the bar's rounded ends lets the slide show through.
+constexpr RgbColour kNavBarKey{0, 0, 0};
+// Below this page interval (seconds) no sweep is drawn.
+constexpr float kMinSweepPageInterval = 1.0f;
+
+constexpr const char* kNavLabels[] = {texts::kNavPrevLabel, texts::kNavNextLabel, texts::kNavAutoLabel,
+                                      texts::kNavExitLabel};
 
 }  // namespace
 
-CVarnelleView::CVarnelleView(ViewServices services) : services_(services), dibTools_(services.messages) {
+CVarnelleView::CVarnelleView(ViewServices services)
+    : m_transition(services.clock), services_(services), dibTools_(services.messages) {
     services_.pictures.SetReadyCallback([this](int index) { OnPictureReady(index); });
 }
 
@@ -40,7 +54,9 @@ void CVarnelleView::OnInitialUpdate() {
     if (!doc) return;
     doc->m_rcExtent = {};
     SetScrollSizes(0, 0);
-    services_.timers.KillTimer(kAutoAdvanceTimer);
+    KillTimer();
+    // A sweep of the old show is not finished.
+    DropSweep();
     // The old show's pictures and planned decodes are of no use any more.
     ReleaseSlide();
     services_.pictures.NewShow(doc->m_astrSlides);
@@ -63,10 +79,16 @@ void CVarnelleView::OnInitialUpdate() {
     m_crLabelActive = {255, 255, 0};
     m_bPrevIdle = m_bNextIdle = m_bExitIdle = 1;
     m_bAutoIdle = 0;
-    m_fTransInterval = m_fPageInterval * 3.0f;
+    SyncTransInterval();
 }
 
-void CVarnelleView::OnDestroy() { services_.timers.KillTimer(kAutoAdvanceTimer); }
+void CVarnelleView::OnDestroy() { KillTimer(); }
+
+void CVarnelleView::KillTimer() {
+    services_.timers.KillTimer(kAutoAdvanceTimer);
+    // A tick that fell due is gone with its timer.
+    tickDeferred_ = false;
+}
 
 void CVarnelleView::SetScrollSizes(int width, int height) {
     totalWidth_ = width;
@@ -164,9 +186,23 @@ void CVarnelleView::StretchSlide(ViewCanvas& canvas, const Rect& destination, co
                           m_dibSlide);
 }
 
+void CVarnelleView::DropSweep() {
+    if (!m_transition.Sweeping()) return;
+    m_transition.Cancel();
+    // The input that waited for the sweep is handled all the same.
+    services_.window.Post([this] { RunDeferredInput(); });
+}
+
 void CVarnelleView::OnDraw(ViewCanvas& canvas) {
     CVarnelleDoc* doc = Doc();
-    if (!doc) return;
+    if (!doc) {
+        DropSweep();
+        return;
+    }
+    if (m_transition.Sweeping()) {
+        ContinueTransition(canvas);
+        return;
+    }
     const Rect client = services_.window.ClientRect();
     const Point scroll = services_.window.ScrollPosition();
     const Point origin = services_.window.ClientOriginOnScreen();
@@ -192,7 +228,60 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
         if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty())
             StretchSlide(canvas, placement.destination, placement.source);
     }
-    canvas.CopyCompositionToScreen();
+    doc->m_rcClient = services_.window.ClientRect();
+    // The slide on screen, kept while the next is decoded, is put back as it is.
+    if (pending_) {
+        m_transition.SetBlit({&canvas, 0, 0, cw, ch, 0, 0, cw, ch});
+        m_transition.CopyWhole();
+    } else {
+        ChooseTransition(canvas, cw, ch);
+    }
+    if (m_transition.Sweeping()) {
+        services_.window.RequestFrame(m_transition.NextPassDue());
+        return;
+    }
+    FinishPaint(canvas);
+}
+
+void CVarnelleView::ChooseTransition(ViewCanvas& canvas, int width, int height) {
+    random_.Seed(TransitionSeed(services_.clock.SecondsSinceEpoch()));
+    m_transition.SetDuration(m_fTransInterval);
+    // The canvas draws in window coordinates, so the scroll position is left out.
+    m_transition.SetBlit({&canvas, 0, 0, width, height, 0, 0, width, height});
+    bool sweep = false;
+    switch (m_nTransitionMode) {
+    case 0:
+        if (m_bAutoAdvance) {
+            services_.window.SetCursor(ViewCursor::Hidden);
+            sweep = m_fPageInterval >= kMinSweepPageInterval;
+        }
+        break;
+    case 1: sweep = m_fPageInterval >= kMinSweepPageInterval; break;
+    default: break;
+    }
+    if (!sweep) {
+        m_transition.CopyWhole();
+        return;
+    }
+    m_nLastEffect = RandomInRange(random_, 1, 8);
+    if (m_nLastEffect > 8) m_nLastEffect = 1;
+    m_transition.Play(m_nLastEffect);
+}
+
+void CVarnelleView::ContinueTransition(ViewCanvas& canvas) {
+    m_transition.SetTarget(&canvas);
+    m_transition.DrawDuePasses();
+    if (m_transition.Sweeping()) {
+        services_.window.RequestFrame(m_transition.NextPassDue());
+        return;
+    }
+    FinishPaint(canvas);
+    services_.window.Post([this] { RunDeferredInput(); });
+}
+
+void CVarnelleView::FinishPaint(ViewCanvas& canvas) {
+    DrawNavBar(canvas);
+    DrawSpeedHint(canvas);
     DrawCaption(canvas);
     if (!pending_) m_nDrawnSlide = m_nSlide;
     if (m_bFirstDraw) AfterFirstDraw();
@@ -200,6 +289,31 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
 
 void CVarnelleView::OnPictureReady(int index) {
     if (index == m_nSlide) services_.window.Invalidate();
+}
+
+void CVarnelleView::PlaceNavBar() {
+    CVarnelleDoc* doc = Doc();
+    if (doc) doc->m_rcNavBar = ::PlaceNavBar(doc->m_rcNavBar, doc->m_nNavBarCorner, doc->m_rcClient);
+}
+
+void CVarnelleView::DrawNavBar(ViewCanvas& canvas) {
+    PlaceNavBar();
+    const CVarnelleDoc* doc = Doc();
+    if (!doc || !doc->m_bNavBarVisible) return;
+    const Rect& bar = doc->m_rcNavBar;
+    canvas.DrawKeyedPicture(bar, doc->m_dibNavBar, kNavBarKey);
+    const int idle[] = {m_bPrevIdle, m_bNextIdle, m_bAutoIdle, m_bExitIdle};
+    for (int button = 0; button < 4; ++button)
+        canvas.DrawOverlayText(bar.left + kNavLabelOffsets[button], bar.top + kNavLabelTop,
+                               idle[button] ? m_crLabelIdle : m_crLabelActive, kNavLabels[button]);
+}
+
+void CVarnelleView::DrawSpeedHint(ViewCanvas& canvas) const {
+    if (!m_bAutoAdvance || m_nAutoTicks >= kHintTicks) return;
+    const Rect client = services_.window.ClientRect();
+    const TextExtent extent = canvas.OverlayTextExtent(texts::kSpeedHint);
+    canvas.DrawOverlayText(client.Width() / 2 - extent.width / 2, client.Height() - extent.height - kHintMargin,
+                           kHintColour, texts::kSpeedHint);
 }
 
 void CVarnelleView::DrawCaption(ViewCanvas& canvas) const {
@@ -243,11 +357,16 @@ void CVarnelleView::StartAutoAdvance() {
 
 void CVarnelleView::StopAutoAdvance() {
     m_bAutoAdvance = 0;
-    services_.timers.KillTimer(kAutoAdvanceTimer);
+    KillTimer();
     m_bAutoIdle = 1;
 }
 
 void CVarnelleView::OnTimer(int /*id: the view has only the one timer*/) {
+    // Ticks that fall due during a sweep make one tick after it.
+    if (m_transition.Sweeping()) {
+        tickDeferred_ = true;
+        return;
+    }
     if (!Doc()) return;
     m_nSlide = NextSlideIndex(m_nSlide, SlideCount());
     forward_ = true;
@@ -256,9 +375,9 @@ void CVarnelleView::OnTimer(int /*id: the view has only the one timer*/) {
 }
 
 void CVarnelleView::ChangeSpeed(bool faster) {
-    services_.timers.KillTimer(kAutoAdvanceTimer);
+    KillTimer();
     m_fPageInterval = faster ? FasterPageInterval(m_fPageInterval) : SlowerPageInterval(m_fPageInterval);
-    m_fTransInterval = m_fPageInterval * 3.0f;
+    SyncTransInterval();
     StartTimer();
 }
 
@@ -276,7 +395,33 @@ void CVarnelleView::OnEscape() {
     if (m_bAutoAdvance) StopAutoAdvance();
 }
 
+bool CVarnelleView::Defer(std::function<void()> task, bool mouseMove) {
+    if (!m_transition.Sweeping()) return false;
+    // As the platform does, only the latest of a run of mouse moves is kept.
+    if (mouseMove && !deferred_.empty() && deferred_.back().mouseMove) deferred_.back().task = std::move(task);
+    else deferred_.push_back({std::move(task), mouseMove});
+    return true;
+}
+
+void CVarnelleView::RunDeferredInput() {
+    if (m_transition.Sweeping()) return;
+    std::vector<DeferredInput> inputs;
+    inputs.swap(deferred_);
+    for (DeferredInput& input : inputs) input.task();
+    if (tickDeferred_) {
+        tickDeferred_ = false;
+        OnTimer(kAutoAdvanceTimer);
+    }
+}
+
+void CVarnelleView::OnScroll() {
+    if (Defer([this] { OnScroll(); })) return;
+    const CVarnelleDoc* doc = Doc();
+    if (doc) services_.window.InvalidateRect(NavBarScrollArea(doc->m_rcNavBar));
+}
+
 void CVarnelleView::OnKeyDown(int virtualKey) {
+    if (Defer([this, virtualKey] { OnKeyDown(virtualKey); })) return;
     if (!Doc()) return;
     switch (KeyDownAction(virtualKey, m_bAutoAdvance != 0)) {
     case ViewKeyAction::Escape: OnEscape(); break;
@@ -303,6 +448,7 @@ void CVarnelleView::OnKeyDown(int virtualKey) {
 }
 
 void CVarnelleView::OnKeyUp(int virtualKey) {
+    if (Defer([this, virtualKey] { OnKeyUp(virtualKey); })) return;
     if (m_bAutoAdvance) return;
     if (virtualKey == vk::kLeft) m_bPrevIdle = 1;
     else if (virtualKey == vk::kRight) m_bNextIdle = 1;
@@ -310,35 +456,90 @@ void CVarnelleView::OnKeyUp(int virtualKey) {
     services_.window.Invalidate();
 }
 
+void CVarnelleView::HitTestNavBar(Point point) {
+    CVarnelleDoc* doc = Doc();
+    if (!doc) return;
+    doc->m_nNavBarHotButton = doc->m_bNavBarVisible ? ::HitTestNavBar(doc->m_rcNavBar, point) : kNavNoButton;
+}
+
+void CVarnelleView::UpdateCursor() {
+    const CVarnelleDoc* doc = Doc();
+    if (!doc) return;
+    const bool loaded = !m_dibSlide.header.empty();
+    services_.window.SetCursor(NavBarCursor(doc->m_nNavBarHotButton, doc->m_bNavBarPressed != 0, loaded));
+}
+
 void CVarnelleView::OnMouseMove(Point point) {
+    if (Defer([this, point] { OnMouseMove(point); }, true)) return;
+    HitTestNavBar(point);
+    UpdateCursor();
     const Point scroll = services_.window.ScrollPosition();
     m_ptMouse = {point.x + scroll.x, point.y + scroll.y};
 }
 
-void CVarnelleView::OnLButtonDown(Point /*point*/) {
+void CVarnelleView::OnLButtonDown(Point point) {
+    if (Defer([this, point] { OnLButtonDown(point); })) return;
     CVarnelleDoc* doc = Doc();
     if (!doc) return;
     doc->m_bNavBarPressed = 1;
+    UpdateCursor();
+    switch (doc->m_nNavBarHotButton) {
+    case kNavPrevButton: m_bPrevIdle = 0; break;
+    case kNavNextButton: m_bNextIdle = 0; break;
+    case kNavAutoButton: m_bAutoIdle = !m_bAutoIdle; break;
+    case kNavExitButton: m_bExitIdle = 0; break;
+    default: break;
+    }
     services_.window.Invalidate();
 }
 
-void CVarnelleView::OnLButtonUp(Point /*point*/) {
+void CVarnelleView::OnLButtonUp(Point point) {
+    if (Defer([this, point] { OnLButtonUp(point); })) return;
     CVarnelleDoc* doc = Doc();
     if (!doc) return;
     doc->m_bNavBarPressed = 0;
-    // A click off the navigator bar: stop the show and look closer where the mouse is.
-    if (doc->m_nNavBarHotButton == 0) {
+    UpdateCursor();
+    switch (doc->m_nNavBarHotButton) {
+    case kNavPrevButton:
+    case kNavNextButton: {
+        const bool next = doc->m_nNavBarHotButton == kNavNextButton;
+        (next ? m_bNextIdle : m_bPrevIdle) = 1;
+        // While the show runs, the first click only stops it on the slide shown.
+        if (m_bAutoAdvance) {
+            StopAutoAdvance();
+            services_.window.Invalidate();
+        } else {
+            StepSlide(next);
+        }
+        break;
+    }
+    case kNavAutoButton:
+        if (m_bAutoAdvance) StopAutoAdvance();
+        else StartAutoAdvance();
+        services_.window.Invalidate();
+        break;
+    case kNavExitButton:
+        m_bExitIdle = 1;
+        services_.window.SendCommand(cmd::ID_APP_EXIT);
+        break;
+    default:
+        // A click off the navigator bar: stop the show and look closer where the mouse is.
         if (m_bAutoAdvance) StopAutoAdvance();
         ZoomIn();
         CenterOnMouse();
+        break;
     }
 }
 
-void CVarnelleView::OnRButtonDown(Point /*point*/) {
-    if (Doc() && m_bAutoAdvance) StopAutoAdvance();
+void CVarnelleView::OnRButtonDown(Point point) {
+    if (Defer([this, point] { OnRButtonDown(point); })) return;
+    if (!Doc()) return;
+    UpdateCursor();
+    if (m_bAutoAdvance) StopAutoAdvance();
 }
 
 void CVarnelleView::OnRButtonUp(Point point) {
+    if (Defer([this, point] { OnRButtonUp(point); })) return;
     if (!Doc()) return;
     const Point scroll = services_.window.ScrollPosition();
     m_ptMouse = {point.x + scroll.x, point.y + scroll.y};
@@ -346,7 +547,10 @@ void CVarnelleView::OnRButtonUp(Point point) {
     CenterOnMouse();
 }
 
-void CVarnelleView::OnMouseWheel(int delta) { services_.window.ScrollPage(delta < 0); }
+void CVarnelleView::OnMouseWheel(int delta) {
+    if (Defer([this, delta] { OnMouseWheel(delta); })) return;
+    services_.window.ScrollPage(delta < 0);
+}
 
 void CVarnelleView::ZoomIn() {
     m_nZoomLevel = std::min(m_nZoomLevel + 1, kMaxZoomLevel);
@@ -391,11 +595,13 @@ bool CVarnelleView::HasCommand(int id) const {
     case cmd::ID_NAVIGATE_PREV:
     case cmd::ID_NAVIGATE_AUTO:
     case ID_VIEW_APPLY_ZOOM: return true;
+    case cmd::ID_NAVIGATE_NAVBAR: return navBarDialog_ != nullptr;
     default: return false;
     }
 }
 
 void CVarnelleView::OnCommand(int id) {
+    if (Defer([this, id] { OnCommand(id); })) return;
     switch (id) {
     case cmd::ID_NAVIGATE_NEXT:
         if (Doc()) StepSlide(true);
@@ -410,6 +616,7 @@ void CVarnelleView::OnCommand(int id) {
         services_.window.Invalidate();
         break;
     case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
+    case cmd::ID_NAVIGATE_NAVBAR: OnNavigatorBar(); break;
     default: break;
     }
 }
@@ -422,6 +629,24 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
         ui.Enable();
         ui.SetCheck(m_bAutoAdvance != 0);
         return true;
+    case cmd::ID_NAVIGATE_NAVBAR: {
+        if (!navBarDialog_) return false;
+        const CVarnelleDoc* doc = Doc();
+        ui.Enable(!m_bAutoAdvance);
+        if (!m_bAutoAdvance && doc) ui.SetCheck(doc->m_bNavBarVisible != 0);
+        return true;
+    }
     default: return false;
     }
+}
+
+void CVarnelleView::OnNavigatorBar() {
+    CVarnelleDoc* doc = Doc();
+    if (!doc || !navBarDialog_) return;
+    int show = doc->m_bNavBarVisible;
+    int corner = doc->m_nNavBarCorner;
+    if (!navBarDialog_->Run(show, corner)) return;
+    doc->m_bNavBarVisible = show;
+    doc->m_nNavBarCorner = corner;
+    services_.window.Invalidate();
 }

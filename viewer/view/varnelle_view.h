@@ -6,12 +6,18 @@
 #include "viewer/document/dib_tools.h"
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
+#include "viewer/view/screen_transition.h"
 #include "viewer/view/view_rect_table.h"
 #include "viewer/view/view_services.h"
 
+#include "platform/runtime_random.h"
+
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
+class Clock;
 class MessageSink;
 class TimerService;
 }  // namespace platform
@@ -22,6 +28,14 @@ struct ViewServices {
     SlidePictureSource& pictures;
     platform::TimerService& timers;
     platform::MessageSink& messages;
+    const platform::Clock& clock;
+};
+
+// The Navigator Bar dialog: shown or not, and the corner. False on Cancel.
+class NavBarDialog {
+public:
+    virtual ~NavBarDialog() = default;
+    virtual bool Run(int& showNavBar, int& corner) = 0;
 };
 
 // The slide view: which slide is shown at which zoom, the paint pass, keys, mouse, the
@@ -37,8 +51,12 @@ public:
 
     // Run for every new document: resets the view to its defaults.
     void OnInitialUpdate();
+    // A paint: the whole paint pass, or, while a sweep is under way, its next frame. The
+    // frames of one sweep come on the canvas its first frame was drawn on.
     void OnDraw(ViewCanvas& canvas);
     void OnDestroy();
+    // The window is about to scroll its content.
+    void OnScroll();
 
     void OnKeyDown(int virtualKey);
     void OnKeyUp(int virtualKey);
@@ -53,6 +71,14 @@ public:
     // The picture source has the picture of slide `index` ready.
     void OnPictureReady(int index);
 
+    // While a sweep is drawn, input waits: it is handled, in order, once the sweep is over
+    // (a due timer tick once, after the input).
+    bool InTransition() const { return m_transition.Sweeping(); }
+    void RunDeferredInput();
+
+    // Until the dialog is given, Navigator Bar is not the view's command.
+    void SetNavBarDialog(NavBarDialog* dialog) { navBarDialog_ = dialog; }
+
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
     bool OnUpdateCommand(CmdUI& ui) override;
@@ -63,9 +89,15 @@ public:
     void ZoomOut();
     void ApplyZoomLevel(int level);
     void CenterOnMouse();
+    void SyncTransInterval() { m_fTransInterval = m_fPageInterval * 3.0f; }
+    // Stores the button under the point (client coordinates) in the document.
+    void HitTestNavBar(Point point);
+    void UpdateCursor();
+    void PlaceNavBar();
 
     CTextTools m_textTools;
     CViewRectTable m_rects;
+    CScreenTransition m_transition;
     std::string m_strSlidePath;
     Point m_ptMouse;
     int m_nImageWidth = 0;
@@ -106,11 +138,31 @@ private:
     void StepSlide(bool forward);
     void OnApplyZoom();
     void DrawCaption(ViewCanvas& canvas) const;
+    void DrawNavBar(ViewCanvas& canvas);
+    void DrawSpeedHint(ViewCanvas& canvas) const;
+    void ChooseTransition(ViewCanvas& canvas, int width, int height);
+    void ContinueTransition(ViewCanvas& canvas);
+    // The paint pass after the slide is on the screen: overlays and bookkeeping.
+    void FinishPaint(ViewCanvas& canvas);
+    // Ends a sweep under way without finishing its paint.
+    void DropSweep();
     void AfterFirstDraw();
     bool StartTimer();
+    void KillTimer();
+    // Keeps the input for after the sweep under way; false when there is none.
+    bool Defer(std::function<void()> task, bool mouseMove = false);
+    void OnNavigatorBar();
 
     ViewServices services_;
     CDibTools dibTools_;
+    platform::RuntimeRandom random_;
+    NavBarDialog* navBarDialog_ = nullptr;
+    struct DeferredInput {
+        std::function<void()> task;
+        bool mouseMove;
+    };
+    std::vector<DeferredInput> deferred_;
+    bool tickDeferred_ = false;
     // The shown picture is stored at 1 / 2^reduction of the full size.
     int pictureReduction_ = 0;
     // The slide asked for is still being decoded; the paint shows the one before.

@@ -4,8 +4,10 @@
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
 #include "imagelib/info_header.h"
+#include "viewer/view/navigator_bar.h"
 #include "viewer/view/picture_scale.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +35,18 @@ public:
     virtual void ScrollPage(bool down) = 0;
     // Asks for a repaint of the whole client area.
     virtual void Invalidate() = 0;
+    // Asks for a repaint of part of the client area.
+    virtual void InvalidateRect(const Rect& rect) = 0;
     // The frame's layout request, by which it follows the document's full-screen flag.
     virtual void RecalcFrameLayout() = 0;
+    virtual void SetCursor(ViewCursor cursor) = 0;
+    // Sends a command to the main window, which routes it as its own menus do.
+    virtual void SendCommand(int id) = 0;
+    // Asks for another paint once the monotonic clock reaches `dueMilliseconds`: the next
+    // frame of a sweep.
+    virtual void RequestFrame(std::uint32_t dueMilliseconds) = 0;
+    // Runs the task from the event loop, after the paint under way.
+    virtual void Post(std::function<void()> task) = 0;
 };
 
 // The active document, asked afresh each time: null while there is none.
@@ -90,19 +102,37 @@ public:
     virtual void SetReadyCallback(std::function<void(int index)> ready) { (void)ready; }
 };
 
-// The drawing operations of one screen paint, in the order the paint pass uses them.
-class ViewCanvas {
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+};
+
+// Where a transition copies the composed slide to: one stretched rectangle at a time.
+class BlitSurface {
 public:
-    virtual ~ViewCanvas() = default;
+    virtual ~BlitSurface() = default;
+    // Stretches the source rectangle of the composition onto the target rectangle of the
+    // screen, nearest neighbour. Parts outside either are left out.
+    virtual void CopyComposition(const Rect& target, const Rect& source) = 0;
+};
+
+// The drawing operations of a screen paint, in the order the paint pass uses them. The
+// screen keeps what was drawn on it until drawn over, and a sweep's frames after the first
+// are drawn on the same canvas.
+class ViewCanvas : public BlitSurface {
+public:
     // Starts the off-screen composition: a client-sized bitmap filled with black.
     virtual void BeginComposition(int width, int height) = 0;
     // Stretches the source part of the picture (x and width in pixels, y and height in
     // stored rows counted from the bottom) into the destination, nearest neighbour.
     virtual void StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth,
                                 int sourceHeight, const DibImage& picture) = 0;
-    // Puts the composition on the screen in one transfer.
-    virtual void CopyCompositionToScreen() = 0;
+    // Draws the whole picture stretched into the rectangle of the screen; its pixels of the
+    // key colour leave the screen as it is.
+    virtual void DrawKeyedPicture(const Rect& rect, const DibImage& picture, RgbColour key) = 0;
     // Text in the overlay font (9 points, semi-bold) with its top-left corner at (x, y) of
     // the window, on a transparent background.
     virtual void DrawOverlayText(int x, int y, RgbColour colour, const std::string& text) = 0;
+    // The size of the text's cell in the overlay font.
+    virtual TextExtent OverlayTextExtent(const std::string& text) = 0;
 };
