@@ -1,0 +1,243 @@
+// The slide view over the real picture cache: what the screen shows while pictures are
+// still decoding, and the full picture's geometry over pictures stored smaller.
+#include "viewer/view/varnelle_view.h"
+
+#include "viewer/view/view_keys.h"
+#include "viewer/view/zoom_levels.h"
+
+#include "tests/support/picture_cache_fakes.h"
+#include "tests/support/view_test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::PostedTasks;
+using testsupport::ScriptedDecoder;
+
+// Keeps what one paint drew of the slide: its stretch and its caption.
+class SlideCanvas final : public ViewCanvas {
+public:
+    void BeginComposition(int, int) override {}
+    void StretchPicture(const Rect& d, int sx, int sy, int sw, int sh, const DibImage& picture) override {
+        stretched = true;
+        destination = d;
+        source = {sx, sy, sx + sw, sy + sh};
+        storedWidth = static_cast<int>(dibheader::Get32(picture.header.data(), dibheader::kWidthField));
+    }
+    void CopyComposition(const Rect&, const Rect&) override { ++copies; }
+    void DrawKeyedPicture(const Rect&, const DibImage&, RgbColour) override {}
+    void DrawOverlayText(int x, int y, RgbColour, const std::string& text) override {
+        if (x == 3 && y == 25) caption = text;
+    }
+    TextExtent OverlayTextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 12}; }
+
+    bool stretched = false;
+    Rect destination;
+    Rect source;  // x, y from the bottom row, in stored pixels
+    int storedWidth = 0;
+    int copies = 0;
+    std::string caption;
+};
+
+std::string SlidePath(int i) { return "/show/" + std::to_string(i) + ".jpg"; }
+
+// Pictures of 4000 by 2000 in a client of 1000 by 500: fitted at a quarter, so stored at a
+// quarter.
+struct ViewWithCacheTest : ::testing::Test {
+    ViewWithCacheTest() {
+        window.width = 1000;
+        window.height = 500;
+    }
+
+    void StartShow(int slides) {
+        std::vector<std::string> paths;
+        for (int i = 0; i < slides; ++i) {
+            paths.push_back(SlidePath(i));
+            if (!failing.count(i)) decoder.sizes[SlidePath(i)] = {4000, 2000};
+        }
+        env.SetSlides(paths);
+        view.OnInitialUpdate();
+    }
+
+    SlideCanvas Paint() {
+        SlideCanvas canvas;
+        view.OnDraw(canvas);
+        return canvas;
+    }
+
+    // Runs posted tasks until the view has asked for a repaint.
+    void WaitForRepaint() {
+        const int before = window.invalidations;
+        while (window.invalidations == before) {
+            posted.WaitForTask();
+            posted.RunAll();
+        }
+    }
+
+    int DecodesOf(int slide) {
+        const auto calls = decoder.Calls();
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                              [&](const auto& c) { return c.path == SlidePath(slide); }));
+    }
+
+    std::set<int> failing;
+    ScriptedDecoder decoder;
+    PostedTasks posted;
+    testsupport::DocumentEnv env;
+    testsupport::FakeWindow window;
+    std::unique_ptr<SlidePictureCache> cache = testsupport::MakeScriptedCache(
+        decoder, posted, env.messages, SlidePictureCache::Limits{std::size_t{64} << 20, 3, 1});
+    CVarnelleView view{{env.documents, window, *cache, env.timers, env.messages, env.clock}};
+};
+
+TEST_F(ViewWithCacheTest, TheSlideOnScreenStaysUntilTheNextIsDecoded) {
+    decoder.Close(SlidePath(1));
+    StartShow(3);
+    // Nothing decoded yet: the first paint is black, without a caption, and waits for nothing.
+    SlideCanvas first = Paint();
+    EXPECT_FALSE(first.stretched);
+    EXPECT_EQ(first.caption, "");
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 0);
+    // Stopped, so that no sweep comes between the paints.
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    SlideCanvas shown = Paint();
+    ASSERT_TRUE(shown.stretched);
+    EXPECT_EQ(shown.storedWidth, 1000);
+    EXPECT_EQ(shown.destination, (Rect{0, 0, 1000, 500}));
+    EXPECT_EQ(shown.source, (Rect{0, 0, 1000, 500}));
+    EXPECT_EQ(shown.caption, "0.jpg");
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.25);
+    EXPECT_EQ(view.m_nImageWidth, 4000);
+    EXPECT_EQ(window.total, (Rect{0, 0, 1000, 500}));
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
+
+    // Slide 1 is held in the decoder: Right changes the index, the screen keeps slide 0.
+    view.OnKeyDown(vk::kRight);
+    SlideCanvas waiting = Paint();
+    EXPECT_EQ(waiting.source, shown.source);
+    EXPECT_EQ(waiting.caption, "0.jpg");
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
+    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_EQ(view.m_nDrawnSlide, 0);
+    decoder.Open(SlidePath(1));
+    WaitForRepaint();
+    EXPECT_EQ(Paint().caption, "1.jpg");
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    EXPECT_EQ(view.m_nDrawnSlide, 1);
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
+TEST_F(ViewWithCacheTest, ATickWhileTheNextSlideDecodesStartsNoSweepOfTheOldOne) {
+    decoder.Close(SlidePath(1));
+    StartShow(3);
+    Paint();
+    ASSERT_TRUE(view.m_bAutoAdvance);
+    WaitForRepaint();
+    // Slide 0 sweeps in, frame by frame.
+    Paint();
+    for (int frame = 0; view.InTransition() && frame < 100000; ++frame) {
+        env.clock.milliseconds += 100;
+        Paint();
+    }
+    window.RunPosted();
+    ASSERT_FALSE(view.InTransition());
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    SlideCanvas waiting = Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(waiting.copies, 1);
+    EXPECT_EQ(waiting.caption, "0.jpg");
+    decoder.Open(SlidePath(1));
+    WaitForRepaint();
+    Paint();
+    EXPECT_TRUE(view.InTransition()) << "the slide that arrived sweeps in";
+}
+
+TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInTheFullPicture) {
+    StartShow(2);
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    Paint();
+    view.ApplyZoomLevel(ZoomLevelFor(1.0));
+    ASSERT_DOUBLE_EQ(view.m_dZoom, 0.999);
+    EXPECT_EQ(window.total, (Rect{0, 0, 3996, 1998}));
+    // Until the full picture is there, the stored one is stretched: the visible part of the
+    // full picture, (0, 0) to (1001, 500), is a quarter of that in stored pixels, rounded out.
+    SlideCanvas coarse = Paint();
+    EXPECT_EQ(coarse.storedWidth, 1000);
+    EXPECT_EQ(coarse.destination, (Rect{0, 0, 1000, 500}));
+    EXPECT_EQ(coarse.source, (Rect{0, 375, 251, 500}));
+    WaitForRepaint();
+    SlideCanvas full = Paint();
+    EXPECT_EQ(full.storedWidth, 4000);
+    EXPECT_EQ(full.source, (Rect{0, 1500, 1001, 2000}));
+    EXPECT_EQ(window.total, (Rect{0, 0, 3996, 1998}));
+    EXPECT_EQ(view.m_nImageWidth, 4000);
+}
+
+TEST_F(ViewWithCacheTest, AFailingPrefetchedSlideShowsBlackWithItsCaptionAndNoMessage) {
+    failing = {1};
+    StartShow(3);
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    Paint();
+    cache->WaitUntilIdle();
+    ASSERT_EQ(DecodesOf(1), 1) << "prefetched";
+    view.OnKeyDown(vk::kRight);
+    SlideCanvas failed = Paint();
+    EXPECT_FALSE(failed.stretched);
+    EXPECT_EQ(failed.caption, "1.jpg");
+    EXPECT_EQ(view.m_nImageWidth, 0);
+    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.25);
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    EXPECT_TRUE(env.messages.shown.empty());
+    cache->WaitUntilIdle();
+    EXPECT_EQ(DecodesOf(1), 1);
+}
+
+TEST_F(ViewWithCacheTest, APictureToolsBoxOfAPrefetchComesOutInThePaintThatShowsTheSlide) {
+    failing = {1};
+    decoder.boxOnFailure.insert(SlidePath(1));
+    StartShow(3);
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    Paint();
+    cache->WaitUntilIdle();
+    EXPECT_TRUE(env.messages.shown.empty()) << "nothing from the worker";
+    view.OnKeyDown(vk::kRight);
+    Paint();
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text, "Invalid image pointer. Error code:104.");
+}
+
+TEST_F(ViewWithCacheTest, ANewShowDropsTheOldShowsPictures) {
+    StartShow(3);
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    Paint();
+    cache->WaitUntilIdle();
+    EXPECT_FALSE(cache->HeldSlides().empty());
+    env.SetSlides({SlidePath(0)});
+    view.OnInitialUpdate();
+    EXPECT_TRUE(cache->HeldSlides().empty());
+    EXPECT_EQ(cache->HeldBytes(), 0u);
+    EXPECT_TRUE(view.m_dibSlide.header.empty());
+    // The same file in the new show is decoded for it, not taken from the old one.
+    const int before = DecodesOf(0);
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    WaitForRepaint();
+    EXPECT_EQ(Paint().caption, "0.jpg");
+    EXPECT_EQ(DecodesOf(0), before + 1);
+}
+
+}  // namespace
