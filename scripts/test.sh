@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the g++ RelWithDebInfo build, then the clang
-# AddressSanitizer + UBSan build with its bounded fuzz runs. Ends with one line per build
-# giving CTest's summary, and fails when either build's tests failed.
+# AddressSanitizer + UBSan build with its bounded fuzz runs, then the picture cache's tests
+# (the one place with a worker thread) under ThreadSanitizer, built alone to stay cheap.
+# Ends with one line per build giving CTest's summary, and fails when any build's tests failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-for preset in default asan; do
+for preset in default asan tsan; do
   echo "== build ($preset)"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
@@ -17,7 +18,7 @@ status=0
 results=()
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-for preset in default asan; do
+for preset in default asan tsan; do
   echo "== test ($preset)"
   code=0
   ctest --preset "$preset" 2>&1 | tee "$output" || code=$?
@@ -27,7 +28,7 @@ for preset in default asan; do
   results+=("$preset: $summary")
 done
 
-# The second build's output would otherwise hide a failure of the first.
+# A later build's output would otherwise hide a failure of an earlier one.
 echo "== results"
 printf '%s\n' "${results[@]}"
 exit $status
