@@ -284,7 +284,8 @@ void CVarnelleView::FinishPaint(ViewCanvas& canvas) {
     DrawSpeedHint(canvas);
     DrawCaption(canvas);
     if (!pending_) m_nDrawnSlide = m_nSlide;
-    if (m_bFirstDraw) AfterFirstDraw();
+    // The show starts once its first slide is on screen, which is then put there plainly.
+    if (m_bFirstDraw && !pending_) AfterFirstDraw();
 }
 
 void CVarnelleView::OnPictureReady(int index) {
