@@ -5,6 +5,7 @@
 #include "viewer/res/texts.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -213,6 +214,7 @@ CFolderDlg::CFolderDlg(const FolderServices& services, QWidget* parent) : QDialo
     m_pTree->setRootIsDecorated(true);
     m_pTree->setUniformRowHeights(true);  // 100,000 rows need no measuring
     m_pTree->setAnimated(false);
+    m_pTree->setExpandsOnDoubleClick(false);  // the click before it already opened the item
     m_pTree->setDragEnabled(false);
     m_pTree->setAcceptDrops(false);
     m_pTree->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -224,6 +226,7 @@ CFolderDlg::CFolderDlg(const FolderServices& services, QWidget* parent) : QDialo
     m_pOk->setDefault(true);
     m_pCancel = new QPushButton(QString::fromLatin1(texts::kFolderDlgCancel), this);
     gui::Place(m_pCancel, units, 115, 178, 50, 14);
+    m_pTree->viewport()->installEventFilter(this);
     connect(m_pOk, &QPushButton::clicked, this, &CFolderDlg::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -296,7 +299,7 @@ void CFolderDlg::OnCurrentChanged(const QModelIndex& current) {
     if (!item) return;
     WaitCursorScope wait;
     busy_ = true;
-    rules_.Tree().Select(item, true);
+    rules_.Tree().Select(item, clicking_);
     busy_ = false;
     ShowSelection();
 }
@@ -314,6 +317,14 @@ void CFolderDlg::ShowSelection() {
         m_pTree->selectionModel()->clear();
     }
     busy_ = false;
+}
+
+bool CFolderDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (m_pTree && watched == m_pTree->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) clicking_ = true;
+        else if (event->type() == QEvent::MouseButtonRelease) clicking_ = false;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CFolderDlg::accept() {

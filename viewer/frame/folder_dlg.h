@@ -61,6 +61,7 @@ public:
     // The first showing runs the initialisation.
     void setVisible(bool visible) override;
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::string m_strTitle;
     std::string m_strInitialPath;
@@ -79,4 +80,5 @@ private:
     QPushButton* m_pCancel = nullptr;
     bool initialised_ = false;
     bool busy_ = false;  // the tree is changing: the view's own signals are echoes
+    bool clicking_ = false;  // a mouse button is down on the tree
 };

@@ -190,14 +190,14 @@ void FolderTreeCtrl::CollapseQuietly(FolderItem* item) {
     if (view_) view_->ExpandedChanged(item);
 }
 
-void FolderTreeCtrl::Select(FolderItem* item, bool byUser) {
+void FolderTreeCtrl::Select(FolderItem* item, bool byClick) {
     if (item == &root_) item = nullptr;
     if (item == selected_) return;
     FolderItem* previous = selected_;
     // Single-expand: the outermost open item on the old selection's branch that does not
     // hold the new one closes.
     FolderItem* close = nullptr;
-    if (byUser && previous && item)
+    if (byClick && previous && item)
         for (FolderItem* p = previous; p && p != &root_; p = p->parent)
             if (p->expanded && !IsAncestorOrSelf(p, item)) close = p;
     selected_ = item;
@@ -211,7 +211,7 @@ void FolderTreeCtrl::Select(FolderItem* item, bool byUser) {
         handler_->OnSelChanged(item);
         --depth_;
     }
-    if (byUser && watchedItem && selected_ == watchedItem) {
+    if (byClick && watchedItem && selected_ == watchedItem) {
         if (watchedClose) Collapse(watchedClose);
         if (watchedItem && selected_ == watchedItem) Expand(watchedItem);
     }

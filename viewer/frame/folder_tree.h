@@ -54,8 +54,8 @@ public:
 };
 
 // A tree control's data without a window: items, expansion, selection. Asks its handler
-// before an item expands or collapses and tells it after the selection changed; selecting
-// an item by hand expands it and collapses the branch selected before (single-expand).
+// before an item expands or collapses and tells it after the selection changed; clicking
+// an item expands it and collapses the branch selected before (single-expand).
 class FolderTreeCtrl {
 public:
     class Handler {
@@ -98,8 +98,10 @@ public:
     bool Collapse(FolderItem* item);
     // Closes an item without asking the handler (the handler's own reset).
     void CollapseQuietly(FolderItem* item);
-    // `byUser`: a click or key, which also expands the item (single-expand).
-    void Select(FolderItem* item, bool byUser);
+    // `byClick`: chosen with the mouse, which also expands the item (single-expand). Keys
+    // only move the selection, so that walking down the list does not open every folder
+    // on the way.
+    void Select(FolderItem* item, bool byClick);
 
 private:
     class Watch;
