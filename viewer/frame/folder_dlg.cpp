@@ -234,8 +234,10 @@ CFolderDlg::CFolderDlg(const FolderServices& services, QWidget* parent) : QDialo
 CFolderDlg::~CFolderDlg() {
     // The view goes first, while the items its model points at still exist.
     rules_.Tree().SetView(nullptr);
-    delete m_pTree;
-    m_pTree = nullptr;
+    QTreeView* tree = m_pTree;
+    m_pTree = nullptr;  // no more events read through it while it is taken apart
+    tree->viewport()->removeEventFilter(this);
+    delete tree;
     delete model_;
     model_ = nullptr;
 }
