@@ -357,6 +357,11 @@ TEST_F(FolderTreeTest, SelectingByHandExpandsItAndClosesTheBranchSelectedBefore)
     EXPECT_TRUE(HasPlaceholder(At({"/", "home"})));
     EXPECT_TRUE(At({"/", "media"})->expanded);
     EXPECT_EQ(rules.m_strSelectedPath, "/media");
+    // Closing the drive above the selection takes the selection up to it.
+    Tree().Select(At({"/", "media", "usb"}), true);
+    EXPECT_TRUE(Tree().Collapse(At({"/"})));
+    EXPECT_EQ(Tree().Selected(), At({"/"}));
+    EXPECT_EQ(rules.m_strSelectedPath, "/");
 }
 
 TEST_F(FolderTreeTest, NamesThatAreNotUtf8KeepTheirBytesInThePath) {
