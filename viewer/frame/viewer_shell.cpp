@@ -1,10 +1,14 @@
 #include "viewer/frame/viewer_shell.h"
 
+#include "viewer/frame/folder_dlg.h"
 #include "viewer/res/texts.h"
+
+#include "gui_common/modal_runner.h"
+#include "platform/posix/posix_drives.h"
+#include "platform/posix/posix_folder_scan.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -56,10 +60,14 @@ void ViewerShell::ShowMainWindow() {
 }
 
 bool ViewerShell::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) {
-    const QString folder = QFileDialog::getExistingDirectory(frame_.get(), QString::fromUtf8(title.c_str()),
-                                                             QString::fromLocal8Bit(initialPath.c_str()));
-    if (folder.isEmpty()) return false;
-    result = folder.toLocal8Bit().toStdString();
+    platform::posix::PosixDrives drives;
+    platform::posix::PosixFolderScan scan;
+    CFolderDlg dialog({drives, scan, app_.Services().fs, app_.Services().messages});
+    dialog.m_strTitle = title;
+    dialog.m_strInitialPath = initialPath;
+    gui::ExecRunner runner;
+    if (runner.Run(dialog) != QDialog::Accepted) return false;
+    result = dialog.m_strResult;
     return true;
 }
 

@@ -172,4 +172,9 @@ inline constexpr const char* kFileErrors[] = {
     "The end of file was reached.",
 };
 
+// Folder selection dialog
+inline constexpr const char* kFolderDlgCaption = "Folder Selection";
+inline constexpr const char* kFolderDlgOk = "OK";
+inline constexpr const char* kFolderDlgCancel = "Cancel";
+
 }  // namespace texts
