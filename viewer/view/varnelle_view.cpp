@@ -123,6 +123,11 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
         }
     }
     canvas.CopyCompositionToScreen();
+    if (canvas.IsPrinting()) {
+        // The printed page is the picture alone: no bar, no texts.
+        m_nDrawnSlide = m_nSlide;
+        return;
+    }
     DrawCaption(canvas);
     m_nDrawnSlide = m_nSlide;
     if (m_bFirstDraw) AfterFirstDraw();
@@ -313,6 +318,9 @@ bool CVarnelleView::HasCommand(int id) const {
     case cmd::ID_NAVIGATE_PREV:
     case cmd::ID_NAVIGATE_AUTO:
     case ID_VIEW_APPLY_ZOOM: return true;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+    case cmd::ID_FILE_PRINT_PREVIEW: return printHost_ != nullptr;
     default: return false;
     }
 }
@@ -332,6 +340,13 @@ void CVarnelleView::OnCommand(int id) {
         services_.window.Invalidate();
         break;
     case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+        if (printHost_) printHost_->OnFilePrint();
+        break;
+    case cmd::ID_FILE_PRINT_PREVIEW:
+        if (printHost_) printHost_->OnFilePrintPreview();
+        break;
     default: break;
     }
 }
@@ -346,4 +361,39 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
         return true;
     default: return false;
     }
+}
+
+bool CVarnelleView::OnPreparePrinting(PrintInfo& info) {
+    info.minPage = info.maxPage = 1;
+    if (!printHost_ || !Doc()) return false;
+    if (info.preview) return printHost_->DoPreparePrinting(info);
+    if (!printHost_->GetPrinterDeviceDefaults()) {
+        services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
+                                 platform::MessageButtons::Ok, false});
+        return false;
+    }
+    if (info.maxPage < info.minPage) info.maxPage = info.minPage;
+    if (!info.hasPrinterDC) printHost_->CreatePrinterDC(info);
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    bool preview = false;
+    if (!printHost_->RunPrintDialog(preview)) return false;
+    if (preview) {
+        // This job ends here; the preview starts instead and prints nothing by itself.
+        printHost_->SendToMainWindow(cmd::ID_FILE_PRINT_PREVIEW);
+        return false;
+    }
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    if (!printHost_->DoPrintDialog(info) || !info.hasPrinterDC) return false;
+    info.numPreviewPages = printHost_->NumPreviewPages();
+    info.pageDescription = texts::kPageDescription;
+    return true;
+}
+
+PrintMapping CVarnelleView::OnPrepareDC(int printerDpiX, int printerDpiY) const {
+    const CVarnelleDoc* doc = Doc();
+    if (!doc) return MapForPrinter(kFallbackPixelsPerInch, 0.0f, 0.0f, printerDpiX, printerDpiY);
+    return MapForPrinter(doc->m_nPrintPixelsPerInch, doc->m_fPrintLeftPad, doc->m_fPrintTopPad, printerDpiX,
+                         printerDpiY);
 }

@@ -6,6 +6,8 @@
 #include "viewer/document/dib_tools.h"
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
+#include "viewer/view/print_mapping.h"
+#include "viewer/view/view_printing.h"
 #include "viewer/view/view_rect_table.h"
 #include "viewer/view/view_services.h"
 
@@ -50,6 +52,13 @@ public:
     void OnRButtonUp(Point point);
     void OnMouseWheel(int delta);
     void OnTimer(int id);
+
+    // Printing: the print loop (the host) asks first, then maps the printer and paints
+    // through OnDraw with a printer canvas.
+    void SetPrintHost(ViewPrintHost* host) { printHost_ = host; }
+    bool OnPreparePrinting(PrintInfo& info);
+    // The printer mapping for a printer of the given pixels per inch.
+    PrintMapping OnPrepareDC(int printerDpiX, int printerDpiY) const;
 
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
@@ -102,6 +111,7 @@ private:
     bool StartTimer();
 
     ViewServices services_;
+    ViewPrintHost* printHost_ = nullptr;
     CDibTools dibTools_;
     // The scroll sizes last set, as the scroll view keeps them.
     int totalWidth_ = 0;
