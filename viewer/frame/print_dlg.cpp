@@ -11,10 +11,6 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// The framework's float parse: blanks around a number, nothing else; a text that reads as
-// 0 without starting with '0' is refused.
 bool ParseDialogFloat(const std::string& text, double& value) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -39,8 +35,6 @@ bool IsResolutionText(const std::string& text) {
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
     return true;
 }
-
-}  // namespace
 
 std::string FloatToDialogText(float value) {
     char buffer[32];
