@@ -152,6 +152,9 @@ ModalDriver::Action Accept(const char* className) {
 ModalDriver::Action Reject(const char* className) {
     return [className](QWidget* w) {
         EXPECT_STREQ(w->metaObject()->className(), className);
+        // Where asked, a picture of the dialog for a person to look at.
+        if (const char* dir = std::getenv("VARNELLE_SHOT_DIR"))
+            w->grab().save(QString("%1/%2.png").arg(dir, className));
         static_cast<QDialog*>(w)->reject();
     };
 }
@@ -212,6 +215,8 @@ protected:
         WaitForIdleQueue();
         ASSERT_EQ(CompletedJobs(), before + 1);
         ASSERT_EQ(Shell("test -s '" + device_ + "' && echo yes"), "yes\n") << "no PDF from the queue";
+        // Kept beside the run for a person to look at.
+        Shell("cp '" + device_ + "' '" + work_ + "/printed-" + std::to_string(placement) + ".pdf'");
 
         const CVarnelleDoc& doc = *shell_->ActiveDocument();
         QPrinter printer(QPrinter::HighResolution);
