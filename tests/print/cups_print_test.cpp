@@ -16,7 +16,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 #include <QImage>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -326,6 +328,22 @@ TEST_F(CupsPrintTest, CancelAndPreviewSendNoPage) {
     EXPECT_FALSE(JobsPending());
     EXPECT_EQ(CompletedJobs(), before);
     EXPECT_EQ(Shell("test -e '" + device_ + "' && echo yes"), "");
+}
+
+TEST_F(CupsPrintTest, PrintSetupIsTheSystemsDialogAndSetsTheApplicationsPrinter) {
+    ASSERT_FALSE(app_->Printer());
+    QString title, ok;
+    RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, {[&](QWidget* w) {
+                       title = w->windowTitle();
+                       if (auto* box = w->findChild<QDialogButtonBox*>()) ok = box->button(QDialogButtonBox::Ok)->text();
+                       static_cast<QDialog*>(w)->accept();
+                   }});
+    EXPECT_EQ(title, "Print Setup");
+    EXPECT_EQ(ok, "OK");
+    ASSERT_TRUE(app_->Printer());
+    EXPECT_EQ(app_->Printer()->names.device, "VarnelleTestPdf");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_FALSE(JobsPending());
 }
 
 }  // namespace

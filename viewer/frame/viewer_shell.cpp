@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -69,6 +71,9 @@ void ViewerShell::ShowPrintSetup() {
     QPrintDialog dialog(&printer, frame_.get());
     dialog.setWindowTitle(QString::fromUtf8(texts::kPrintSetupCaption));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // It only chooses the printer here: its OK button prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(texts::kOkButton));
     if (dialog.exec() != QDialog::Accepted || !printer.isValid()) return;
     app_.SelectPrinter(QtViewPrinting::SettingsOf(printer));
 }

@@ -116,6 +116,7 @@ inline constexpr const char* kPrintPreviewButton = "Print Preview...";
 // The framework's page-description string (61508) a print job carries.
 inline constexpr const char* kPageDescription = "Page %u\nPages %u-%u\n";
 inline constexpr const char* kPrintSetupCaption = "Print Setup";
+inline constexpr const char* kOkButton = "OK";
 inline constexpr const char* kPrintFailed = "Failed to start print job.";
 
 // Slide view
