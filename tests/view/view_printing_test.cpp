@@ -20,13 +20,12 @@ public:
     void RecalcFrameLayout() override {}
 };
 
-class PrinterCanvas final : public ViewCanvas {
+class RecordingCanvas final : public ViewCanvas {
 public:
     void BeginComposition(int, int) override { calls.push_back("begin"); }
     void StretchPicture(const Rect&, int, int, int, int, const DibImage&) override { calls.push_back("stretch"); }
     void CopyCompositionToScreen() override { calls.push_back("copy"); }
     void DrawOverlayText(int, int, RgbColour, const std::string&) override { calls.push_back("text"); }
-    bool IsPrinting() const override { return true; }
     std::vector<std::string> calls;
 };
 
@@ -83,12 +82,17 @@ protected:
 };
 
 TEST_F(ViewPrintingTest, PrintedPageHasThePictureAndNoOverlays) {
-    PrinterCanvas canvas;
-    view.OnDraw(canvas);
+    RecordingCanvas canvas;
+    view.OnPrint(canvas);
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"begin", "stretch", "copy"}));
     EXPECT_EQ(env.doc.m_rcClient, (Rect{0, 0, 800, 500}));
     // Printing is no first paint: no auto-advance starts from it.
     EXPECT_EQ(view.m_bAutoAdvance, 0);
+
+    // The screen paint after it has its overlays again.
+    RecordingCanvas screen;
+    view.OnDraw(screen);
+    EXPECT_EQ(screen.calls.back(), "text");
 }
 
 TEST_F(ViewPrintingTest, PrintCommandsAreTheViewsOnceItCanPrint) {

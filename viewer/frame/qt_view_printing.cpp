@@ -6,7 +6,7 @@
 #include "viewer/frame/qt_print_dlg.h"
 #include "viewer/res/command_ids.h"
 #include "viewer/res/texts.h"
-#include "viewer/view/qt_view_canvas.h"
+#include "viewer/view/qt_printer_canvas.h"
 #include "viewer/view/varnelle_view.h"
 
 #include <QPainter>
@@ -143,8 +143,8 @@ void QtViewPrinting::PaintPage(QPrinter& printer) {
     const double sx = static_cast<double>(m.viewportExtentX) / m.windowExtent;
     const double sy = static_cast<double>(m.viewportExtentY) / m.windowExtent;
     painter.setTransform(QTransform(sx, 0, 0, sy, -m.windowOrigin.x * sx, -m.windowOrigin.y * sy));
-    QtViewCanvas canvas(painter, printer.logicalDpiY(), QtViewCanvas::Target::Printer);
-    view_.OnDraw(canvas);
+    QtPrinterCanvas canvas(painter);
+    view_.OnPrint(canvas);
     painter.end();
 }
 

@@ -4,8 +4,7 @@
 
 #include <QFontMetrics>
 
-QtViewCanvas::QtViewCanvas(QPainter& screen, int dpiY, Target target)
-    : screen_(screen), target_(target), font_(OverlayFont(dpiY)) {}
+QtViewCanvas::QtViewCanvas(QPainter& screen, int dpiY) : screen_(screen), font_(OverlayFont(dpiY)) {}
 
 QFont QtViewCanvas::OverlayFont(int dpiY) {
     QFont font(QStringLiteral("Verdana"));
@@ -19,7 +18,7 @@ QFont QtViewCanvas::OverlayFont(int dpiY) {
 void QtViewCanvas::BeginComposition(int width, int height) {
     composition_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     if (composition_.isNull()) return;
-    composition_.fill(target_ == Target::Printer ? Qt::white : Qt::black);
+    composition_.fill(Qt::black);
     composer_.emplace(&composition_);
 }
 

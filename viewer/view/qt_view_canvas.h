@@ -12,24 +12,20 @@
 // widget in one draw; the overlays are then drawn on the widget directly.
 class QtViewCanvas final : public ViewCanvas {
 public:
-    enum class Target { Screen, Printer };
-    // `screen` paints the widget, or a printer's page whose mapping is already set; `dpiY`
-    // sizes the overlay font as points on that device.
-    QtViewCanvas(QPainter& screen, int dpiY, Target target = Target::Screen);
+    // `screen` paints the widget; `dpiY` sizes the overlay font as points on that screen.
+    QtViewCanvas(QPainter& screen, int dpiY);
 
     void BeginComposition(int width, int height) override;
     void StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                         const DibImage& picture) override;
     void CopyCompositionToScreen() override;
     void DrawOverlayText(int x, int y, RgbColour colour, const std::string& text) override;
-    bool IsPrinting() const override { return target_ == Target::Printer; }
 
     // The overlay font: 9 points, weight 600, a sans-serif face.
     static QFont OverlayFont(int dpiY);
 
 private:
     QPainter& screen_;
-    Target target_;
     QFont font_;
     QImage composition_;
     std::optional<QPainter> composer_;

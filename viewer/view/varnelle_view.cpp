@@ -122,12 +122,13 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
                                   bottom - src.top, m_dibSlide);
         }
     }
-    canvas.CopyCompositionToScreen();
-    if (canvas.IsPrinting()) {
-        // The printed page is the picture alone: no bar, no texts.
+    if (printing_) {
+        // The printed page is the picture alone: no transition, no bar, no texts.
+        canvas.CopyCompositionToScreen();
         m_nDrawnSlide = m_nSlide;
         return;
     }
+    canvas.CopyCompositionToScreen();
     DrawCaption(canvas);
     m_nDrawnSlide = m_nSlide;
     if (m_bFirstDraw) AfterFirstDraw();
@@ -361,6 +362,12 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
         return true;
     default: return false;
     }
+}
+
+void CVarnelleView::OnPrint(ViewCanvas& canvas) {
+    printing_ = true;
+    OnDraw(canvas);
+    printing_ = false;
 }
 
 bool CVarnelleView::OnPreparePrinting(PrintInfo& info) {

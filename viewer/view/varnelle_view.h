@@ -54,9 +54,11 @@ public:
     void OnTimer(int id);
 
     // Printing: the print loop (the host) asks first, then maps the printer and paints
-    // through OnDraw with a printer canvas.
+    // the page through OnPrint, the paint pass's printer branch: a canvas that composes on
+    // white, and nothing after the composition.
     void SetPrintHost(ViewPrintHost* host) { printHost_ = host; }
     bool OnPreparePrinting(PrintInfo& info);
+    void OnPrint(ViewCanvas& canvas);
     // The printer mapping for a printer of the given pixels per inch.
     PrintMapping OnPrepareDC(int printerDpiX, int printerDpiY) const;
 
@@ -112,6 +114,7 @@ private:
 
     ViewServices services_;
     ViewPrintHost* printHost_ = nullptr;
+    bool printing_ = false;
     CDibTools dibTools_;
     // The scroll sizes last set, as the scroll view keeps them.
     int totalWidth_ = 0;

@@ -49,8 +49,7 @@ public:
 class ViewCanvas {
 public:
     virtual ~ViewCanvas() = default;
-    // Starts the off-screen composition: a client-sized bitmap filled with black (white on
-    // a printer).
+    // Starts the off-screen composition: a client-sized bitmap filled with black.
     virtual void BeginComposition(int width, int height) = 0;
     // Stretches the source part of the picture (x and width in pixels, y and height in
     // stored rows counted from the bottom) into the destination, nearest neighbour.
@@ -61,6 +60,4 @@ public:
     // Text in the overlay font (9 points, semi-bold) with its top-left corner at (x, y) of
     // the window, on a transparent background.
     virtual void DrawOverlayText(int x, int y, RgbColour colour, const std::string& text) = 0;
-    // A printer canvas composes on white and takes no overlays.
-    virtual bool IsPrinting() const { return false; }
 };

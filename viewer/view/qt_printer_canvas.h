@@ -1,0 +1,27 @@
+#pragma once
+
+#include "viewer/view/view_services.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <optional>
+
+// The printed page on Qt: the slide is composed on white in a client-sized image, which is
+// drawn once at logical (0, 0) of the printer painter's mapping. Overlays are not printed.
+class QtPrinterCanvas final : public ViewCanvas {
+public:
+    // `printer` paints the page, its print mapping already set.
+    explicit QtPrinterCanvas(QPainter& printer) : printer_(printer) {}
+
+    void BeginComposition(int width, int height) override;
+    void StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                        const DibImage& picture) override;
+    void CopyCompositionToScreen() override;
+    void DrawOverlayText(int, int, RgbColour, const std::string&) override {}
+
+private:
+    QPainter& printer_;
+    QImage composition_;
+    std::optional<QPainter> composer_;
+};
