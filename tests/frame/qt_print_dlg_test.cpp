@@ -105,7 +105,7 @@ TEST_F(QtPrintDlgTest, EveryControlSitsAtItsDialogUnitRectangle) {
     for (const Expected& e : controls) {
         QWidget* w = Window().Control(e.id);
         ASSERT_NE(w, nullptr) << e.id;
-        EXPECT_EQ(w->geometry(), du.Rect(e.left, e.top, e.width, e.height)) << e.id;
+        EXPECT_EQ(w->geometry(), du.ToPixels(e.left, e.top, e.width, e.height)) << e.id;
         if (!e.text) continue;
         QString text;
         if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();

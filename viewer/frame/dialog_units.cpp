@@ -25,6 +25,6 @@ int DialogUnits::X(int units) const { return Scale(units, baseWidth_, 4); }
 
 int DialogUnits::Y(int units) const { return Scale(units, baseHeight_, 8); }
 
-QRect DialogUnits::Rect(int left, int top, int width, int height) const {
+QRect DialogUnits::ToPixels(int left, int top, int width, int height) const {
     return {X(left), Y(top), X(width), Y(height)};
 }

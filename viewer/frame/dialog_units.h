@@ -12,7 +12,7 @@ public:
     int X(int units) const;
     int Y(int units) const;
     // A control's rectangle given as left, top, width and height in dialog units.
-    QRect Rect(int left, int top, int width, int height) const;
+    QRect ToPixels(int left, int top, int width, int height) const;
 
     int BaseWidth() const { return baseWidth_; }
     int BaseHeight() const { return baseHeight_; }

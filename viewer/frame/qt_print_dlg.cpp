@@ -48,9 +48,9 @@ void QtPrintDlg::Build() {
         box->setGeometry(r);
         return box;
     };
-    group(texts::kSizeAndPositionGroup, du.Rect(7, 45, 180, 85));
-    group(texts::kPrinterGroup, du.Rect(7, 7, 275, 31));
-    orientationGroup_ = group(texts::kOrientationGroup, du.Rect(200, 45, 82, 45));
+    group(texts::kSizeAndPositionGroup, du.ToPixels(7, 45, 180, 85));
+    group(texts::kPrinterGroup, du.ToPixels(7, 7, 275, 31));
+    orientationGroup_ = group(texts::kOrientationGroup, du.ToPixels(200, 45, 82, 45));
     controls_[CPrintDlg::IDC_ORIENTATION_GROUP] = orientationGroup_;
 
     const auto button = [&](int id, const char* text, QRect r) {
@@ -60,11 +60,11 @@ void QtPrintDlg::Build() {
         controls_[id] = b;
         return b;
     };
-    print_ = button(CPrintDlg::IDOK, texts::kPrintButton, du.Rect(137, 143, 50, 14));
+    print_ = button(CPrintDlg::IDOK, texts::kPrintButton, du.ToPixels(137, 143, 50, 14));
     print_->setDefault(true);
-    button(CPrintDlg::IDCANCEL, texts::kCancelButton, du.Rect(7, 143, 50, 14));
-    button(CPrintDlg::IDC_PRINTER_SETUP, texts::kPrinterSetupButton, du.Rect(213, 17, 58, 14));
-    button(CPrintDlg::IDC_PREVIEW, texts::kPrintPreviewButton, du.Rect(67, 143, 58, 14));
+    button(CPrintDlg::IDCANCEL, texts::kCancelButton, du.ToPixels(7, 143, 50, 14));
+    button(CPrintDlg::IDC_PRINTER_SETUP, texts::kPrinterSetupButton, du.ToPixels(213, 17, 58, 14));
+    button(CPrintDlg::IDC_PREVIEW, texts::kPrintPreviewButton, du.ToPixels(67, 143, 58, 14));
 
     const auto label = [&](int id, const char* text, QRect r) {
         auto* l = new QLabel(Text(text), this);
@@ -72,10 +72,10 @@ void QtPrintDlg::Build() {
         if (id) controls_[id] = l;
         return l;
     };
-    label(CPrintDlg::IDC_PIXELS_LABEL, texts::kPixelsPerInchLabel, du.Rect(19, 107, 38, 8));
-    label(0, texts::kLeftPadLabel, du.Rect(19, 62, 30, 8));
-    label(0, texts::kTopPadLabel, du.Rect(18, 85, 30, 8));
-    printerName_ = label(CPrintDlg::IDC_PRINTER_NAME, texts::kPrinterNameInitial, du.Rect(13, 20, 194, 8));
+    label(CPrintDlg::IDC_PIXELS_LABEL, texts::kPixelsPerInchLabel, du.ToPixels(19, 107, 38, 8));
+    label(0, texts::kLeftPadLabel, du.ToPixels(19, 62, 30, 8));
+    label(0, texts::kTopPadLabel, du.ToPixels(18, 85, 30, 8));
+    printerName_ = label(CPrintDlg::IDC_PRINTER_NAME, texts::kPrinterNameInitial, du.ToPixels(13, 20, 194, 8));
 
     const auto edit = [&](int id, QRect r) {
         auto* e = new QLineEdit(this);
@@ -83,10 +83,10 @@ void QtPrintDlg::Build() {
         controls_[id] = e;
         return e;
     };
-    pixelsPerInch_ = edit(CPrintDlg::IDC_PIXELS_PER_INCH, du.Rect(59, 104, 21, 13));
+    pixelsPerInch_ = edit(CPrintDlg::IDC_PIXELS_PER_INCH, du.ToPixels(59, 104, 21, 13));
     pixelsPerInch_->setMaxLength(CPrintDlg::kMaxResolutionChars);
-    leftPad_ = edit(CPrintDlg::IDC_LEFT_PAD, du.Rect(54, 60, 28, 13));
-    topPad_ = edit(CPrintDlg::IDC_TOP_PAD, du.Rect(54, 82, 28, 13));
+    leftPad_ = edit(CPrintDlg::IDC_LEFT_PAD, du.ToPixels(54, 60, 28, 13));
+    topPad_ = edit(CPrintDlg::IDC_TOP_PAD, du.ToPixels(54, 82, 28, 13));
 
     const auto radio = [&](QButtonGroup* g, int index, int id, const char* text, QRect r) {
         auto* b = new QRadioButton(Text(text), this);
@@ -95,14 +95,14 @@ void QtPrintDlg::Build() {
         controls_[id] = b;
     };
     orientation_ = new QButtonGroup(this);
-    radio(orientation_, 0, CPrintDlg::IDC_PORTRAIT, texts::kPortrait, du.Rect(215, 58, 42, 11));
-    radio(orientation_, 1, CPrintDlg::IDC_LANDSCAPE, texts::kLandscape, du.Rect(215, 72, 51, 10));
+    radio(orientation_, 0, CPrintDlg::IDC_PORTRAIT, texts::kPortrait, du.ToPixels(215, 58, 42, 11));
+    radio(orientation_, 1, CPrintDlg::IDC_LANDSCAPE, texts::kLandscape, du.ToPixels(215, 72, 51, 10));
     placement_ = new QButtonGroup(this);
     const int tops[] = {58, 71, 84, 97, 110};
     const int widths[] = {58, 65, 49, 73, 59};
     for (int i = 0; i < 5; ++i)
         radio(placement_, i, CPrintDlg::IDC_PLACEMENT_FIRST + i, texts::kPlacementTexts[i],
-              du.Rect(107, tops[i], widths[i], 10));
+              du.ToPixels(107, tops[i], widths[i], 10));
 
     connect(print_, &QPushButton::clicked, this, [this] { dlg_.OnOK(); });
     connect(static_cast<QPushButton*>(controls_[CPrintDlg::IDCANCEL]), &QPushButton::clicked, this,
