@@ -17,7 +17,7 @@ QString Text(const char* text) { return QString::fromUtf8(text); }
 
 ::Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
-// GDI's Rectangle: outline and fill inside (left, top) to (right, bottom), exclusive.
+// Outline and fill inside (left, top) to (right, bottom), right and bottom exclusive.
 void DrawBox(QPainter& painter, const ::Rect& r, const QPen& pen, const QColor& fill) {
     if (r.Width() <= 0 || r.Height() <= 0) return;
     painter.setPen(pen);
