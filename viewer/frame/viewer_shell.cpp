@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -43,6 +45,9 @@ bool ViewerShell::NewDocument() {
         router_ = std::make_unique<CommandRouter>(
             std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
         frame_->SetRouter(router_.get());
+        printing_ = std::make_unique<QtViewPrinting>(app_, *this, view_->View(), app_.Services().messages, frame_.get(),
+                                                     [this](int id) { frame_->RunCommand(id); });
+        view_->View().SetPrintHost(printing_.get());
     }
     const bool loaded = document_->OnNewDocument();
     // A load that fails leaves an empty show, which the view must not index with the old
@@ -71,17 +76,20 @@ bool ViewerShell::ChooseFolder(const std::string& title, const std::string& init
     return true;
 }
 
+// The system's print-setup dialog: the printer it leaves becomes the application's, with
+// no default printer needed.
 void ViewerShell::ShowPrintSetup() {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
+    if (const std::optional<PrinterSettings> current = app_.GetPrinterDeviceDefaults())
+        QtViewPrinting::UsePrinter(printer, *current);
     QPrintDialog dialog(&printer, frame_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrinterNames names;
-    names.device = printer.printerName().toStdString();
-    PrinterMode mode;
-    mode.deviceName = names.device;
-    mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? PrintOrientation::Landscape
-                                                                                   : PrintOrientation::Portrait;
-    app_.ApplyPrinterSettings(names, mode);
+    dialog.setWindowTitle(QString::fromUtf8(texts::kPrintSetupCaption));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // It only chooses the printer here: its OK button prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(texts::kOkButton));
+    if (dialog.exec() != QDialog::Accepted || !printer.isValid()) return;
+    app_.SelectPrinter(QtViewPrinting::SettingsOf(printer));
 }
 
 void ViewerShell::Begin() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -127,7 +127,7 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
         DropSweep();
         return;
     }
-    if (m_transition.Sweeping()) {
+    if (m_transition.Sweeping() && !printing_) {
         ContinueTransition(canvas);
         return;
     }
@@ -157,6 +157,12 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
             canvas.StretchPicture(placement.destination, src.left, m_nImageHeight - bottom, right - src.left,
                                   bottom - src.top, m_dibSlide);
         }
+    }
+    if (printing_) {
+        // The printed page is the picture alone: no transition, no bar, no texts.
+        canvas.CopyComposition({0, 0, cw, ch}, {0, 0, cw, ch});
+        m_nDrawnSlide = m_nSlide;
+        return;
     }
     doc->m_rcClient = services_.window.ClientRect();
     ChooseTransition(canvas, cw, ch);
@@ -512,6 +518,9 @@ bool CVarnelleView::HasCommand(int id) const {
     case cmd::ID_NAVIGATE_AUTO:
     case ID_VIEW_APPLY_ZOOM: return true;
     case cmd::ID_NAVIGATE_NAVBAR: return navBarDialog_ != nullptr;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+    case cmd::ID_FILE_PRINT_PREVIEW: return printHost_ != nullptr;
     default: return false;
     }
 }
@@ -533,6 +542,13 @@ void CVarnelleView::OnCommand(int id) {
         break;
     case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
     case cmd::ID_NAVIGATE_NAVBAR: OnNavigatorBar(); break;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+        if (printHost_) printHost_->OnFilePrint();
+        break;
+    case cmd::ID_FILE_PRINT_PREVIEW:
+        if (printHost_) printHost_->OnFilePrintPreview();
+        break;
     default: break;
     }
 }
@@ -565,4 +581,45 @@ void CVarnelleView::OnNavigatorBar() {
     doc->m_bNavBarVisible = show;
     doc->m_nNavBarCorner = corner;
     services_.window.Invalidate();
+}
+
+void CVarnelleView::OnPrint(ViewCanvas& canvas) {
+    printing_ = true;
+    OnDraw(canvas);
+    printing_ = false;
+}
+
+bool CVarnelleView::OnPreparePrinting(PrintInfo& info) {
+    info.minPage = info.maxPage = 1;
+    if (!printHost_ || !Doc()) return false;
+    if (info.preview) return printHost_->DoPreparePrinting(info);
+    if (!printHost_->GetPrinterDeviceDefaults()) {
+        services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
+                                 platform::MessageButtons::Ok, false});
+        return false;
+    }
+    if (info.maxPage < info.minPage) info.maxPage = info.minPage;
+    if (!info.hasPrinterDC) printHost_->CreatePrinterDC(info);
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    bool preview = false;
+    if (!printHost_->RunPrintDialog(preview)) return false;
+    if (preview) {
+        // This job ends here; the preview starts instead and prints nothing by itself.
+        printHost_->SendToMainWindow(cmd::ID_FILE_PRINT_PREVIEW);
+        return false;
+    }
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    if (!printHost_->DoPrintDialog(info) || !info.hasPrinterDC) return false;
+    info.numPreviewPages = printHost_->NumPreviewPages();
+    info.pageDescription = texts::kPageDescription;
+    return true;
+}
+
+PrintMapping CVarnelleView::OnPrepareDC(int printerDpiX, int printerDpiY) const {
+    const CVarnelleDoc* doc = Doc();
+    if (!doc) return MapForPrinter(kFallbackPixelsPerInch, 0.0f, 0.0f, printerDpiX, printerDpiY);
+    return MapForPrinter(doc->m_nPrintPixelsPerInch, doc->m_fPrintLeftPad, doc->m_fPrintTopPad, printerDpiX,
+                         printerDpiY);
 }

@@ -7,6 +7,8 @@
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
 #include "viewer/view/screen_transition.h"
+#include "viewer/view/print_mapping.h"
+#include "viewer/view/view_printing.h"
 #include "viewer/view/view_rect_table.h"
 #include "viewer/view/view_services.h"
 
@@ -76,6 +78,14 @@ public:
 
     // Until the dialog is given, Navigator Bar is not the view's command.
     void SetNavBarDialog(NavBarDialog* dialog) { navBarDialog_ = dialog; }
+    // Printing: the print loop (the host) asks first, then maps the printer and paints
+    // the page through OnPrint, the paint pass's printer branch: a canvas that composes on
+    // white, and nothing after the composition.
+    void SetPrintHost(ViewPrintHost* host) { printHost_ = host; }
+    bool OnPreparePrinting(PrintInfo& info);
+    void OnPrint(ViewCanvas& canvas);
+    // The printer mapping for a printer of the given pixels per inch.
+    PrintMapping OnPrepareDC(int printerDpiX, int printerDpiY) const;
 
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
@@ -146,6 +156,8 @@ private:
     void OnNavigatorBar();
 
     ViewServices services_;
+    ViewPrintHost* printHost_ = nullptr;
+    bool printing_ = false;
     CDibTools dibTools_;
     platform::RuntimeRandom random_;
     NavBarDialog* navBarDialog_ = nullptr;
