@@ -442,15 +442,23 @@ TEST_F(NavBarViewTest, RightButtonStopsTheShowAndWithoutASlideTheArrowShows) {
     EXPECT_EQ(window.cursor, ViewCursor::Arrow);
 }
 
-class FakeNavBarDialog final : public NavBarDialog {
+class FakeViewDialogs final : public ViewDialogs {
 public:
-    bool Run(int& show, int& corner) override {
+    bool RunNavBar(int& show, int& corner) override {
         shownWith = {show, corner};
         show = 0;
         corner = 3;
         return ok;
     }
+    bool RunTransitions(int& mode, float& page, float& transition) override {
+        transitionsShownWith = {static_cast<float>(mode), page, transition};
+        mode = 2;
+        page = 0.5f;
+        transition = 4.0f;
+        return ok;
+    }
     std::pair<int, int> shownWith;
+    std::vector<float> transitionsShownWith;
     bool ok = true;
 };
 
@@ -459,8 +467,8 @@ TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
     EXPECT_FALSE(view.HasCommand(cmd::ID_NAVIGATE_NAVBAR));
     EXPECT_FALSE(view.OnUpdateCommand(ui));
 
-    FakeNavBarDialog dialog;
-    view.SetNavBarDialog(&dialog);
+    FakeViewDialogs dialog;
+    view.SetDialogs(&dialog);
     ASSERT_TRUE(view.OnUpdateCommand(ui));
     EXPECT_FALSE(ui.enabled);  // not while the show runs
     view.OnKeyDown(vk::kEscape);
@@ -476,6 +484,25 @@ TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
     EXPECT_EQ(dialog.shownWith, (std::pair<int, int>{1, 0}));
     EXPECT_EQ(env.doc.m_bNavBarVisible, 0);
     EXPECT_EQ(env.doc.m_nNavBarCorner, 3);
+}
+
+TEST_F(NavBarViewTest, ScreenTransitionCopiesTheThreeValuesBackOnlyOnOk) {
+    FakeViewDialogs dialog;
+    view.SetDialogs(&dialog);
+    EXPECT_TRUE(view.HasCommand(cmd::ID_NAVIGATE_TRANSITIONS));
+    const unsigned period = env.timers.Period(CVarnelleView::kAutoAdvanceTimer);
+    dialog.ok = false;
+    view.OnCommand(cmd::ID_NAVIGATE_TRANSITIONS);
+    EXPECT_EQ(view.m_nTransitionMode, 0);
+    EXPECT_EQ(view.m_fPageInterval, 6.0f);
+    dialog.ok = true;
+    view.OnCommand(cmd::ID_NAVIGATE_TRANSITIONS);
+    EXPECT_EQ(dialog.transitionsShownWith, (std::vector<float>{0.0f, 6.0f, 18.0f}));
+    EXPECT_EQ(view.m_nTransitionMode, 2);
+    EXPECT_EQ(view.m_fPageInterval, 0.5f);
+    EXPECT_EQ(view.m_fTransInterval, 4.0f);
+    // The running timer keeps its period until the speed is changed.
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), period);
 }
 
 TEST_F(ViewTest, SpeedHintShowsFromTheFirstTickToTheFifth) {

@@ -41,6 +41,7 @@ bool ViewerShell::NewDocument() {
                                      [this](int id) { frame_->RunCommand(id); }};
         view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers_,
                                     std::move(hooks), frame_.get());
+        view_->View().SetDialogs(&dialogs_);
         frame_->setCentralWidget(view_);
         router_ = std::make_unique<CommandRouter>(
             std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});

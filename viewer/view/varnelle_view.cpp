@@ -517,7 +517,8 @@ bool CVarnelleView::HasCommand(int id) const {
     case cmd::ID_NAVIGATE_PREV:
     case cmd::ID_NAVIGATE_AUTO:
     case ID_VIEW_APPLY_ZOOM: return true;
-    case cmd::ID_NAVIGATE_NAVBAR: return navBarDialog_ != nullptr;
+    case cmd::ID_NAVIGATE_NAVBAR:
+    case cmd::ID_NAVIGATE_TRANSITIONS: return dialogs_ != nullptr;
     case cmd::ID_FILE_PRINT:
     case cmd::ID_FILE_PRINT_DIRECT:
     case cmd::ID_FILE_PRINT_PREVIEW: return printHost_ != nullptr;
@@ -542,6 +543,7 @@ void CVarnelleView::OnCommand(int id) {
         break;
     case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
     case cmd::ID_NAVIGATE_NAVBAR: OnNavigatorBar(); break;
+    case cmd::ID_NAVIGATE_TRANSITIONS: OnScreenTransition(); break;
     case cmd::ID_FILE_PRINT:
     case cmd::ID_FILE_PRINT_DIRECT:
         if (printHost_) printHost_->OnFilePrint();
@@ -562,7 +564,7 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
         ui.SetCheck(m_bAutoAdvance != 0);
         return true;
     case cmd::ID_NAVIGATE_NAVBAR: {
-        if (!navBarDialog_) return false;
+        if (!dialogs_) return false;
         const CVarnelleDoc* doc = Doc();
         ui.Enable(!m_bAutoAdvance);
         if (!m_bAutoAdvance && doc) ui.SetCheck(doc->m_bNavBarVisible != 0);
@@ -574,13 +576,25 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
 
 void CVarnelleView::OnNavigatorBar() {
     CVarnelleDoc* doc = Doc();
-    if (!doc || !navBarDialog_) return;
+    if (!doc || !dialogs_) return;
     int show = doc->m_bNavBarVisible;
     int corner = doc->m_nNavBarCorner;
-    if (!navBarDialog_->Run(show, corner)) return;
+    if (!dialogs_->RunNavBar(show, corner)) return;
     doc->m_bNavBarVisible = show;
     doc->m_nNavBarCorner = corner;
     services_.window.Invalidate();
+}
+
+// A running timer keeps its period until the show is next started or its speed changed.
+void CVarnelleView::OnScreenTransition() {
+    if (!dialogs_) return;
+    int mode = m_nTransitionMode;
+    float page = m_fPageInterval;
+    float transition = m_fTransInterval;
+    if (!dialogs_->RunTransitions(mode, page, transition)) return;
+    m_nTransitionMode = mode;
+    m_fPageInterval = page;
+    m_fTransInterval = transition;
 }
 
 void CVarnelleView::OnPrint(ViewCanvas& canvas) {

@@ -33,11 +33,13 @@ struct ViewServices {
     const platform::Clock& clock;
 };
 
-// The Navigator Bar dialog: shown or not, and the corner. False on Cancel.
-class NavBarDialog {
+// The dialogs behind the view's Navigator Bar and Screen Transition commands; each
+// takes the current values and gives the new ones, false on Cancel.
+class ViewDialogs {
 public:
-    virtual ~NavBarDialog() = default;
-    virtual bool Run(int& showNavBar, int& corner) = 0;
+    virtual ~ViewDialogs() = default;
+    virtual bool RunNavBar(int& showNavBar, int& corner) = 0;
+    virtual bool RunTransitions(int& mode, float& pageInterval, float& transInterval) = 0;
 };
 
 // The slide view: which slide is shown at which zoom, the paint pass, keys, mouse, the
@@ -77,7 +79,7 @@ public:
     void RunDeferredInput();
 
     // Until the dialog is given, Navigator Bar is not the view's command.
-    void SetNavBarDialog(NavBarDialog* dialog) { navBarDialog_ = dialog; }
+    void SetDialogs(ViewDialogs* dialogs) { dialogs_ = dialogs; }
     // Printing: the print loop (the host) asks first, then maps the printer and paints
     // the page through OnPrint, the paint pass's printer branch: a canvas that composes on
     // white, and nothing after the composition.
@@ -154,13 +156,14 @@ private:
     // Keeps the input for after the sweep under way; false when there is none.
     bool Defer(std::function<void()> task, bool mouseMove = false);
     void OnNavigatorBar();
+    void OnScreenTransition();
 
     ViewServices services_;
     ViewPrintHost* printHost_ = nullptr;
     bool printing_ = false;
     CDibTools dibTools_;
     platform::RuntimeRandom random_;
-    NavBarDialog* navBarDialog_ = nullptr;
+    ViewDialogs* dialogs_ = nullptr;
     struct DeferredInput {
         std::function<void()> task;
         bool mouseMove;
