@@ -1,11 +1,9 @@
 #pragma once
 
+#include "viewer/view/qt_composition.h"
 #include "viewer/view/view_services.h"
 
-#include <QImage>
 #include <QPainter>
-
-#include <optional>
 
 // The printed page on Qt: the slide is composed on white in a client-sized image, which is
 // drawn once at logical (0, 0) of the printer painter's mapping. Overlays are not printed.
@@ -25,6 +23,5 @@ public:
 
 private:
     QPainter& printer_;
-    QImage composition_;
-    std::optional<QPainter> composer_;
+    QtComposition composition_;
 };
