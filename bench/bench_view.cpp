@@ -26,6 +26,7 @@
 #include <mutex>
 #include <vector>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -114,11 +115,11 @@ void BM_NextSlidePainted(benchmark::State& state) {
     state.counters["rss_MiB"] = ResidentMiB();
 }
 
-// A view over the picture cache on a show of the benchmark JPEG four times; the cache's
+// A view over the picture cache on a show of the benchmark JPEG `slides` times; the cache's
 // tasks for the view's thread run between the timed steps.
 struct CachedViewBench {
-    CachedViewBench() {
-        env.SetSlides({g_jpeg, g_jpeg, g_jpeg, g_jpeg});
+    explicit CachedViewBench(int slides = 4) {
+        env.SetSlides(std::vector<std::string>(static_cast<std::size_t>(slides), g_jpeg));
         view.OnInitialUpdate();
         Settle();
         view.OnKeyDown(vk::kEscape);
@@ -181,6 +182,45 @@ void BM_NextSlidePrefetched(benchmark::State& state) {
     state.counters["held_MiB"] = static_cast<double>(bench.cache.HeldBytes()) / (1 << 20);
 }
 
+// Auto-advance at 0.1 s through the show: each tick turns the slide and paints, and until
+// the next tick the cache's tasks run as the event loop would run them. Counts the ticks
+// whose slide was on screen at once, and those whose slide was still being decoded.
+void BM_AutoAdvanceTenthSecond(benchmark::State& state) {
+    // More slides than the budget holds, so that the worker decodes all along.
+    CachedViewBench bench(20);
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kTick = std::chrono::milliseconds(100);
+    int ticks = 0, shownAtOnce = 0, shownBeforeNextTick = 0;
+    for (auto _ : state) {
+        auto due = Clock::now();
+        for (int i = 0; i < 40; ++i) {
+            due += kTick;
+            bench.view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+            bench.Paint();
+            ++ticks;
+            const bool atOnce = bench.view.m_nDrawnSlide == bench.view.m_nSlide;
+            shownAtOnce += atOnce ? 1 : 0;
+            bool shown = atOnce;
+            while (Clock::now() < due) {
+                std::vector<std::function<void()>> tasks;
+                {
+                    std::lock_guard<std::mutex> lock(bench.mutex);
+                    tasks.swap(bench.posted);
+                }
+                for (auto& task : tasks) task();
+                if (!tasks.empty()) bench.Paint();
+                shown = shown || bench.view.m_nDrawnSlide == bench.view.m_nSlide;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            shownBeforeNextTick += shown ? 1 : 0;
+        }
+    }
+    state.counters["ticks"] = ticks;
+    state.counters["shown_at_once"] = shownAtOnce;
+    state.counters["shown_before_next_tick"] = shownBeforeNextTick;
+    state.counters["rss_MiB"] = ResidentMiB();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,6 +238,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("NextSlidePainted/jpeg-prefetched", BM_NextSlidePrefetched)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(20);
+    benchmark::RegisterBenchmark("AutoAdvance/0.1s", BM_AutoAdvanceTenthSecond)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -36,6 +36,13 @@ public:
     // Every mount, pseudo file systems included (as NotADrive), in the table's order.
     virtual std::vector<Mount> Mounts() const = 0;
     virtual bool QueryFreeSpace(const std::string& path, DiskSpace* space) const = 0;
+    // The volume serial number of the file system mounted at `root`; false when it cannot
+    // be read (nothing mounted there, no medium). A backend that cannot tell says false.
+    virtual bool QueryVolumeSerial(const std::string& root, std::uint32_t* serial) const {
+        (void)root;
+        (void)serial;
+        return false;
+    }
 };
 
 }  // namespace platform

@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libopenjp2-7-dev libgif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool
+  cups cups-filters poppler-utils
 )
 
 missing=()

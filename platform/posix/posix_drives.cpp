@@ -52,4 +52,12 @@ bool PosixDrives::QueryFreeSpace(const std::string& path, DiskSpace* space) cons
     return true;
 }
 
+bool PosixDrives::QueryVolumeSerial(const std::string& root, std::uint32_t* serial) const {
+    struct statvfs vfs {};
+    if (::statvfs(root.c_str(), &vfs) != 0) return false;
+    const auto fsid = static_cast<std::uint64_t>(vfs.f_fsid);
+    *serial = static_cast<std::uint32_t>(fsid ^ (fsid >> 32));
+    return true;
+}
+
 }  // namespace platform::posix

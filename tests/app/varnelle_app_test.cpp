@@ -180,6 +180,20 @@ TEST_F(AppTest, PrinterSettingsNeedADefaultPrinter) {
     EXPECT_EQ(app.Printer()->names.device, "Office");
 }
 
+TEST_F(AppTest, APrinterPickedInPrintSetupCountsWithoutASystemDefault) {
+    EXPECT_FALSE(app.GetPrinterDeviceDefaults());
+    app.SelectPrinter({{"", "Picked", ""}, {"Picked", PrintOrientation::Portrait}});
+    ASSERT_TRUE(app.GetPrinterDeviceDefaults());
+    EXPECT_EQ(app.GetPrinterDeviceDefaults()->names.device, "Picked");
+    app.ApplyPrinterSettings({"", "Picked", ""}, {"Picked", PrintOrientation::Landscape});
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(app.Printer()->mode.orientation, PrintOrientation::Landscape);
+
+    // The chosen printer goes before the system's default.
+    printers.printer = PrinterSettings{{"d", "Default", "o"}, {"Default", PrintOrientation::Portrait}};
+    EXPECT_EQ(app.GetPrinterDeviceDefaults()->names.device, "Picked");
+}
+
 TEST_F(AppTest, OpenCommandLoadsTheChosenFolderAndCancelDoesNothing) {
     app.m_strStartPath = "/old";
     EXPECT_TRUE(app.OnCommand(CVarnelleApp::ID_FILE_OPEN, host));

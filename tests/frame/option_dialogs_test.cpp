@@ -133,12 +133,14 @@ TEST_F(OptionDialogTest, MenuCommandsRunTheirDialogs) {
     ASSERT_TRUE(env.app.InitInstance("0 /show", shell));
     CMainFrame* frame = shell.Frame();
     const float zoom = shell.ActiveDocument()->m_fZoom;
-    runner.steps = {Press("Cancel"), Press("Close"), Press("OK")};
+    runner.steps = {Press("Cancel"), Press("Close"), Press("OK"), Press("Cancel"), Press("Cancel")};
     EXPECT_TRUE(frame->RunCommand(CVarnelleDoc::ID_ZOOM_CUSTOM));
     EXPECT_TRUE(frame->RunCommand(CVarnelleDoc::ID_HELP_TOPICS));
     EXPECT_TRUE(frame->RunCommand(cmd::ID_APP_ABOUT));
-    EXPECT_EQ(runner.captions,
-              (std::vector<std::string>{"Custom Zoom", "Quick Help", "About Quorvyn Collage Slideshow"}));
+    EXPECT_TRUE(frame->RunCommand(cmd::ID_NAVIGATE_TRANSITIONS));
+    EXPECT_TRUE(frame->RunCommand(cmd::ID_NAVIGATE_NAVBAR));  // the empty show does not run
+    EXPECT_EQ(runner.captions, (std::vector<std::string>{"Custom Zoom", "Quick Help", "About Quorvyn Collage Slideshow",
+                                                         "Screen Transitions", "Navigation Bar"}));
     EXPECT_EQ(shell.ActiveDocument()->m_fZoom, zoom);
 }
 

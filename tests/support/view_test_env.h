@@ -122,6 +122,34 @@ public:
     std::vector<std::function<void()>> posted;
 };
 
+// Records what a paint draws, in order.
+class RecordingCanvas final : public ViewCanvas {
+public:
+    void BeginComposition(int w, int h) override { calls.push_back("begin " + std::to_string(w) + "x" + std::to_string(h)); }
+    void StretchPicture(const Rect& d, int sx, int sy, int sw, int sh, const DibImage&) override {
+        destination = d;
+        source = {sx, sy, sx + sw, sy + sh};
+        calls.push_back("stretch");
+    }
+    void CopyComposition(const Rect& t, const Rect& s) override {
+        if (t == Rect{0, 0, s.right, s.bottom} && s.left == 0 && s.top == 0) calls.push_back("copy");
+        else strips.push_back(t);
+    }
+    void DrawKeyedPicture(const Rect& r, const DibImage&, RgbColour) override {
+        calls.push_back("bar " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                        "," + std::to_string(r.bottom));
+    }
+    void DrawOverlayText(int x, int y, RgbColour c, const std::string& text) override {
+        calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(c.red) + " " + text);
+    }
+    // Seven pixels a character, twelve high.
+    TextExtent OverlayTextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 12}; }
+    std::vector<Rect> strips;
+    std::vector<std::string> calls;
+    Rect destination;
+    Rect source;  // x, y from the bottom row, as the canvas takes them
+};
+
 // The application and one document with a slide list, on fakes.
 struct DocumentEnv {
     DocumentEnv() { documents.document = &doc; }

@@ -13,34 +13,6 @@
 
 namespace {
 
-// Records what a paint draws, in order.
-class RecordingCanvas final : public ViewCanvas {
-public:
-    void BeginComposition(int w, int h) override { calls.push_back("begin " + std::to_string(w) + "x" + std::to_string(h)); }
-    void StretchPicture(const Rect& d, int sx, int sy, int sw, int sh, const DibImage&) override {
-        destination = d;
-        source = {sx, sy, sx + sw, sy + sh};
-        calls.push_back("stretch");
-    }
-    void CopyComposition(const Rect& t, const Rect& s) override {
-        if (t == Rect{0, 0, s.right, s.bottom} && s.left == 0 && s.top == 0) calls.push_back("copy");
-        else strips.push_back(t);
-    }
-    void DrawKeyedPicture(const Rect& r, const DibImage&, RgbColour) override {
-        calls.push_back("bar " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-                        "," + std::to_string(r.bottom));
-    }
-    void DrawOverlayText(int x, int y, RgbColour c, const std::string& text) override {
-        calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(c.red) + " " + text);
-    }
-    // Seven pixels a character, twelve high.
-    TextExtent OverlayTextExtent(const std::string& text) override { return {7 * static_cast<int>(text.size()), 12}; }
-    std::vector<Rect> strips;
-    std::vector<std::string> calls;
-    Rect destination;
-    Rect source;  // x, y from the bottom row, as the canvas takes them
-};
-
 class ViewTest : public ::testing::Test {
 protected:
     ViewTest() {
@@ -49,7 +21,7 @@ protected:
     }
 
     std::vector<std::string> Paint() {
-        RecordingCanvas canvas;
+        testsupport::RecordingCanvas canvas;
         view.OnDraw(canvas);
         last = canvas;
         return canvas.calls;
@@ -68,7 +40,7 @@ protected:
     testsupport::DocumentEnv env;
     testsupport::FakeWindow window;
     CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages, env.clock}};
-    RecordingCanvas last;
+    testsupport::RecordingCanvas last;
 };
 
 TEST_F(ViewTest, FirstPaintFitsTheSlideDrawsItsCaptionAndStartsTheShow) {
@@ -470,15 +442,23 @@ TEST_F(NavBarViewTest, RightButtonStopsTheShowAndWithoutASlideTheArrowShows) {
     EXPECT_EQ(window.cursor, ViewCursor::Arrow);
 }
 
-class FakeNavBarDialog final : public NavBarDialog {
+class FakeViewDialogs final : public ViewDialogs {
 public:
-    bool Run(int& show, int& corner) override {
+    bool RunNavBar(int& show, int& corner) override {
         shownWith = {show, corner};
         show = 0;
         corner = 3;
         return ok;
     }
+    bool RunTransitions(int& mode, float& page, float& transition) override {
+        transitionsShownWith = {static_cast<float>(mode), page, transition};
+        mode = 2;
+        page = 0.5f;
+        transition = 4.0f;
+        return ok;
+    }
     std::pair<int, int> shownWith;
+    std::vector<float> transitionsShownWith;
     bool ok = true;
 };
 
@@ -487,8 +467,8 @@ TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
     EXPECT_FALSE(view.HasCommand(cmd::ID_NAVIGATE_NAVBAR));
     EXPECT_FALSE(view.OnUpdateCommand(ui));
 
-    FakeNavBarDialog dialog;
-    view.SetNavBarDialog(&dialog);
+    FakeViewDialogs dialog;
+    view.SetDialogs(&dialog);
     ASSERT_TRUE(view.OnUpdateCommand(ui));
     EXPECT_FALSE(ui.enabled);  // not while the show runs
     view.OnKeyDown(vk::kEscape);
@@ -504,6 +484,25 @@ TEST_F(NavBarViewTest, NavigatorBarCommandOnlyWithItsDialog) {
     EXPECT_EQ(dialog.shownWith, (std::pair<int, int>{1, 0}));
     EXPECT_EQ(env.doc.m_bNavBarVisible, 0);
     EXPECT_EQ(env.doc.m_nNavBarCorner, 3);
+}
+
+TEST_F(NavBarViewTest, ScreenTransitionCopiesTheThreeValuesBackOnlyOnOk) {
+    FakeViewDialogs dialog;
+    view.SetDialogs(&dialog);
+    EXPECT_TRUE(view.HasCommand(cmd::ID_NAVIGATE_TRANSITIONS));
+    const unsigned period = env.timers.Period(CVarnelleView::kAutoAdvanceTimer);
+    dialog.ok = false;
+    view.OnCommand(cmd::ID_NAVIGATE_TRANSITIONS);
+    EXPECT_EQ(view.m_nTransitionMode, 0);
+    EXPECT_EQ(view.m_fPageInterval, 6.0f);
+    dialog.ok = true;
+    view.OnCommand(cmd::ID_NAVIGATE_TRANSITIONS);
+    EXPECT_EQ(dialog.transitionsShownWith, (std::vector<float>{0.0f, 6.0f, 18.0f}));
+    EXPECT_EQ(view.m_nTransitionMode, 2);
+    EXPECT_EQ(view.m_fPageInterval, 0.5f);
+    EXPECT_EQ(view.m_fTransInterval, 4.0f);
+    // The running timer keeps its period until the speed is changed.
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), period);
 }
 
 TEST_F(ViewTest, SpeedHintShowsFromTheFirstTickToTheFifth) {

@@ -178,6 +178,32 @@ TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInThe
     EXPECT_EQ(view.m_nImageWidth, 4000);
 }
 
+TEST_F(ViewWithCacheTest, APageIsPrintedFromTheFullPictureOfTheSlideOnScreen) {
+    decoder.Close(SlidePath(1));
+    StartShow(3);
+    Paint();
+    WaitForRepaint();
+    Paint();
+    view.OnKeyDown(vk::kEscape);
+    SlideCanvas page;
+    view.OnPrint(page);
+    EXPECT_EQ(page.storedWidth, 4000);
+    EXPECT_EQ(page.source, (Rect{0, 0, 4000, 2000}));
+    EXPECT_EQ(page.destination, (Rect{0, 0, 1000, 500}));
+    // The screen keeps its smaller picture.
+    EXPECT_EQ(Paint().storedWidth, 1000);
+    // While slide 1 decodes, the page is slide 0, which stays the slide on screen.
+    view.OnKeyDown(vk::kRight);
+    SlideCanvas waiting;
+    view.OnPrint(waiting);
+    EXPECT_EQ(waiting.storedWidth, 4000);
+    EXPECT_EQ(view.m_nDrawnSlide, 0);
+    EXPECT_EQ(Paint().caption, "0.jpg");
+    decoder.Open(SlidePath(1));
+    WaitForRepaint();
+    EXPECT_EQ(Paint().caption, "1.jpg");
+}
+
 TEST_F(ViewWithCacheTest, AFailingPrefetchedSlideShowsBlackWithItsCaptionAndNoMessage) {
     failing = {1};
     StartShow(3);

@@ -91,8 +91,14 @@ bool CVarnelleApp::InitInstance(const std::string& rawCommandLine, AppHost& host
     return true;
 }
 
+std::optional<PrinterSettings> CVarnelleApp::GetPrinterDeviceDefaults() const {
+    if (printer_) return printer_;
+    return services_.printers.DefaultPrinter();
+}
+
 void CVarnelleApp::ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode) {
-    if (!services_.printers.DefaultPrinter()) {
+    // A printer picked in Print Setup counts even when the system names no default.
+    if (!GetPrinterDeviceDefaults()) {
         services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
                                  platform::MessageButtons::Ok, false});
         return;

@@ -49,6 +49,10 @@ public:
     void AddLogLine(const std::string& message);
     void WriteLogFile();
     void ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode);
+    // The printer the framework prints to: the one chosen last, else the system's default.
+    std::optional<PrinterSettings> GetPrinterDeviceDefaults() const;
+    // The print-setup dialog's choice, which needs no default printer.
+    void SelectPrinter(const PrinterSettings& settings) { printer_ = settings; }
     bool HasCommand(int id) const;
     // Application commands; false when the id is not one of them.
     bool OnCommand(int id, AppHost& host);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/document/varnelle_doc.h"
+#include "viewer/view/varnelle_view.h"
 
 class QWidget;
 
@@ -13,7 +14,7 @@ class MessageSink;
 
 // Runs the viewer's option dialogs for the handlers that own them: copies in, runs
 // modally through the runner, copies out after OK only.
-class ViewerDialogs final : public DocumentDialogs {
+class ViewerDialogs final : public DocumentDialogs, public ViewDialogs {
 public:
     ViewerDialogs(gui::ModalRunner& runner, platform::MessageSink& messages) : runner_(runner), messages_(messages) {}
     // The window the dialogs belong to.
@@ -22,6 +23,8 @@ public:
     bool RunCustomZoom(float& scale) override;
     void RunQuickHelp() override;
     void RunAbout();
+    bool RunNavBar(int& showNavBar, int& corner) override;
+    bool RunTransitions(int& mode, float& pageInterval, float& transInterval) override;
 
 private:
     gui::ModalRunner& runner_;

@@ -1,10 +1,16 @@
 #include "viewer/frame/viewer_shell.h"
 
+#include "viewer/frame/folder_dlg.h"
 #include "viewer/res/texts.h"
+
+#include "gui_common/modal_runner.h"
+#include "platform/posix/posix_drives.h"
+#include "platform/posix/posix_folder_scan.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -50,10 +56,14 @@ bool ViewerShell::NewDocument() {
                                      [this](int id) { frame_->RunCommand(id); }};
         view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers_,
                                     std::move(hooks), frame_.get());
+        view_->View().SetDialogs(&dialogs_);
         frame_->setCentralWidget(view_);
         router_ = std::make_unique<CommandRouter>(
             std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
         frame_->SetRouter(router_.get());
+        printing_ = std::make_unique<QtViewPrinting>(app_, *this, view_->View(), app_.Services().messages, frame_.get(),
+                                                     [this](int id) { frame_->RunCommand(id); });
+        view_->View().SetPrintHost(printing_.get());
     }
     const bool loaded = document_->OnNewDocument();
     // A load that fails leaves an empty show, which the view must not index with the old
@@ -71,24 +81,31 @@ void ViewerShell::ShowMainWindow() {
 }
 
 bool ViewerShell::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) {
-    const QString folder = QFileDialog::getExistingDirectory(frame_.get(), QString::fromUtf8(title.c_str()),
-                                                             QString::fromLocal8Bit(initialPath.c_str()));
-    if (folder.isEmpty()) return false;
-    result = folder.toLocal8Bit().toStdString();
+    platform::posix::PosixDrives drives;
+    platform::posix::PosixFolderScan scan;
+    CFolderDlg dialog({drives, scan, app_.Services().fs, app_.Services().messages});
+    dialog.m_strTitle = title;
+    dialog.m_strInitialPath = initialPath;
+    gui::ExecRunner runner;
+    if (runner.Run(dialog) != QDialog::Accepted) return false;
+    result = dialog.m_strResult;
     return true;
 }
 
+// The system's print-setup dialog: the printer it leaves becomes the application's, with
+// no default printer needed.
 void ViewerShell::ShowPrintSetup() {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
+    if (const std::optional<PrinterSettings> current = app_.GetPrinterDeviceDefaults())
+        QtViewPrinting::UsePrinter(printer, *current);
     QPrintDialog dialog(&printer, frame_.get());
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrinterNames names;
-    names.device = printer.printerName().toStdString();
-    PrinterMode mode;
-    mode.deviceName = names.device;
-    mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? PrintOrientation::Landscape
-                                                                                   : PrintOrientation::Portrait;
-    app_.ApplyPrinterSettings(names, mode);
+    dialog.setWindowTitle(QString::fromUtf8(texts::kPrintSetupCaption));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    // It only chooses the printer here: its OK button prints nothing.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(texts::kOkButton));
+    if (dialog.exec() != QDialog::Accepted || !printer.isValid()) return;
+    app_.SelectPrinter(QtViewPrinting::SettingsOf(printer));
 }
 
 void ViewerShell::Begin() { QApplication::setOverrideCursor(Qt::WaitCursor); }

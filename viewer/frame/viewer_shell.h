@@ -5,6 +5,7 @@
 #include "viewer/document/qt_bitmap_resources.h"
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/main_frame.h"
+#include "viewer/frame/qt_view_printing.h"
 #include "viewer/frame/shell_commands.h"
 #include "viewer/frame/viewer_dialogs.h"
 #include "viewer/view/loader_slide_pictures.h"
@@ -41,6 +42,7 @@ public:
     CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
     CMainFrame* Frame() { return frame_.get(); }
     SlideViewWidget* View() { return view_; }
+    QtViewPrinting* Printing() { return printing_.get(); }
 
 private:
     CVarnelleApp& app_;
@@ -57,4 +59,6 @@ private:
     // Destroyed first: the view inside it refers to everything above.
     std::unique_ptr<CMainFrame> frame_;
     SlideViewWidget* view_ = nullptr;
+    // Refers to the view: destroyed before the frame.
+    std::unique_ptr<QtViewPrinting> printing_;
 };

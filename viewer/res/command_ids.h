@@ -11,6 +11,7 @@ inline constexpr int ID_NAVIGATE_AUTO = 32820;
 inline constexpr int ID_NAVIGATE_PREV = 33021;
 inline constexpr int ID_NAVIGATE_NEXT = 33022;
 inline constexpr int ID_FILE_PRINT = 57607;
+inline constexpr int ID_FILE_PRINT_DIRECT = 57608;
 inline constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 
 // Frame
@@ -24,6 +25,7 @@ inline constexpr int ID_INDICATOR_SLIDE = 33024;
 inline constexpr int ID_INDICATOR_CLOCK = 33025;
 
 // Application
+inline constexpr int ID_FILE_PRINT_SETUP = 57606;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 

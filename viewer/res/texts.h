@@ -131,6 +131,31 @@ inline constexpr const char* kLogEmpty = "Empty command line!\n";
 // Warnings
 inline constexpr const char* kNoDefaultPrinter = "There is no default printer setup.";
 inline constexpr const char* kPathTooLong = "Path is too long.";
+inline constexpr const char* kInvalidInputValue = "Invalid input value!";
+// The framework's prompts when a dialog's number box is read
+inline constexpr const char* kEnterNumber = "Please enter a number.";
+inline constexpr const char* kEnterPadInRange = "Please enter a number between -20000 and 20000.";
+
+// Print dialog (template 285)
+inline constexpr const char* kPrintDlgCaption = "Print";
+inline constexpr const char* kPrintButton = "Print";
+inline constexpr const char* kPixelsPerInchLabel = "Pixels/Inch:";
+inline constexpr const char* kLeftPadLabel = "Left Pad:";
+inline constexpr const char* kTopPadLabel = "Top Pad:";
+inline constexpr const char* kSizeAndPositionGroup = "Size and position";
+inline constexpr const char* kPrinterNameInitial = "?";
+inline constexpr const char* kPrinterGroup = "Printer";
+inline constexpr const char* kPrinterSetupButton = "Printer...";
+inline constexpr const char* kOrientationGroup = "Orientation";
+inline constexpr const char* kPortrait = "Portrait";
+inline constexpr const char* kLandscape = "Landscape";
+inline constexpr const char* kPlacementTexts[] = {"Default offset", "Center on page", "Fit to page",
+                                                  "Upper left of page", "Custom offset"};
+inline constexpr const char* kPrintPreviewButton = "Print Preview...";
+// The framework's page-description string (61508) a print job carries.
+inline constexpr const char* kPageDescription = "Page %u\nPages %u-%u\n";
+inline constexpr const char* kPrintSetupCaption = "Print Setup";
+inline constexpr const char* kPrintFailed = "Failed to start print job.";
 
 // Slide view
 inline constexpr const char* kTimerRefused =
@@ -171,5 +196,10 @@ inline constexpr const char* kFileErrors[] = {
     "The disk is full.",
     "The end of file was reached.",
 };
+
+// Folder selection dialog
+inline constexpr const char* kFolderDlgCaption = "Folder Selection";
+inline constexpr const char* kFolderDlgOk = "OK";
+inline constexpr const char* kFolderDlgCancel = "Cancel";
 
 }  // namespace texts

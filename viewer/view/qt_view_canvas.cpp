@@ -24,7 +24,6 @@ void QtViewCanvas::SetDpi(int dpiY) {
 void QtViewCanvas::BeginComposition(int width, int height) {
     EndPaint();
     const int w = std::max(width, 0), h = std::max(height, 0);
-    composition_ = QImage(w, h, QImage::Format_RGB32);
     // The screen keeps its pixels when the window's size changes; new parts are black.
     if (screen_.size() != QSize(w, h)) {
         QImage resized(w, h, QImage::Format_RGB32);
@@ -34,32 +33,25 @@ void QtViewCanvas::BeginComposition(int width, int height) {
         }
         screen_ = resized;
     }
-    if (composition_.isNull()) return;
-    composition_.fill(Qt::black);
-    composer_.emplace(&composition_);
+    composition_.Begin(w, h, Qt::black);
 }
 
 void QtViewCanvas::StretchPicture(const Rect& destination, int sourceX, int sourceY, int sourceWidth,
                                   int sourceHeight, const DibImage& picture) {
-    if (!composer_) return;
-    if (StretchDibIntoImage(composition_, destination.left, destination.top, destination.Width(), destination.Height(),
-                            sourceX, sourceY, sourceWidth, sourceHeight, picture))
-        return;
-    StretchDibBits(*composer_, destination.left, destination.top, destination.Width(), destination.Height(), sourceX,
-                   sourceY, sourceWidth, sourceHeight, picture);
+    composition_.StretchPicture(destination, sourceX, sourceY, sourceWidth, sourceHeight, picture);
 }
 
 QPainter& QtViewCanvas::ScreenPainter() {
-    composer_.reset();
+    composition_.Finish();
     if (!screenPainter_) screenPainter_.emplace(&screen_);
     return *screenPainter_;
 }
 
 void QtViewCanvas::CopyComposition(const Rect& target, const Rect& source) {
-    if (screen_.isNull() || composition_.isNull() || target.Width() <= 0 || target.Height() <= 0 ||
+    if (screen_.isNull() || composition_.Image().isNull() || target.Width() <= 0 || target.Height() <= 0 ||
         source.Width() <= 0 || source.Height() <= 0)
         return;
-    ScreenPainter().drawImage(QRect(target.left, target.top, target.Width(), target.Height()), composition_,
+    ScreenPainter().drawImage(QRect(target.left, target.top, target.Width(), target.Height()), composition_.Image(),
                               QRect(source.left, source.top, source.Width(), source.Height()));
 }
 
@@ -83,6 +75,6 @@ TextExtent QtViewCanvas::OverlayTextExtent(const std::string& text) {
 }
 
 void QtViewCanvas::EndPaint() {
-    composer_.reset();
+    composition_.Finish();
     screenPainter_.reset();
 }

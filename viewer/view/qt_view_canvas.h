@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/document/dib_tools.h"
+#include "viewer/view/qt_composition.h"
 #include "viewer/view/view_services.h"
 
 #include <QFont>
@@ -45,8 +46,7 @@ private:
     CDibTools tools_;
     QFont font_;
     int dpiY_ = 0;
-    QImage composition_;
-    std::optional<QPainter> composer_;
+    QtComposition composition_;
     QImage screen_;
     std::optional<QPainter> screenPainter_;
 };

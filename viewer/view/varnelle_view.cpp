@@ -166,24 +166,25 @@ void CVarnelleView::RefinePicture() {
     services_.pictures.ReturnSlidePicture(m_nDrawnSlide, m_strSlidePath, std::move(coarse));
 }
 
-void CVarnelleView::StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& src) {
+void CVarnelleView::StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& src,
+                                 const DibImage& picture, int reduction) {
     // Truncation can reach one pixel past the picture's edge; never read beyond it.
     const int right = std::min(src.right, m_nImageWidth);
     const int bottom = std::min(src.bottom, m_nImageHeight);
-    if (pictureReduction_ == 0) {
+    if (reduction == 0) {
         canvas.StretchPicture(destination, src.left, m_nImageHeight - bottom, right - src.left, bottom - src.top,
-                              m_dibSlide);
+                              picture);
         return;
     }
     // The source rectangle is in full-picture pixels; the picture is stored smaller.
-    const int storedWidth = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kWidthField));
-    const int storedHeight = static_cast<int>(dibheader::Get32(m_dibSlide.header.data(), dibheader::kHeightField));
-    const int left = src.left >> pictureReduction_;
-    const int top = src.top >> pictureReduction_;
-    const int storedRight = std::min(ReducedSide(right, pictureReduction_), storedWidth);
-    const int storedBottom = std::min(ReducedSide(bottom, pictureReduction_), storedHeight);
+    const int storedWidth = static_cast<int>(dibheader::Get32(picture.header.data(), dibheader::kWidthField));
+    const int storedHeight = static_cast<int>(dibheader::Get32(picture.header.data(), dibheader::kHeightField));
+    const int left = src.left >> reduction;
+    const int top = src.top >> reduction;
+    const int storedRight = std::min(ReducedSide(right, reduction), storedWidth);
+    const int storedBottom = std::min(ReducedSide(bottom, reduction), storedHeight);
     canvas.StretchPicture(destination, left, storedHeight - storedBottom, storedRight - left, storedBottom - top,
-                          m_dibSlide);
+                          picture);
 }
 
 void CVarnelleView::DropSweep() {
@@ -199,7 +200,7 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
         DropSweep();
         return;
     }
-    if (m_transition.Sweeping()) {
+    if (m_transition.Sweeping() && !printing_) {
         ContinueTransition(canvas);
         return;
     }
@@ -219,14 +220,30 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
             // Until the new slide's picture is decoded, the one on screen stays.
             pending_ = !LoadSlideImage(m_nSlide);
             if (!pending_) doc->m_nCurrentSlide = m_nSlide + 1;
-        } else {
+        } else if (!printing_) {
             RefinePicture();
         }
         const int zw = static_cast<int>(m_nImageWidth * m_dZoom);
         const int zh = static_cast<int>(m_nImageHeight * m_dZoom);
         const SlidePlacement placement = PlaceSlide(m_rects, zw, zh, m_dZoom, scroll, cw, ch);
-        if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty())
-            StretchSlide(canvas, placement.destination, placement.source);
+        // The page is printed from the full picture, decoded for it alone, whatever scale the
+        // screen's picture is stored at.
+        DibImage full;
+        if (printing_ && pictureReduction_ > 0 && !m_dibSlide.header.empty() &&
+            services_.pictures.LoadSlidePicture(m_nDrawnSlide, m_strSlidePath, full) &&
+            static_cast<int>(dibheader::Get32(full.header.data(), dibheader::kWidthField)) == m_nImageWidth &&
+            static_cast<int>(dibheader::Get32(full.header.data(), dibheader::kHeightField)) == m_nImageHeight)
+            StretchSlide(canvas, placement.destination, placement.source, full, 0);
+        else if (!m_dibSlide.header.empty() && !m_dibSlide.bits.empty())
+            StretchSlide(canvas, placement.destination, placement.source, m_dibSlide, pictureReduction_);
+        dibTools_.FreeDib(full);
+    }
+    if (printing_) {
+        // The printed page is the picture alone: no transition, no bar, no texts. While the
+        // next slide is still decoding, that is the slide on screen.
+        canvas.CopyComposition({0, 0, cw, ch}, {0, 0, cw, ch});
+        if (!pending_) m_nDrawnSlide = m_nSlide;
+        return;
     }
     doc->m_rcClient = services_.window.ClientRect();
     // The slide on screen, kept while the next is decoded, is put back as it is.
@@ -596,7 +613,11 @@ bool CVarnelleView::HasCommand(int id) const {
     case cmd::ID_NAVIGATE_PREV:
     case cmd::ID_NAVIGATE_AUTO:
     case ID_VIEW_APPLY_ZOOM: return true;
-    case cmd::ID_NAVIGATE_NAVBAR: return navBarDialog_ != nullptr;
+    case cmd::ID_NAVIGATE_NAVBAR:
+    case cmd::ID_NAVIGATE_TRANSITIONS: return dialogs_ != nullptr;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+    case cmd::ID_FILE_PRINT_PREVIEW: return printHost_ != nullptr;
     default: return false;
     }
 }
@@ -618,6 +639,14 @@ void CVarnelleView::OnCommand(int id) {
         break;
     case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
     case cmd::ID_NAVIGATE_NAVBAR: OnNavigatorBar(); break;
+    case cmd::ID_NAVIGATE_TRANSITIONS: OnScreenTransition(); break;
+    case cmd::ID_FILE_PRINT:
+    case cmd::ID_FILE_PRINT_DIRECT:
+        if (printHost_) printHost_->OnFilePrint();
+        break;
+    case cmd::ID_FILE_PRINT_PREVIEW:
+        if (printHost_) printHost_->OnFilePrintPreview();
+        break;
     default: break;
     }
 }
@@ -631,7 +660,7 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
         ui.SetCheck(m_bAutoAdvance != 0);
         return true;
     case cmd::ID_NAVIGATE_NAVBAR: {
-        if (!navBarDialog_) return false;
+        if (!dialogs_) return false;
         const CVarnelleDoc* doc = Doc();
         ui.Enable(!m_bAutoAdvance);
         if (!m_bAutoAdvance && doc) ui.SetCheck(doc->m_bNavBarVisible != 0);
@@ -643,11 +672,64 @@ bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
 
 void CVarnelleView::OnNavigatorBar() {
     CVarnelleDoc* doc = Doc();
-    if (!doc || !navBarDialog_) return;
+    if (!doc || !dialogs_) return;
     int show = doc->m_bNavBarVisible;
     int corner = doc->m_nNavBarCorner;
-    if (!navBarDialog_->Run(show, corner)) return;
+    if (!dialogs_->RunNavBar(show, corner)) return;
     doc->m_bNavBarVisible = show;
     doc->m_nNavBarCorner = corner;
     services_.window.Invalidate();
+}
+
+// A running timer keeps its period until the show is next started or its speed changed.
+void CVarnelleView::OnScreenTransition() {
+    if (!dialogs_) return;
+    int mode = m_nTransitionMode;
+    float page = m_fPageInterval;
+    float transition = m_fTransInterval;
+    if (!dialogs_->RunTransitions(mode, page, transition)) return;
+    m_nTransitionMode = mode;
+    m_fPageInterval = page;
+    m_fTransInterval = transition;
+}
+
+void CVarnelleView::OnPrint(ViewCanvas& canvas) {
+    printing_ = true;
+    OnDraw(canvas);
+    printing_ = false;
+}
+
+bool CVarnelleView::OnPreparePrinting(PrintInfo& info) {
+    info.minPage = info.maxPage = 1;
+    if (!printHost_ || !Doc()) return false;
+    if (info.preview) return printHost_->DoPreparePrinting(info);
+    if (!printHost_->GetPrinterDeviceDefaults()) {
+        services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
+                                 platform::MessageButtons::Ok, false});
+        return false;
+    }
+    if (info.maxPage < info.minPage) info.maxPage = info.minPage;
+    if (!info.hasPrinterDC) printHost_->CreatePrinterDC(info);
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    bool preview = false;
+    if (!printHost_->RunPrintDialog(preview)) return false;
+    if (preview) {
+        // This job ends here; the preview starts instead and prints nothing by itself.
+        printHost_->SendToMainWindow(cmd::ID_FILE_PRINT_PREVIEW);
+        return false;
+    }
+    info.fromPage = info.minPage;
+    info.toPage = info.maxPage;
+    if (!printHost_->DoPrintDialog(info) || !info.hasPrinterDC) return false;
+    info.numPreviewPages = printHost_->NumPreviewPages();
+    info.pageDescription = texts::kPageDescription;
+    return true;
+}
+
+PrintMapping CVarnelleView::OnPrepareDC(int printerDpiX, int printerDpiY) const {
+    const CVarnelleDoc* doc = Doc();
+    if (!doc) return MapForPrinter(kFallbackPixelsPerInch, 0.0f, 0.0f, printerDpiX, printerDpiY);
+    return MapForPrinter(doc->m_nPrintPixelsPerInch, doc->m_fPrintLeftPad, doc->m_fPrintTopPad, printerDpiX,
+                         printerDpiY);
 }

@@ -7,6 +7,8 @@
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
 #include "viewer/view/screen_transition.h"
+#include "viewer/view/print_mapping.h"
+#include "viewer/view/view_printing.h"
 #include "viewer/view/view_rect_table.h"
 #include "viewer/view/view_services.h"
 
@@ -31,11 +33,13 @@ struct ViewServices {
     const platform::Clock& clock;
 };
 
-// The Navigator Bar dialog: shown or not, and the corner. False on Cancel.
-class NavBarDialog {
+// The dialogs behind the view's Navigator Bar and Screen Transition commands; each
+// takes the current values and gives the new ones, false on Cancel.
+class ViewDialogs {
 public:
-    virtual ~NavBarDialog() = default;
-    virtual bool Run(int& showNavBar, int& corner) = 0;
+    virtual ~ViewDialogs() = default;
+    virtual bool RunNavBar(int& showNavBar, int& corner) = 0;
+    virtual bool RunTransitions(int& mode, float& pageInterval, float& transInterval) = 0;
 };
 
 // The slide view: which slide is shown at which zoom, the paint pass, keys, mouse, the
@@ -77,7 +81,15 @@ public:
     void RunDeferredInput();
 
     // Until the dialog is given, Navigator Bar is not the view's command.
-    void SetNavBarDialog(NavBarDialog* dialog) { navBarDialog_ = dialog; }
+    void SetDialogs(ViewDialogs* dialogs) { dialogs_ = dialogs; }
+    // Printing: the print loop (the host) asks first, then maps the printer and paints
+    // the page through OnPrint, the paint pass's printer branch: a canvas that composes on
+    // white, and nothing after the composition.
+    void SetPrintHost(ViewPrintHost* host) { printHost_ = host; }
+    bool OnPreparePrinting(PrintInfo& info);
+    void OnPrint(ViewCanvas& canvas);
+    // The printer mapping for a printer of the given pixels per inch.
+    PrintMapping OnPrepareDC(int printerDpiX, int printerDpiY) const;
 
     bool HasCommand(int id) const override;
     void OnCommand(int id) override;
@@ -130,7 +142,9 @@ private:
     void ReleaseSlide();
     // Swaps in a finer picture of the slide shown once the zoom passes the stored scale.
     void RefinePicture();
-    void StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& source);
+    // Stretches the source part (full-picture pixels) of `picture`, stored at 1 / 2^reduction.
+    void StretchSlide(ViewCanvas& canvas, const Rect& destination, const Rect& source, const DibImage& picture,
+                      int reduction);
     void FreeSlide();
     void SetScrollSizes(int width, int height);
     void OnEscape();
@@ -152,11 +166,14 @@ private:
     // Keeps the input for after the sweep under way; false when there is none.
     bool Defer(std::function<void()> task, bool mouseMove = false);
     void OnNavigatorBar();
+    void OnScreenTransition();
 
     ViewServices services_;
+    ViewPrintHost* printHost_ = nullptr;
+    bool printing_ = false;
     CDibTools dibTools_;
     platform::RuntimeRandom random_;
-    NavBarDialog* navBarDialog_ = nullptr;
+    ViewDialogs* dialogs_ = nullptr;
     struct DeferredInput {
         std::function<void()> task;
         bool mouseMove;
