@@ -217,7 +217,10 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     // full size is refused at every scale.
     const std::uint32_t colours = depth == 8 ? 256 : 0;
     IMAGELIB_TRY(CheckDibSize(s.cinfo.image_width, s.cinfo.image_height, depth, colours));
-    const int reduction = std::clamp(rule(s.cinfo.image_width, s.cinfo.image_height), 0, kMaxReduction);
+    // Kept now: a damaged file can declare another size in a later frame header, which
+    // libjpeg reads while it decodes.
+    const std::uint32_t fullWidth = s.cinfo.image_width, fullHeight = s.cinfo.image_height;
+    const int reduction = std::clamp(rule(fullWidth, fullHeight), 0, kMaxReduction);
     if (!ScaleOutput(s, reduction)) return Status::Error(s.err.message);
     Dib dib;
     IMAGELIB_TRY(AllocateDib(s.cinfo.output_width, s.cinfo.output_height, depth, colours, dib));
@@ -228,7 +231,7 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
-    scale = {s.cinfo.image_width, s.cinfo.image_height, reduction};
+    scale = {fullWidth, fullHeight, reduction};
     out = std::move(dib);
     return Status::Ok();
 }

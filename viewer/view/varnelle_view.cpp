@@ -122,7 +122,15 @@ bool CVarnelleView::LoadSlideImage(int index) {
     if (fetched == SlidePictureSource::Fetch::Pending) return false;
     ReleaseSlide();
     m_strSlidePath = path;
-    if (fetched == SlidePictureSource::Fetch::Failed || picture.fullWidth <= 0 || picture.fullHeight <= 0) {
+    // A picture that is not the full size at its stated scale would be read past its end.
+    const bool consistent =
+        fetched == SlidePictureSource::Fetch::Ready && picture.fullWidth > 0 && picture.fullHeight > 0 &&
+        !picture.dib.header.empty() &&
+        static_cast<int>(dibheader::Get32(picture.dib.header.data(), dibheader::kWidthField)) >=
+            (picture.reduction == 0 ? picture.fullWidth : 1) &&
+        static_cast<int>(dibheader::Get32(picture.dib.header.data(), dibheader::kHeightField)) >=
+            (picture.reduction == 0 ? picture.fullHeight : 1);
+    if (!consistent) {
         m_nImageWidth = m_nImageHeight = 0;
         dibTools_.FreeDib(picture.dib);
         FreeSlide();
@@ -179,8 +187,8 @@ void CVarnelleView::StretchSlide(ViewCanvas& canvas, const Rect& destination, co
     // The source rectangle is in full-picture pixels; the picture is stored smaller.
     const int storedWidth = static_cast<int>(dibheader::Get32(picture.header.data(), dibheader::kWidthField));
     const int storedHeight = static_cast<int>(dibheader::Get32(picture.header.data(), dibheader::kHeightField));
-    const int left = src.left >> reduction;
-    const int top = src.top >> reduction;
+    const int left = std::min(src.left >> reduction, storedWidth);
+    const int top = std::min(src.top >> reduction, storedHeight);
     const int storedRight = std::min(ReducedSide(right, reduction), storedWidth);
     const int storedBottom = std::min(ReducedSide(bottom, reduction), storedHeight);
     canvas.StretchPicture(destination, left, storedHeight - storedBottom, storedRight - left, storedBottom - top,
