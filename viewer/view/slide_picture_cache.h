@@ -16,8 +16,9 @@
 #include <vector>
 
 // Slide pictures decoded ahead of the view on one worker thread: the slide asked for
-// first, then its neighbours in the direction the show moves (the next ones, then the one
-// before), each at the scale it will be shown at, as many as the memory budget holds.
+// first, then its neighbours in the direction the show moves (the next one, the one just
+// left, then further on), each at the scale it will be shown at, as many as the memory
+// budget holds.
 // A jump or a new show drops the planned work; what was decoding for a slide no longer
 // wanted is thrown away when it ends. Everything but the worker runs on the view's thread.
 class SlidePictureCache final : public SlidePictureSource {
@@ -39,6 +40,7 @@ public:
         int behind = 1;
     };
 
+    // `messages` takes the boxes of the synchronous LoadSlidePicture.
     SlidePictureCache(Decoder decoder, Poster post, platform::MessageSink& messages, Limits limits);
     ~SlidePictureCache() override;
     SlidePictureCache(const SlidePictureCache&) = delete;
