@@ -6,7 +6,7 @@
 #   bench/compare-viewers.sh [--peers LIST] [--no-jp2] [harness options...]
 #
 #   --peers LIST  the peer viewers to run beside ours, comma-separated (default: feh;
-#                 the table uses feh,qimgv,nsxiv)
+#                 feh,qimgv,nsxiv for the usual comparison)
 #   --no-jp2      skip the JPEG 2000 first frame and its opj_decompress reference
 # Everything else goes to viewer-bench.sh (e.g. --tests first-24mp,next-24mp --reps 3).
 #
