@@ -42,7 +42,15 @@ protected:
         Repaint();
     }
 
-    void Repaint() { shell.View()->viewport()->repaint(); }
+    // Paints once the picture worker has nothing left to do and its results are in, so the
+    // slide asked for is the one on screen whatever the worker's speed.
+    void Repaint() {
+        for (int round = 0; round < 3; ++round) {
+            shell.Pictures().WaitUntilIdle();
+            QCoreApplication::processEvents();
+            shell.View()->viewport()->repaint();
+        }
+    }
 
     QMenu* Menu(const QString& title) const {
         for (QAction* top : frame->menuBar()->actions())

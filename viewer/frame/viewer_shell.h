@@ -42,6 +42,7 @@ public:
     CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
     CMainFrame* Frame() { return frame_.get(); }
     SlideViewWidget* View() { return view_; }
+    SlidePictureCache& Pictures() { return pictures_; }
     QtViewPrinting* Printing() { return printing_.get(); }
 
 private:
