@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// The smallest period a window timer runs at; shorter ones are raised to it, as the system
+// does for its own timers.
+inline constexpr std::uint32_t kMinTimerPeriodMilliseconds = 10;
+
 // Periodic window timers, identified by small numbers the owner picks. A tick arrives on
 // the user-interface thread through whatever the owner connected when it made the service.
 class TimerService {

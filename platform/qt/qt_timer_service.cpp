@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 namespace platform::qt {
@@ -17,7 +18,7 @@ bool QtTimerService::SetTimer(int id, std::uint32_t periodMilliseconds) {
         timer = new QTimer(parent_);
         QObject::connect(timer, &QTimer::timeout, parent_, [this, id] { onTick_(id); });
     }
-    timer->start(static_cast<int>(periodMilliseconds));
+    timer->start(static_cast<int>(std::max(periodMilliseconds, kMinTimerPeriodMilliseconds)));
     return timer->isActive();
 }
 

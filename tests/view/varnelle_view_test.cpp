@@ -586,10 +586,19 @@ TEST_F(ViewTest, InputDuringASweepIsHandledAfterItInOrder) {
     EXPECT_EQ(calls.back(), "text 3,25 150 small.png");  // overlays once the sweep is done
     ASSERT_EQ(window.posted.size(), 1u);
     window.RunPosted();
-    // Right, then Auto-Advance started the show, then the two ticks made one.
-    EXPECT_EQ(view.m_nSlide, 0);
+    // Right, then Auto-Advance started the show; the two ticks made one, which waits until
+    // the slide Right asked for is on screen.
+    EXPECT_EQ(view.m_nSlide, 2);
     EXPECT_EQ(view.m_ptMouse, (Point{600, 400}));
     EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_EQ(view.m_nAutoTicks, 0);
+    Paint();
+    env.clock.milliseconds += 1800;
+    Paint();
+    EXPECT_FALSE(view.InTransition());
+    EXPECT_EQ(view.m_nDrawnSlide, 2);
+    window.RunPosted();
+    EXPECT_EQ(view.m_nSlide, 0);
     EXPECT_EQ(view.m_nAutoTicks, 1);
 }
 

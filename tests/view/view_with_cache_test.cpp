@@ -155,6 +155,45 @@ TEST_F(ViewWithCacheTest, ATickWhileTheNextSlideDecodesStartsNoSweepOfTheOldOne)
     EXPECT_TRUE(view.InTransition()) << "the slide that arrived sweeps in";
 }
 
+TEST_F(ViewWithCacheTest, TicksWhileASlideDecodesAreHeldSoEverySlideIsShownInOrder) {
+    decoder.Close(SlidePath(1));
+    StartShow(4);
+    Paint();
+    WaitForRepaint();
+    Paint();
+    EXPECT_TRUE(view.m_bAutoAdvance);
+    // Fast enough that no sweep comes between the paints.
+    for (int i = 0; i < 18; ++i) view.OnKeyDown(vk::kUp);
+    EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), 100u);
+    // Three ticks fall due while slide 1 decodes: it is asked for once, and the screen and
+    // the slide pane stay on slide 0.
+    for (int i = 0; i < 3; ++i) view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_EQ(Paint().caption, "0.jpg");
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
+    window.RunPosted();
+    EXPECT_EQ(view.m_nSlide, 1) << "nothing taken before the slide is on screen";
+    decoder.Open(SlidePath(1));
+    WaitForRepaint();
+    EXPECT_EQ(Paint().caption, "1.jpg");
+    EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
+    // The held tick is taken once slide 1 is on screen, after that paint, and only once.
+    EXPECT_EQ(view.m_nSlide, 1);
+    window.RunPosted();
+    EXPECT_EQ(view.m_nSlide, 2);
+    window.RunPosted();
+    EXPECT_EQ(view.m_nSlide, 2);
+    // A tick with the asked-for slide on screen advances at once.
+    SlideCanvas next = Paint();
+    if (view.m_nDrawnSlide != 2) {
+        WaitForRepaint();
+        next = Paint();
+    }
+    EXPECT_EQ(next.caption, "2.jpg");
+    view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
+    EXPECT_EQ(view.m_nSlide, 3);
+}
+
 TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInTheFullPicture) {
     StartShow(2);
     Paint();

@@ -123,6 +123,17 @@ TEST(SpeedKeys, SlowerStepsCarrySinglePrecisionDrift) {
                                      3099, 4099, 5099, 6099, 7099}));
 }
 
+TEST(SpeedKeys, PeriodsBelowTheTimersSmallestRunAtIt) {
+    // The Screen Transitions dialog accepts 0; a 0 ms timer would fire on every pass of the
+    // event loop.
+    EXPECT_EQ(PagePeriodMilliseconds(0.0f), 10u);
+    EXPECT_EQ(PagePeriodMilliseconds(0.0099f), 10u);
+    EXPECT_EQ(PagePeriodMilliseconds(-1.0f), 10u);
+    EXPECT_EQ(PagePeriodMilliseconds(0.25f), 250u);
+    EXPECT_EQ(PagePeriodMilliseconds(1000000.0f), 1000000000u);
+    EXPECT_EQ(PagePeriodMilliseconds(1e30f), 4294967295u);
+}
+
 TEST(KeyTable, ArrowsZoomWhenStoppedAndChangeSpeedWhenRunning) {
     EXPECT_EQ(KeyDownAction(vk::kUp, false), ViewKeyAction::ZoomInAtMouse);
     EXPECT_EQ(KeyDownAction(vk::kUp, true), ViewKeyAction::Faster);

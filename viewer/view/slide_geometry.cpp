@@ -1,6 +1,10 @@
 #include "viewer/view/slide_geometry.h"
 
+#include "platform/timers.h"
+
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 SlideFit FitToClient(int imageWidth, int imageHeight, int clientWidth, int clientHeight) {
     SlideFit fit{imageWidth, imageHeight, 1.0};
@@ -54,7 +58,13 @@ int PreviousSlideIndex(int slide, int count) {
 }
 
 unsigned PagePeriodMilliseconds(float pageInterval) {
-    return static_cast<unsigned>(static_cast<double>(pageInterval) * 1000.0);
+    const double period = static_cast<double>(pageInterval) * 1000.0;
+    // A shorter period would fire on every pass of the event loop; the system's timers run
+    // no faster than their smallest period.
+    if (!(period >= platform::kMinTimerPeriodMilliseconds)) return platform::kMinTimerPeriodMilliseconds;
+    if (period >= static_cast<double>(std::numeric_limits<std::uint32_t>::max()))
+        return std::numeric_limits<std::uint32_t>::max();
+    return static_cast<unsigned>(period);
 }
 
 // The steps and bounds are single-precision constants, so 2.8 seconds lands a hair below

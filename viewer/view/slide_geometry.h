@@ -37,7 +37,8 @@ Point CenterOnMouseTarget(Point mouse, int totalWidth, int totalHeight, int clie
 int NextSlideIndex(int slide, int count);
 int PreviousSlideIndex(int slide, int count);
 
-// The auto-advance period in whole milliseconds for a page interval in seconds.
+// The auto-advance period in whole milliseconds for a page interval in seconds, never below
+// the system timers' smallest period.
 unsigned PagePeriodMilliseconds(float pageInterval);
 // The page interval after one press of the faster (Up) or slower (Down) key.
 float FasterPageInterval(float pageInterval);

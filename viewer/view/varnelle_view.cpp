@@ -301,7 +301,6 @@ void CVarnelleView::ContinueTransition(ViewCanvas& canvas) {
         return;
     }
     FinishPaint(canvas);
-    services_.window.Post([this] { RunDeferredInput(); });
 }
 
 void CVarnelleView::FinishPaint(ViewCanvas& canvas) {
@@ -311,6 +310,8 @@ void CVarnelleView::FinishPaint(ViewCanvas& canvas) {
     if (!pending_) m_nDrawnSlide = m_nSlide;
     // The show starts once its first slide is on screen, which is then put there plainly.
     if (m_bFirstDraw && !pending_) AfterFirstDraw();
+    // Input held during a sweep, and a tick held for this slide, are taken after the paint.
+    if (!pending_ && (tickDeferred_ || !deferred_.empty())) services_.window.Post([this] { RunDeferredInput(); });
 }
 
 void CVarnelleView::OnPictureReady(int index) {
@@ -388,8 +389,10 @@ void CVarnelleView::StopAutoAdvance() {
 }
 
 void CVarnelleView::OnTimer(int /*id: the view has only the one timer*/) {
-    // Ticks that fall due during a sweep make one tick after it.
-    if (m_transition.Sweeping()) {
+    // Ticks that fall due during a sweep, or while the slide the last tick asked for is still
+    // decoding, make one tick once it is on screen: a due timer is reported once, and the show
+    // never runs ahead of its pictures.
+    if (m_transition.Sweeping() || (m_nSlide != m_nDrawnSlide && m_nDrawnSlide >= 0)) {
         tickDeferred_ = true;
         return;
     }
