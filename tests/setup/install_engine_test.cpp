@@ -1,10 +1,8 @@
 #include "setup/install_engine.h"
 
-#include "setup/setup_config.h"
 #include "setup/setup_texts.h"
 #include "setup/shortcuts.h"
 #include "setup_test_env.h"
-#include "tests/support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -182,32 +180,6 @@ TEST_F(InstallEngineTest, TebibytesFreeAreNotAFullDrive) {
     world.messages.shown.clear();
     EXPECT_FALSE(e.Install(Target()));
     EXPECT_EQ(world.messages.Texts(), std::vector<std::string>{texts::kFullDriveQuestion});
-}
-
-// config.cfg's size, the labels and Install.log read the same whatever the user's locale.
-class InstallInACommaLocale : public InstallEngineTest {
-protected:
-    void SetUp() override {
-        InstallEngineTest::SetUp();
-        VARNELLE_ENTER_COMMA_LOCALE(locale_);
-    }
-    testsupport::CommaLocale locale_;
-};
-
-TEST_F(InstallInACommaLocale, SizesLabelsAndLogKeepTheirDigits) {
-    world.drives.spaces[world.DriveRoot()] = {3 * (std::uint64_t{1} << 28), 4096, 4096};
-    world.display.depth = 24;
-    auto& e = Open(Config("bin;", "a.exe;b.txt;", "bin/a.exe;b.txt;", "", "*;*;", "1536000;"));
-    EXPECT_EQ(ParseSizeKB("1536000"), 1536000);
-    EXPECT_EQ(e.RequiredLabel(), "1500 MB");
-    EXPECT_EQ(e.AvailableLabel(), "3145728 MB");
-    EXPECT_EQ(e.ColorDepthLabel(), "24 BPP");
-    ASSERT_TRUE(e.Install(Target()));
-    const std::string s = world.SetupDir(), d = Target() + "/";
-    EXPECT_EQ(LogOf(Target()), "Creating the \"" + d + "\" directory...Success.\r\n"
-                               "Creating the \"" + d + "bin\" directory...Success.\r\n"
-                               "Copying \"" + s + "a.exe\" to \"" + d + "bin/a.exe\"...Success.\r\n"
-                               "Copying \"" + s + "b.txt\" to \"" + d + "b.txt\"...Success.\r\n");
 }
 
 TEST_F(InstallEngineTest, MissingSourceStopsBeforeAnyChange) {
