@@ -1,7 +1,6 @@
 #include "gui_common/data_exchange.h"
 
 #include "gui_common/dialog_numbers.h"
-#include "gui_common/framework_texts.h"
 #include "gui_common/text_bytes.h"
 #include "platform/messages.h"
 
@@ -32,16 +31,9 @@ void DataExchange::Label(QLabel* label, std::string* value) {
 
 void DataExchange::Float(QLineEdit* edit, float* value, double min, double max) {
     bindings_.push_back({[this, edit, value, min, max] {
-                             double parsed = 0;
-                             if (!ParseDialogFloat(ToBytes(edit->text()), &parsed)) return Refuse(edit, texts::kEnterNumber);
-                             if (parsed < min || parsed > max) {
-                                 const QString prompt = QString::fromUtf8(texts::kEnterNumberBetween)
-                                                            .arg(QString::fromStdString(FloatToDialogText(min)),
-                                                                 QString::fromStdString(FloatToDialogText(max)));
-                                 return Refuse(edit, prompt.toStdString());
-                             }
-                             *value = static_cast<float>(parsed);
-                             return true;
+                             std::string prompt;
+                             if (ReadDialogFloat(ToBytes(edit->text()), min, max, value, &prompt)) return true;
+                             return Refuse(edit, prompt);
                          },
                          [edit, value] { edit->setText(QString::fromStdString(FloatToDialogText(*value))); }});
 }
@@ -72,11 +64,7 @@ void DataExchange::Check(QCheckBox* box, int* checked) {
 }
 
 bool DataExchange::Refuse(QWidget* control, const std::string& prompt) {
-    if (prompts_) {
-        platform::Message box;
-        box.text = prompt;
-        prompts_->Show(box);
-    }
+    if (prompts_) prompts_->Show(NumberPrompt(prompt, programName_));
     control->setFocus();
     return false;
 }

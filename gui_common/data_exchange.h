@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -34,8 +35,12 @@ public:
     void Radio(std::vector<QRadioButton*> group, int* index);
     void Check(QCheckBox* box, int* checked);
 
-    // Where the number prompts go; without one, bad numbers fail silently.
-    void SetPrompts(platform::MessageSink* prompts) { prompts_ = prompts; }
+    // Where the number prompts go, captioned with the program's name as the framework's
+    // own prompts are; without a sink, bad numbers fail silently.
+    void SetPrompts(platform::MessageSink* prompts, std::string programName) {
+        prompts_ = prompts;
+        programName_ = std::move(programName);
+    }
 
     // save: controls to members; otherwise members to controls. False when a control's
     // value was refused; the members after it are left as they were.
@@ -50,6 +55,7 @@ private:
 
     std::vector<Binding> bindings_;
     platform::MessageSink* prompts_ = nullptr;
+    std::string programName_;
 };
 
 }  // namespace gui

@@ -3,7 +3,9 @@
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fixed_clock.h"
 #include "platform/fake/recording_message_sink.h"
+#include "tests/support/comma_locale.h"
 #include "tests/support/fake_printers.h"
+#include "viewer/app/text_tools.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +88,25 @@ TEST_F(AppTest, LogPrefixUsesTwelveHourClockAndPlainMilliseconds) {
     EXPECT_EQ(app.m_astrLogLines[1], "x\n");
     EXPECT_EQ(app.m_astrLogLines[2], "01/02/09, 12:05:09:7- ");
     EXPECT_EQ(app.m_astrLogLines[4], "11/30/10, 12:00:00:999- ");
+}
+
+// The run log and the viewer's number texts read the same whatever the user's locale.
+class AppInACommaLocale : public AppTest {
+protected:
+    void SetUp() override { VARNELLE_ENTER_COMMA_LOCALE(locale_); }
+    testsupport::CommaLocale locale_;
+};
+
+TEST_F(AppInACommaLocale, LogAndNumberTextsKeepThePoint) {
+    ASSERT_TRUE(app.InitInstance("1 /show", host));
+    const std::string p = "12/07/26, 02:18:06:45- ";
+    EXPECT_EQ(fs.Content("/work/Varnelle.log"), p + "Check command line...\n" + p + "Parse the command line...\n" + p +
+                                                   "Command line: 1 /show\n" + p + "Log: 1\n" + p + "Path: /show\n\n");
+    const CTextTools tools;
+    EXPECT_EQ(tools.FloatToText(0.75f), "0.75");
+    EXPECT_EQ(tools.TextToFloat("2.5"), 2.5f);
+    EXPECT_EQ(tools.IntToText(1234567), "1234567");
+    EXPECT_EQ(tools.TextToInt("1234567"), 1234567);
 }
 
 TEST_F(AppTest, StartUpWithSwitchOneWritesFiveEntriesAndAnEmptyLine) {

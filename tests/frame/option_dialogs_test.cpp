@@ -7,6 +7,7 @@
 #include "viewer/res/command_ids.h"
 
 #include "platform/fake/recording_message_sink.h"
+#include "tests/support/comma_locale.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_runner.h"
 #include "tests/support/view_test_env.h"
@@ -93,6 +94,8 @@ TEST_F(OptionDialogTest, TransitionIntervalsArePromptedAsTheUserTypes) {
     Type(dialog.pageEdit, "0.75");
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter a number.",
                                                           "Please enter a number between 0 and 1e+06."}));
+    // The framework's prompts carry the program's name, as they do in the Print dialog.
+    for (const auto& prompt : messages.shown) EXPECT_EQ(prompt.caption, "Varnelle");
     EXPECT_EQ(dialog.m_fPageInterval, 0.75f);
     dialog.findChildren<QRadioButton*>()[2]->click();
     Click(dialog, "OK");
@@ -142,6 +145,45 @@ TEST_F(OptionDialogTest, MenuCommandsRunTheirDialogs) {
     EXPECT_EQ(runner.captions, (std::vector<std::string>{"Custom Zoom", "Quick Help", "About Quorvyn Collage Slideshow",
                                                          "Screen Transitions", "Navigation Bar"}));
     EXPECT_EQ(shell.ActiveDocument()->m_fZoom, zoom);
+}
+
+// The intervals the user sets with Up during the show (6, 5, 4, 3, then 2.7 s) come back
+// from the dialog as shown, whatever decimal point the user's locale writes.
+class TransitionsInACommaLocale : public testsupport::CommaLocaleTest {
+protected:
+    // Qt sets the locale from the environment when its application starts: start it first.
+    void SetUp() override {
+        testsupport::EnsureQtApplication();
+        CommaLocaleTest::SetUp();
+    }
+};
+
+TEST_F(TransitionsInACommaLocale, OkOnTheIntervalsShownKeepsThem) {
+    testsupport::DocumentEnv env;
+    env.fs.AddFolder("/show");
+    for (const char* name : {"/show/a.ppm", "/show/b.ppm"}) env.fs.AddFile(name, std::string("P6\n1 1\n255\n\x60\x60\x60"));
+    testsupport::ScriptedRunner runner;
+    ViewerShell shell(env.app, &env.timers, &runner);
+    ASSERT_TRUE(env.app.InitInstance("0 /show", shell));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shell.Frame()));
+    shell.View()->viewport()->repaint();  // the first paint starts the show
+    CVarnelleView& view = shell.View()->View();
+    ASSERT_TRUE(view.m_bAutoAdvance);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(shell.View(), Qt::Key_Up);
+    ASSERT_EQ(view.m_fPageInterval, 2.7f);
+    const float transition = view.m_fTransInterval;
+
+    runner.steps.push_back([](QDialog& d) {
+        auto& dialog = static_cast<CTransitionsDlg&>(d);
+        EXPECT_EQ(dialog.pageEdit->text(), "2.7");
+        EXPECT_EQ(dialog.transitionEdit->text(), "8.1");
+        Click(dialog, "OK");
+    });
+    EXPECT_TRUE(shell.Frame()->RunCommand(cmd::ID_NAVIGATE_TRANSITIONS));
+    EXPECT_EQ(runner.captions, std::vector<std::string>{"Screen Transitions"});
+    EXPECT_EQ(env.messages.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(view.m_fPageInterval, 2.7f);
+    EXPECT_EQ(view.m_fTransInterval, transition);
 }
 
 }  // namespace

@@ -273,6 +273,7 @@ TEST_F(PrintDlgTest, PadTextsTheFrameworkRefuses) {
         dlg.OnChangeLeftPad();
         ASSERT_FALSE(env.messages.shown.empty()) << bad;
         EXPECT_EQ(env.messages.shown[0].text, "Please enter a number.") << bad;
+        EXPECT_EQ(env.messages.shown[0].caption, "Varnelle") << bad;
         EXPECT_FLOAT_EQ(dlg.m_fLeft, 1.0f) << bad;  // the centred offset stays, its text is put back
         EXPECT_EQ(window.controls.leftPad, "1.25") << bad;
     }
@@ -280,6 +281,7 @@ TEST_F(PrintDlgTest, PadTextsTheFrameworkRefuses) {
     window.controls.topPad = "20000.5";
     dlg.OnChangeTopPad();
     EXPECT_EQ(env.messages.Texts(), std::vector<std::string>{"Please enter a number between -20000 and 20000."});
+    EXPECT_EQ(env.messages.shown[0].caption, "Varnelle");
     window.controls.topPad = " 0 ";
     dlg.OnChangeTopPad();
     EXPECT_FLOAT_EQ(dlg.m_fTop, -0.25f);

@@ -1,5 +1,7 @@
 #include "viewer/frame/status_pane_texts.h"
 
+#include "tests/support/comma_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -35,6 +37,19 @@ TEST(StatusPanes, SlideNumberAndTwelveHourClock) {
     EXPECT_EQ(at(23, 59), "11:59 PM");
     EXPECT_EQ(at(9, 5), "9:05 AM");
     EXPECT_EQ(at(0, 10), "12:10 AM");
+}
+
+// The panes read the same for a user whose locale writes decimal commas and groups digits.
+class StatusPanesInACommaLocale : public testsupport::CommaLocaleTest {};
+
+TEST_F(StatusPanesInACommaLocale, ThePointAndNoGrouping) {
+    EXPECT_EQ(ZoomPaneText(0.75f), "1:1.333");
+    EXPECT_EQ(ZoomPaneText(7.6f), "7.599:1");
+    EXPECT_EQ(SlidePaneText(1234, 56789), "Slide 1234 of 56789");
+    platform::LocalTime t;
+    t.hour = 13;
+    t.minute = 5;
+    EXPECT_EQ(ClockPaneText(t), "1:05 PM");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "gui_common/data_exchange.h"
 #include "gui_common/dialog_numbers.h"
 #include "gui_common/dialog_units.h"
+#include "platform/fake/recording_message_sink.h"
+#include "tests/support/comma_locale.h"
 #include "tests/support/qt_application.h"
 
 #include <QDialog>
@@ -86,12 +88,89 @@ TEST(DialogNumbers, GeneralFormatWithSixDigitsAndWholeTextParsing) {
     EXPECT_EQ(gui::FloatToDialogText(0.75), "0.75");
     EXPECT_EQ(gui::FloatToDialogText(1000000.0), "1e+06");
     EXPECT_EQ(gui::FloatToDialogText(18.0f / 7.0f), "2.57143");
+    EXPECT_EQ(gui::FloatToDialogText(-20000.0), "-20000");
     double value = 0;
     EXPECT_TRUE(gui::ParseDialogFloat(" 2.5", &value));
     EXPECT_EQ(value, 2.5);
     EXPECT_TRUE(gui::ParseDialogFloat("1e3", &value));
     EXPECT_EQ(value, 1000.0);
-    for (const char* bad : {"", "  ", "1,5", "2.5 ", "abc", "1.2.3", "-"}) EXPECT_FALSE(gui::ParseDialogFloat(bad, &value)) << bad;
+    // Blanks on either side of the one number, a plus sign, and 0 written as such pass.
+    EXPECT_TRUE(gui::ParseDialogFloat("\t2.5 ", &value));
+    EXPECT_EQ(value, 2.5);
+    EXPECT_TRUE(gui::ParseDialogFloat("+4", &value));
+    EXPECT_EQ(value, 4.0);
+    EXPECT_TRUE(gui::ParseDialogFloat(" 0 ", &value));
+    EXPECT_EQ(value, 0.0);
+    for (const char* bad : {"", "  ", "1,5", "abc", "1.2.3", "-", "2.5x", "nan", ".0", "-0"})
+        EXPECT_FALSE(gui::ParseDialogFloat(bad, &value)) << bad;
+}
+
+TEST(DialogNumbers, FloatBoxesPromptForTextAndRangeWithTheProgramsName) {
+    float value = 1.5f;
+    std::string prompt;
+    EXPECT_FALSE(gui::ReadDialogFloat("x", 0, 1000000, &value, &prompt));
+    EXPECT_EQ(prompt, "Please enter a number.");
+    EXPECT_FALSE(gui::ReadDialogFloat("-20000.5", -20000, 20000, &value, &prompt));
+    EXPECT_EQ(prompt, "Please enter a number between -20000 and 20000.");
+    EXPECT_FALSE(gui::ReadDialogFloat("1e999", 0, 1000000, &value, &prompt));
+    EXPECT_EQ(prompt, "Please enter a number between 0 and 1e+06.");
+    EXPECT_EQ(value, 1.5f);
+    EXPECT_TRUE(gui::ReadDialogFloat("1000000", 0, 1000000, &value, &prompt));
+    EXPECT_EQ(value, 1000000.0f);
+
+    const platform::Message box = gui::NumberPrompt("Please enter a number.", "Setup");
+    EXPECT_EQ(box.caption, "Setup");
+    EXPECT_EQ(box.icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(box.buttons, platform::MessageButtons::Ok);
+
+    testsupport::EnsureQtApplication();
+    QLineEdit edit;
+    platform::fake::RecordingMessageSink prompts;
+    gui::DataExchange dx;
+    dx.SetPrompts(&prompts, "Varnelle");
+    dx.Float(&edit, &value, 0, 10);
+    edit.setText(QStringLiteral("11"));
+    EXPECT_FALSE(dx.Update(true));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Please enter a number between 0 and 10.");
+    EXPECT_EQ(prompts.shown[0].caption, "Varnelle");
+}
+
+// A user whose locale writes "2,7" still sees and types "2.7", and what a box shows is
+// read back as the same value.
+class DialogNumbersInACommaLocale : public testsupport::CommaLocaleTest {
+protected:
+    // Qt sets the locale from the environment when its application starts: start it first.
+    void SetUp() override {
+        testsupport::EnsureQtApplication();
+        CommaLocaleTest::SetUp();
+    }
+};
+
+TEST_F(DialogNumbersInACommaLocale, TextsUseThePointAndReadBackWhatTheyShow) {
+    EXPECT_EQ(gui::FloatToDialogText(2.7f), "2.7");
+    EXPECT_EQ(gui::FloatToDialogText(1000000.0), "1e+06");
+    double value = 0;
+    EXPECT_TRUE(gui::ParseDialogFloat("2.7", &value));
+    EXPECT_EQ(static_cast<float>(value), 2.7f);
+    EXPECT_FALSE(gui::ParseDialogFloat("2,7", &value));
+    float member = 0;
+    std::string prompt;
+    EXPECT_FALSE(gui::ReadDialogFloat("-0.5", 0, 1000000, &member, &prompt));
+    EXPECT_EQ(prompt, "Please enter a number between 0 and 1e+06.");
+
+    QLineEdit edit;
+    platform::fake::RecordingMessageSink prompts;
+    float interval = 2.7f;
+    gui::DataExchange dx;
+    dx.SetPrompts(&prompts, "Varnelle");
+    dx.Float(&edit, &interval, 0, 1000000);
+    dx.Update(false);
+    EXPECT_EQ(edit.text(), "2.7");
+    interval = 0;
+    EXPECT_TRUE(dx.Update(true));
+    EXPECT_EQ(interval, 2.7f);
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "setup/install_engine.h"
 #include "setup/uninstaller.h"
 #include "setup_test_env.h"
+#include "tests/support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 namespace setup {
 namespace {
 
-TEST(EndToEnd, InstallThenUninstallTheSampleApplication) {
+void InstallThenUninstallTheSampleApplication() {
     test::SetupWorld world;
     std::filesystem::copy(SETUP_SAMPLE_DIR, world.SetupDir(), std::filesystem::copy_options::recursive);
     test::WriteFile(world.DriveRoot() + "neighbour.txt", "someone else's file");
@@ -81,6 +82,14 @@ TEST(EndToEnd, InstallThenUninstallTheSampleApplication) {
     EXPECT_EQ(left, (std::vector<std::string>{"Install.log", "Uninstall.log", "docs"}));
     EXPECT_EQ(test::TakeSnapshot(world.Root(), {i, world.RegistryDir()}), outsideBefore);
 }
+
+TEST(EndToEnd, InstallThenUninstallTheSampleApplication) { InstallThenUninstallTheSampleApplication(); }
+
+// config.cfg, the labels and both logs are the same for a user whose locale writes decimal
+// commas.
+class EndToEndInACommaLocale : public testsupport::CommaLocaleTest {};
+
+TEST_F(EndToEndInACommaLocale, InstallThenUninstallTheSampleApplication) { InstallThenUninstallTheSampleApplication(); }
 
 }  // namespace
 }  // namespace setup

@@ -6,6 +6,7 @@
 #include "setup/gui/install_dlg.h"
 #include "setup/gui/instructions_dlg.h"
 #include "setup/setup_texts.h"
+#include "tests/support/comma_locale.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,28 @@ TEST_F(InstallDialogTest, OpeningShowsTheProposedDirectoryAndTheValues) {
     EXPECT_TRUE(labels.contains("24 BPP"));
     EXPECT_TRUE(dialog->EditButton()->isHidden());
     EXPECT_FALSE(dialog->EditButton()->isEnabled());
+}
+
+// The dialog's values read the same for a user whose locale groups digits and writes
+// decimal commas (the Qt application, made with the world, has set its locale already).
+class InstallDialogInACommaLocale : public InstallDialogTest {
+protected:
+    void SetUp() override {
+        InstallDialogTest::SetUp();
+        VARNELLE_ENTER_COMMA_LOCALE(locale_);
+    }
+    testsupport::CommaLocale locale_;
+};
+
+TEST_F(InstallDialogInACommaLocale, ValuesKeepTheirDigits) {
+    world.WriteConfig("[APPNAME]\r\nViewer;\r\n[DELREGKEY]\r\n[INSTSIZE]\r\n1536000;\r\n[LINKDIR]\r\n[DIRDEST]\r\n"
+                      "[FILESOURCE]\r\na.txt;\r\n[FILEDEST]\r\na.txt;\r\n[LINKDEST]\r\n*;\r\n[LICAGREE]\r\n");
+    world.display.depth = 24;
+    auto dialog = Open();
+    const QStringList labels = LabelTexts(*dialog);
+    EXPECT_TRUE(labels.contains("1500 MB")) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("5120 MB")) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("24 BPP")) << labels.join('|').toStdString();
 }
 
 TEST_F(InstallDialogTest, AccessCodeRevealsEditOnlyWhenExactAndNotOnACdRom) {

@@ -100,7 +100,7 @@ CTransitionsDlg::CTransitionsDlg(platform::MessageSink& messages, QWidget* paren
     AddLabel(this, units, texts::kTransitionInterval, 50, 89, 58, 10);
     transitionEdit = new QLineEdit(this);
     gui::Place(transitionEdit, units, 112, 87, 23, 13);
-    dx_.SetPrompts(&messages);
+    dx_.SetPrompts(&messages, texts::kAppTitle);
     dx_.Radio(modes, &m_nMode);
     dx_.Float(pageEdit, &m_fPageInterval, 0, 1000000);
     dx_.Float(transitionEdit, &m_fTransInterval, 0, 1000000);

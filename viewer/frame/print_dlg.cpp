@@ -1,45 +1,18 @@
 #include "viewer/frame/print_dlg.h"
 
+#include "gui_common/dialog_numbers.h"
 #include "platform/messages.h"
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/res/texts.h"
 
-#include <charconv>
 #include <climits>
-#include <cmath>
-#include <cstdio>
 #include <string>
-
-bool ParseDialogFloat(const std::string& text, double& value) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    const char first = i < text.size() ? text[i] : '\0';
-    std::size_t start = i;
-    if (first == '+') ++start;  // strtod takes a plus sign; from_chars does not
-    value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data() + start, end, value);
-    const char* rest = result.ec == std::errc() || result.ec == std::errc::result_out_of_range
-                           ? result.ptr
-                           : text.data() + i;
-    if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
-    if (value == 0.0 && first != '0') return false;
-    if (std::isnan(value)) return false;
-    while (rest != end && (*rest == ' ' || *rest == '\t')) ++rest;
-    return rest == end;
-}
 
 bool IsResolutionText(const std::string& text) {
     for (const char c : text)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
     return true;
-}
-
-std::string FloatToDialogText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    return std::string(buffer, result.ptr);
 }
 
 CPrintDlg::CPrintDlg(CVarnelleDoc& doc, CVarnelleApp& app, PrintDlgHost& host, platform::MessageSink& messages)
@@ -52,8 +25,8 @@ void CPrintDlg::Warn(const char* text) {
 bool CPrintDlg::UpdateData(bool saveAndValidate) {
     if (!window_) return false;
     if (!saveAndValidate) {
-        window_->WriteControls({m_nOrientation, m_nPlacement, m_strPixelsPerInch, FloatToDialogText(m_fLeftPadEdit),
-                                FloatToDialogText(m_fTopPadEdit)});
+        window_->WriteControls({m_nOrientation, m_nPlacement, m_strPixelsPerInch, gui::FloatToDialogText(m_fLeftPadEdit),
+                                gui::FloatToDialogText(m_fTopPadEdit)});
         return true;
     }
     const PrintDlgControls controls = window_->ReadControls();
@@ -61,18 +34,11 @@ bool CPrintDlg::UpdateData(bool saveAndValidate) {
     m_nPlacement = controls.placement;
     m_strPixelsPerInch = controls.pixelsPerInch.substr(0, kMaxResolutionChars);
     for (const auto& [text, member] : {std::pair{&controls.leftPad, &m_fLeftPadEdit}, std::pair{&controls.topPad, &m_fTopPadEdit}}) {
-        double value = 0.0;
-        if (!ParseDialogFloat(*text, value)) {
-            messages_.Show({texts::kEnterNumber, texts::kAppTitle, platform::MessageIcon::Warning,
-                            platform::MessageButtons::Ok, false});
+        std::string prompt;
+        if (!gui::ReadDialogFloat(*text, kMinPad, kMaxPad, member, &prompt)) {
+            messages_.Show(gui::NumberPrompt(prompt, texts::kAppTitle));
             return false;
         }
-        if (value < kMinPad || value > kMaxPad) {
-            messages_.Show({texts::kEnterPadInRange, texts::kAppTitle, platform::MessageIcon::Warning,
-                            platform::MessageButtons::Ok, false});
-            return false;
-        }
-        *member = static_cast<float>(value);
     }
     return true;
 }

@@ -130,10 +130,5 @@ private:
     bool initialised_ = false;
 };
 
-// The framework's float text: general format, six significant digits.
-std::string FloatToDialogText(float value);
-// The framework's float parse: blanks around a number, nothing else; a text that reads as
-// 0 without starting with '0' is refused, and so is NaN.
-bool ParseDialogFloat(const std::string& text, double& value);
 // Digits, '.' and '-' only: what the resolution edit takes.
 bool IsResolutionText(const std::string& text);

@@ -1,5 +1,6 @@
 #include "viewer/frame/qt_print_dlg.h"
 
+#include "gui_common/dialog_numbers.h"
 #include "gui_common/dialog_units.h"
 #include "viewer/res/texts.h"
 
@@ -151,7 +152,8 @@ void QtPrintDlg::WriteControls(const PrintDlgControls& c) {
         double now = 0, next = 0;
         const std::string current = e->text().toStdString();
         if (current == text) return;
-        if (ParseDialogFloat(current, now) && ParseDialogFloat(text, next) && static_cast<float>(now) == static_cast<float>(next))
+        if (gui::ParseDialogFloat(current, &now) && gui::ParseDialogFloat(text, &next) &&
+            static_cast<float>(now) == static_cast<float>(next))
             return;
         e->setText(QString::fromStdString(text));
     };

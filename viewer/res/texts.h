@@ -132,9 +132,6 @@ inline constexpr const char* kLogEmpty = "Empty command line!\n";
 inline constexpr const char* kNoDefaultPrinter = "There is no default printer setup.";
 inline constexpr const char* kPathTooLong = "Path is too long.";
 inline constexpr const char* kInvalidInputValue = "Invalid input value!";
-// The framework's prompts when a dialog's number box is read
-inline constexpr const char* kEnterNumber = "Please enter a number.";
-inline constexpr const char* kEnterPadInRange = "Please enter a number between -20000 and 20000.";
 
 // Print dialog (template 285)
 inline constexpr const char* kPrintDlgCaption = "Print";
