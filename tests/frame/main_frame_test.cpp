@@ -9,6 +9,7 @@
 #include "tests/support/view_test_env.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -172,6 +173,47 @@ TEST_F(FrameTest, FullScreenShowsOnlyTheSlideAndRestoresTheBarsAsTheyWere) {
     EXPECT_TRUE(frame->ToolBar()->isHidden());
     EXPECT_FALSE(frame->windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(frame->geometry(), before);
+}
+
+// Alt+F, then arrow keys through the menus: after each key, the menus open and the item
+// highlighted in the innermost one ("View Zoom: 300%").
+QStringList WalkMenus(CMainFrame* frame, const std::vector<QMenu*>& menus) {
+    QStringList seen;
+    const auto record = [&] {
+        QStringList open;
+        for (QMenu* menu : menus)
+            if (menu->isVisible()) open << menu->title().remove('&');
+        const auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QAction* active = popup ? popup->activeAction() : nullptr;
+        seen << open.join(' ') + ": " + (active ? active->text().section('\t', 0, 0).remove('&') : QString());
+    };
+    QTest::keyClick(frame, Qt::Key_F, Qt::AltModifier);
+    record();
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Right,
+                        Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Escape}) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup) break;
+        QTest::keyClick(popup, key);
+        record();
+    }
+    return seen;
+}
+
+// Quick Help promises the arrow keys between menus; with the menu bar hidden they work as on
+// the menu bar: Right on a submenu's item opens it, Left in a submenu closes it, both ends wrap.
+TEST_F(FrameTest, ArrowKeysSwitchMenusAlsoInFullScreen) {
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QMenu* view = Menu("&View");
+    const std::vector<QMenu*> menus = {Menu("&File"), Menu("&Navigate"), view, view->actions().first()->menu(),
+                                       Menu("&Help")};
+    const QStringList expected = {"File: Open...", "Navigate: Auto-Advance", "View: Zoom", "View Zoom: 300%",
+                                  "View: Zoom", "View Zoom: 300%", "Help: Help Topics", "File: Open...",
+                                  "Help: Help Topics", "View: Zoom", ": "};
+    EXPECT_EQ(WalkMenus(frame, menus), expected);
+    frame->RunCommand(cmd::ID_VIEW_FULLSCREEN);
+    ASSERT_TRUE(frame->menuBar()->isHidden());
+    EXPECT_EQ(WalkMenus(frame, menus), expected);
 }
 
 TEST_F(FrameTest, EscapeInTheViewTakesTheFrameOutOfFullScreen) {

@@ -115,6 +115,29 @@ TEST_F(OptionDialogTest, NavigationBarShowsNoCornerForAValueOutOfRange) {
     EXPECT_EQ(dialog.m_nCorner, 3);
 }
 
+// "Show the Navigation Bar" is a multi-line check box: its text wraps whole inside its
+// 62 x 19 rectangle, and a click anywhere on it, the text's last line too, toggles it.
+TEST_F(OptionDialogTest, NavigationBarCheckBoxWrapsItsTextInItsRectangle) {
+    CNavBarDlg dialog;
+    const gui::DialogUnits units(dialog.font());
+    auto* show = dialog.findChild<QCheckBox*>();
+    ASSERT_NE(show, nullptr);
+    EXPECT_EQ(show->text(), "Show the Navigation Bar");
+    EXPECT_EQ(show->geometry(), units.ToPixels(68, 84, 62, 19));
+    EXPECT_LE(show->minimumSizeHint().width(), show->width());
+    ASSERT_TRUE(show->hasHeightForWidth());
+    EXPECT_LE(show->heightForWidth(show->width()), show->height());
+    // One line of the text would not fit: it really is wrapped.
+    EXPECT_GT(show->sizeHint().width(), show->width());
+
+    dialog.OnInitDialog();
+    dialog.show();
+    QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(show->width() - 2, show->height() - 2));
+    EXPECT_TRUE(show->isChecked());
+    dialog.accept();
+    EXPECT_EQ(dialog.m_bShowNavBar, 1);
+}
+
 TEST_F(OptionDialogTest, ControlsSitWhereTheirDialogUnitsPutThem) {
     CZoomDlg zoom(messages);
     const gui::DialogUnits units(zoom.font());

@@ -5,6 +5,7 @@
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/app_icon.h"
 #include "viewer/frame/command_tables.h"
+#include "viewer/frame/full_screen_menus.h"
 #include "viewer/frame/status_pane_texts.h"
 #include "viewer/frame/toolbar_pictures.h"
 #include "viewer/res/command_ids.h"
@@ -92,18 +93,9 @@ void CMainFrame::BuildAccelerators() {
         addAction(action);
     }
     // In full-screen mode Alt and a menu's mnemonic still open that menu.
-    for (QAction* top : menuBar()->actions()) {
-        const QString text = top->text();
-        const int mnemonic = text.indexOf('&');
-        if (mnemonic < 0 || mnemonic + 1 >= text.size()) continue;
-        auto* key = new QAction(this);
-        key->setShortcut(QKeySequence(QStringLiteral("Alt+") + text.at(mnemonic + 1)));
-        key->setEnabled(false);
-        QMenu* menu = top->menu();
-        connect(key, &QAction::triggered, this, [this, menu] { menu->popup(mapToGlobal(QPoint(0, 0))); });
-        addAction(key);
-        fullScreenMenuKeys_.push_back(key);
-    }
+    QList<QMenu*> menus;
+    for (QAction* top : menuBar()->actions()) menus.push_back(top->menu());
+    fullScreenMenus_ = new FullScreenMenus(this, menus);
 }
 
 void CMainFrame::BuildToolBar() {
@@ -199,10 +191,6 @@ void CMainFrame::SyncFullScreen() {
     if (doc && m_bFullScreen != doc->m_bFullScreen) OnViewFullScreen();
 }
 
-void CMainFrame::SetFullScreenMenuKeys(bool on) {
-    for (QAction* key : fullScreenMenuKeys_) key->setEnabled(on);
-}
-
 void CMainFrame::OnViewFullScreen() {
     CVarnelleDoc* doc = documents_.ActiveDocument();
     if (!doc) return;
@@ -217,7 +205,7 @@ void CMainFrame::OnViewFullScreen() {
         QScreen* screen = this->screen();
         m_rcFullScreen = screen ? screen->geometry() : geometry();
         menuBar()->hide();
-        SetFullScreenMenuKeys(true);
+        fullScreenMenus_->SetEnabled(true);
         setGeometry(m_rcFullScreen);
         setWindowState(Qt::WindowFullScreen);
         m_bFullScreen = 1;
@@ -226,7 +214,7 @@ void CMainFrame::OnViewFullScreen() {
         if (m_bToolBarWasVisible) m_wndToolBar->show();
         if (m_bStatusBarWasVisible) statusBar()->show();
         menuBar()->show();
-        SetFullScreenMenuKeys(false);
+        fullScreenMenus_->SetEnabled(false);
         setWindowState(m_wpPrev.state & ~Qt::WindowFullScreen);
         setGeometry(m_wpPrev.geometry);
         m_bFullScreen = 0;

@@ -10,6 +10,7 @@
 
 class CommandRouter;
 class DocumentProvider;
+class FullScreenMenus;
 class QAction;
 class QLabel;
 class QMenu;
@@ -71,7 +72,6 @@ private:
     QAction* MakeCommandAction(const QString& text, int id, QObject* parent);
     void UpdateActions(const QList<QAction*>& actions);
     void SyncFullScreen();
-    void SetFullScreenMenuKeys(bool on);
 
     DocumentProvider& documents_;
     platform::Clock& clock_;
@@ -80,6 +80,6 @@ private:
     QLabel* messagePane_ = nullptr;
     std::map<int, QLabel*> panes_;
     QList<QAction*> toolActions_;
-    QList<QAction*> fullScreenMenuKeys_;
+    FullScreenMenus* fullScreenMenus_ = nullptr;
     QTimer* m_nClockTimer = nullptr;
 };

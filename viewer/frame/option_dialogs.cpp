@@ -2,13 +2,13 @@
 
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
+#include "gui_common/wrapping_check_box.h"
 #include "platform/messages.h"
 #include "viewer/app/text_tools.h"
 #include "viewer/frame/app_icon.h"
 #include "viewer/frame/zoom_scale_rule.h"
 #include "viewer/res/texts.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,7 +125,7 @@ CNavBarDlg::CNavBarDlg(QWidget* parent) : QDialog(parent) {
                                           AddRadio(this, units, texts::kUpperRight, 114, 26, 55, 10),
                                           AddRadio(this, units, texts::kLowerLeft, 30, 54, 55, 10),
                                           AddRadio(this, units, texts::kLowerRight, 114, 52, 55, 10)};
-    auto* show = new QCheckBox(Text(texts::kShowNavBar), this);
+    auto* show = new gui::WrappingCheckBox(Text(texts::kShowNavBar), this);
     gui::Place(show, units, 68, 84, 62, 19);
     connect(AddButton(this, units, texts::kOkButton, 36, 114, true), &QPushButton::clicked, this,
             &CNavBarDlg::accept);
