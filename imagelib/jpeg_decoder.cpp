@@ -22,7 +22,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     const char* message;
-    bool endOfData;  // the data ran out; libjpeg goes on with made-up empty data
+    bool endOfData;  // the scan's data ended early; libjpeg goes on with made-up empty data
 };
 
 struct ProgressGuard {
@@ -36,9 +36,16 @@ void ExitWithError(j_common_ptr cinfo) {
 
 void IgnoreMessage(j_common_ptr) {}
 
+bool IsRestartMarker(int marker) { return marker >= 0xD0 && marker <= 0xD7; }
+
+// The scan's data ends early when the file does, or when a marker other than a restart
+// comes where coded data was still needed (after a restart the decoder picks up again).
 void OnMessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    if (level == -1 && err->pub.msg_code == JWRN_JPEG_EOF) err->endOfData = true;
+    if (level != -1 || !cinfo->is_decompressor) return;
+    const int marker = reinterpret_cast<j_decompress_ptr>(cinfo)->unread_marker;
+    if (err->pub.msg_code == JWRN_JPEG_EOF || (err->pub.msg_code == JWRN_HIT_MARKER && !IsRestartMarker(marker)))
+        err->endOfData = true;
 }
 
 void LimitScans(j_common_ptr cinfo) {
@@ -125,9 +132,10 @@ bool ReadRows(JpegSession& s, Dib& dib) {
         FailMessage(s, "Corrupt JPEG data");
         return false;
     }
-    // Past the end of a truncated file libjpeg makes up empty blocks for the rest of the
-    // picture, which for a tiny file declaring a huge picture is a long wait for nothing.
-    // So the picture ends with the row group the data ran out in; the rest stays black.
+    // Past the end of a truncated or damaged scan libjpeg makes up empty blocks for the rest
+    // of the picture, which for a tiny file declaring a huge picture is a long wait for
+    // nothing, at every scale. So the picture ends with the row group the data ran out in;
+    // the rest stays black.
     // (Multi-scan files have all their data read before this point.)
     s.err.endOfData = false;
     const JDIMENSION groupRows = static_cast<JDIMENSION>(s.cinfo.max_v_samp_factor * s.cinfo.min_DCT_scaled_size);

@@ -28,6 +28,7 @@ Rgb BlockColour(std::uint32_t x, std::uint32_t y) {
 struct EncodeOptions {
     J_COLOR_SPACE space = JCS_RGB;
     bool progressive = false;
+    int restartRows = 0;  // a restart marker after every this many rows of blocks
 };
 
 std::vector<std::uint8_t> EncodeJpeg(const EncodeOptions& options) {
@@ -47,6 +48,7 @@ std::vector<std::uint8_t> EncodeJpeg(const EncodeOptions& options) {
     for (int i = 0; i < cinfo.num_components; ++i)
         cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
     if (options.progressive) jpeg_simple_progression(&cinfo);
+    cinfo.restart_in_rows = options.restartRows;
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(kWidth) * cinfo.input_components);
     while (cinfo.next_scanline < kHeight) {
@@ -111,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, JpegColourTest,
 
 TEST(JpegDecoder, GreyPictureHasAnEvenGreyTable) {
     Dib dib;
-    ASSERT_TRUE(DecodeJpeg(EncodeJpeg({JCS_GRAYSCALE, false}), dib).ok());
+    ASSERT_TRUE(DecodeJpeg(EncodeJpeg({JCS_GRAYSCALE, false, 0}), dib).ok());
     ASSERT_EQ(dib.ColoursUsed(), 256u);
     for (int i = 0; i < 256; i += 51) EXPECT_EQ(dib.Palette()[i].red, i);
 }
@@ -133,7 +135,7 @@ TEST(JpegDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     const auto good = EncodeJpeg({});
     std::vector<std::uint8_t> huge = good;
     SetFrameSize(huge, 65500, 65500);  // 12 GiB of pixels from a tiny file
-    std::vector<std::uint8_t> progressiveHuge = EncodeJpeg({JCS_RGB, true});
+    std::vector<std::uint8_t> progressiveHuge = EncodeJpeg({JCS_RGB, true, 0});
     SetFrameSize(progressiveHuge, 65500, 65500);
     const std::vector<std::vector<std::uint8_t>> cases = {
         {},
@@ -164,10 +166,50 @@ TEST(JpegDecoder, TruncatedDataShowsThePartialPicture) {
     EXPECT_EQ(ColourAt(dib, kWidth - 1, kHeight - 1), Rgb{});
 }
 
+std::size_t ScanStart(const std::vector<std::uint8_t>& file) {
+    std::size_t scan = 2;
+    while (scan + 1 < file.size() && !(file[scan] == 0xFF && file[scan + 1] == 0xDA)) ++scan;
+    return scan;
+}
+
+// A damaged scan that ends in a marker (here the end of the picture) where coded data was
+// still due stops where the data did at every scale, as a truncated file does: libjpeg
+// would otherwise make up the rest of a picture the file may merely claim.
+TEST(JpegDecoder, AScanCutShortByAMarkerStopsThereAtEveryScale) {
+    auto file = EncodeJpeg({});
+    const std::size_t scan = ScanStart(file);
+    ASSERT_LT(scan + 40, file.size());
+    file.resize(scan + 40);
+    file.insert(file.end(), {0xFF, 0xD9});
+    for (int reduction = 0; reduction <= 3; ++reduction) {
+        Dib dib;
+        PictureScale scale;
+        ASSERT_TRUE(DecodeJpegScaled(file, FixedReduction(reduction), dib, scale).ok()) << reduction;
+        EXPECT_PRED3(Near, ColourAt(dib, 0, 0), BlockColour(0, 0), 2) << reduction;
+        EXPECT_EQ(ColourAt(dib, dib.Width() - 1, dib.Height() - 1), Rgb{}) << reduction;
+    }
+}
+
+// After a restart marker the decoder picks up again, so a damaged segment before one costs
+// only that segment.
+TEST(JpegDecoder, DamageBeforeARestartMarkerCostsOnlyItsSegment) {
+    auto file = EncodeJpeg({JCS_RGB, false, 1});
+    std::size_t restart = ScanStart(file);
+    while (restart + 1 < file.size() && !(file[restart] == 0xFF && file[restart + 1] == 0xD0)) ++restart;
+    ASSERT_LT(restart + 1, file.size());
+    // Most of the first row of blocks is cut out.
+    const std::size_t data = ScanStart(file) + 2 + (file[ScanStart(file) + 2] << 8 | file[ScanStart(file) + 3]);
+    ASSERT_LT(data + 4, restart);
+    file.erase(file.begin() + static_cast<std::ptrdiff_t>(data + 4), file.begin() + static_cast<std::ptrdiff_t>(restart));
+    Dib dib;
+    ASSERT_TRUE(DecodeJpeg(file, dib).ok());
+    EXPECT_PRED3(Near, ColourAt(dib, kWidth - 1, kHeight - 1), BlockColour(kWidth - 1, kHeight - 1), 2);
+}
+
 // Flat 8x8 blocks shrink to flat 8/2^r blocks under libjpeg's DCT scaling.
 TEST(JpegDecoder, ScaledDecodeShrinksEachSideByPowersOfTwo) {
     for (bool progressive : {false, true}) {
-        const auto file = EncodeJpeg({JCS_RGB, progressive});
+        const auto file = EncodeJpeg({JCS_RGB, progressive, 0});
         for (int reduction = 0; reduction <= kMaxReduction; ++reduction) {
             Dib dib;
             PictureScale scale;
@@ -196,7 +238,7 @@ TEST(JpegDecoder, ScaledDecodeHoldsReductionToAnEighthAndTakesGreyAndCmyk) {
     EXPECT_EQ(scale.reduction, 0);
     EXPECT_EQ(dib.Width(), kWidth);
     for (J_COLOR_SPACE space : {JCS_GRAYSCALE, JCS_CMYK}) {
-        ASSERT_TRUE(DecodeJpegScaled(EncodeJpeg({space, false}), FixedReduction(2), dib, scale).ok());
+        ASSERT_TRUE(DecodeJpegScaled(EncodeJpeg({space, false, 0}), FixedReduction(2), dib, scale).ok());
         ASSERT_EQ(dib.Width(), kWidth / 4);
         ASSERT_EQ(dib.Height(), kHeight / 4);
         Rgb expected = BlockColour(4, 4);
