@@ -71,7 +71,10 @@ std::string JobTrouble() {
     return "";
 }
 
-std::string ErrorLogTail() { return Shell("tail -n 40 '" + Env("VARNELLE_PRINT_ERROR_LOG") + "' 2>/dev/null"); }
+// The end of the scheduler's log, without the filters' environment it lists for every job.
+std::string ErrorLogTail() {
+    return Shell("grep -v 'envp\\[' '" + Env("VARNELLE_PRINT_ERROR_LOG") + "' 2>/dev/null | tail -n 40");
+}
 
 // A grey picture read from pdftoppm's PGM output.
 struct GreyImage {
@@ -170,6 +173,9 @@ ModalDriver::Action ClickInPrintDlg(std::vector<int> ids, SketchBoxes* sketch) {
                     QRect(QPoint(group.left(), group.bottom() + 1), QPoint(group.right(), print.bottom())).adjusted(-6, 0, 6, 6);
                 sketch->paper = ColourBox(shot, area, qRgb(245, 245, 245));
                 sketch->picture = ColourBox(shot, area, qRgb(0, 255, 0));
+                // Where asked, the dialog for a person to look at.
+                if (const char* dir = std::getenv("VARNELLE_SHOT_DIR"))
+                    shot.save(QString("%1/print-dialog-%2x%3.png").arg(dir).arg(sketch->paper.width()).arg(sketch->paper.height()));
             }
             static_cast<QAbstractButton*>(dlg.Control(ids[i]))->click();
         }
@@ -279,6 +285,7 @@ void CupsPrintTest::PrintWith(std::deque<ModalDriver::Action> actions) {
     const int before = CompletedJobs();
     RunWithDialogs(cmd::ID_FILE_PRINT, std::move(actions));
     WaitForJobsToEnd();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(CompletedJobs(), before + 1);
     ASSERT_EQ(Shell("test -s '" + device_ + "' && echo yes"), "yes\n") << "no PDF from the queue";
     // Kept beside the run for a person to look at.

@@ -66,7 +66,8 @@ BrowseLocalProtocols none
 DefaultAuthType None
 DefaultShared No
 JobKillDelay 5
-# A job whose filter fails ends at once instead of waiting in a stopped queue.
+# A device that cannot be written ends its job instead of stopping the queue (a failing
+# filter stops its job, which the test program sees and reports at once).
 ErrorPolicy abort-job
 <Location />
   Order allow,deny
@@ -129,6 +130,6 @@ export QT_QPA_PLATFORM=offscreen
 status=$?
 if [ "$status" -ne 0 ]; then
   echo "scheduler log:" >&2
-  tail -n 40 "$sched/log/error_log" >&2
+  grep -v 'envp\[' "$sched/log/error_log" | tail -n 40 >&2
 fi
 exit "$status"
