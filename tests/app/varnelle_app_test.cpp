@@ -187,31 +187,32 @@ TEST_F(AppTest, UnreadableLogIsNotOverwritten) {
 }
 
 TEST_F(AppTest, PrinterSettingsNeedADefaultPrinter) {
-    app.ApplyPrinterSettings({"drv", "Office", "lp0"}, {"Office", PrintOrientation::Landscape});
+    app.ApplyPrinterSettings({"drv", "Office", "lp0"}, {"Office", PrintOrientation::Landscape, {}});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "There is no default printer setup.");
     EXPECT_EQ(messages.shown[0].caption, "");
     EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Warning);
     EXPECT_FALSE(app.Printer());
 
-    printers.printer = PrinterSettings{{"d", "Default", "o"}, {"Default", PrintOrientation::Portrait}};
-    app.ApplyPrinterSettings({"drv", "Office", "lp0"}, {"Office", PrintOrientation::Landscape});
+    printers.printer = PrinterSettings{{"d", "Default", "o"}, {"Default", PrintOrientation::Portrait, {}}};
+    app.ApplyPrinterSettings({"drv", "Office", "lp0"}, {"Office", PrintOrientation::Landscape, {"A5", 148, 210}});
     ASSERT_TRUE(app.Printer());
     EXPECT_EQ(app.Printer()->mode.orientation, PrintOrientation::Landscape);
+    EXPECT_EQ(app.Printer()->mode.paper, (PaperSize{"A5", 148, 210}));
     EXPECT_EQ(app.Printer()->names.device, "Office");
 }
 
 TEST_F(AppTest, APrinterPickedInPrintSetupCountsWithoutASystemDefault) {
     EXPECT_FALSE(app.GetPrinterDeviceDefaults());
-    app.SelectPrinter({{"", "Picked", ""}, {"Picked", PrintOrientation::Portrait}});
+    app.SelectPrinter({{"", "Picked", ""}, {"Picked", PrintOrientation::Portrait, {}}});
     ASSERT_TRUE(app.GetPrinterDeviceDefaults());
     EXPECT_EQ(app.GetPrinterDeviceDefaults()->names.device, "Picked");
-    app.ApplyPrinterSettings({"", "Picked", ""}, {"Picked", PrintOrientation::Landscape});
+    app.ApplyPrinterSettings({"", "Picked", ""}, {"Picked", PrintOrientation::Landscape, {}});
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(app.Printer()->mode.orientation, PrintOrientation::Landscape);
 
     // The chosen printer goes before the system's default.
-    printers.printer = PrinterSettings{{"d", "Default", "o"}, {"Default", PrintOrientation::Portrait}};
+    printers.printer = PrinterSettings{{"d", "Default", "o"}, {"Default", PrintOrientation::Portrait, {}}};
     EXPECT_EQ(app.GetPrinterDeviceDefaults()->names.device, "Picked");
 }
 

@@ -271,7 +271,7 @@ TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
 
 TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
     EXPECT_FALSE(doc.m_hDevMode);
-    printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape}};
+    printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape, {}}};
     CVarnelleDoc withPrinter(app, wait, resources);
     ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
     EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");

@@ -41,7 +41,7 @@ protected:
         testsupport::EnsureQtApplication();
         env.doc.m_rcClient = {0, 0, 600, 400};
         env.doc.m_hDevNames = PrinterNames{"drv", "Office", "lp0"};
-        env.doc.m_hDevMode = PrinterMode{"Office", PrintOrientation::Portrait};
+        env.doc.m_hDevMode = PrinterMode{"Office", PrintOrientation::Portrait, {}};
         env.printers.printer = PrinterSettings{*env.doc.m_hDevNames, *env.doc.m_hDevMode};
         window_.emplace(dlg);
     }

@@ -38,7 +38,7 @@ public:
     void OnFilePrint() override { calls.push_back("print"); }
     void OnFilePrintPreview() override { calls.push_back("preview"); }
 
-    std::optional<PrinterSettings> printer = PrinterSettings{{"d", "Office", "o"}, {"Office", PrintOrientation::Portrait}};
+    std::optional<PrinterSettings> printer = PrinterSettings{{"d", "Office", "o"}, {"Office", PrintOrientation::Portrait, {}}};
     bool dialogOk = true;
     bool dialogPreview = false;
     bool systemOk = true;

@@ -13,9 +13,19 @@ struct PrinterNames {
 
 enum class PrintOrientation { Portrait = 1, Landscape = 2 };
 
+// A sheet by the print system's name for it ("A4", "Letter"), with its portrait size for a
+// printer that does not know the name. No name: the printer's own default paper.
+struct PaperSize {
+    std::string name;
+    double widthMm = 0;
+    double heightMm = 0;
+    bool operator==(const PaperSize&) const = default;
+};
+
 struct PrinterMode {
     std::string deviceName;
     PrintOrientation orientation = PrintOrientation::Portrait;
+    PaperSize paper;
     bool operator==(const PrinterMode&) const = default;
 };
 

@@ -1,5 +1,7 @@
 #include "viewer/frame/qt_printer_service.h"
 
+#include "viewer/frame/qt_paper.h"
+
 #include <QPageLayout>
 #include <QPrinterInfo>
 
@@ -14,5 +16,6 @@ std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
                                         info.defaultPageSize().rect(QPageSize::Point).height()
                                     ? PrintOrientation::Landscape
                                     : PrintOrientation::Portrait;
+    settings.mode.paper = PaperOf(info.defaultPageSize());
     return settings;
 }

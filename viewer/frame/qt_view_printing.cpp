@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/varnelle_doc.h"
+#include "viewer/frame/qt_paper.h"
 #include "viewer/frame/qt_print_dlg.h"
 #include "viewer/res/command_ids.h"
 #include "viewer/res/texts.h"
@@ -34,6 +35,7 @@ PrinterSettings QtViewPrinting::SettingsOf(const QPrinter& printer) {
     settings.mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
                                     ? PrintOrientation::Landscape
                                     : PrintOrientation::Portrait;
+    settings.mode.paper = PaperOf(printer.pageLayout().pageSize());
     return settings;
 }
 
@@ -43,9 +45,9 @@ void QtViewPrinting::UsePrinter(QPrinter& printer, const PrinterSettings& settin
     printer.setPageOrientation(settings.mode.orientation == PrintOrientation::Landscape ? QPageLayout::Landscape
                                                                                          : QPageLayout::Portrait);
     // A new QPrinter starts on the locale's paper whatever the printer holds: take the
-    // printer's own default paper, as a printer device context does.
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    if (!info.isNull() && info.defaultPageSize().isValid()) printer.setPageSize(info.defaultPageSize());
+    // record's paper, or the printer's own default paper as a printer device context does.
+    const QPageSize paper = PageSizeFor(settings.mode.paper, QPrinterInfo::printerInfo(name));
+    if (paper.isValid()) printer.setPageSize(paper);
     UsePrintableArea(printer);
 }
 
@@ -104,7 +106,7 @@ bool QtViewPrinting::DoPrintDialog(PrintInfo& info) {
     QPrintDialog dialog(printer_.get(), parent_);
     dialog.setMinMax(info.minPage, info.maxPage);
     dialog.setFromTo(info.fromPage, info.toPage);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (ExecKeepingPaper(dialog) != QDialog::Accepted) return false;
     UsePrintableArea(*printer_);
     info.hasPrinterDC = printer_->isValid();
     if (info.hasPrinterDC) app_.SelectPrinter(SettingsOf(*printer_));
@@ -115,7 +117,7 @@ bool QtViewPrinting::DoPreparePrinting(PrintInfo& info) {
     if (!CreatePrinterDC(info)) {
         // No printer yet: let the user choose one, as the framework does.
         QPrintDialog dialog(printer_.get(), parent_);
-        if (dialog.exec() != QDialog::Accepted || !printer_->isValid()) return false;
+        if (ExecKeepingPaper(dialog) != QDialog::Accepted || !printer_->isValid()) return false;
         UsePrintableArea(*printer_);
         app_.SelectPrinter(SettingsOf(*printer_));
         info.hasPrinterDC = true;

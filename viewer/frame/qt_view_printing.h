@@ -45,7 +45,7 @@ public:
     // The printer and its device capabilities as the dialogs see them.
     static PrinterSettings SettingsOf(const QPrinter& printer);
     static PrinterCaps CapsOf(const QPrinter& printer);
-    // The printer by name with its default paper, the orientation, margins at the printable area.
+    // The printer by name with the record's orientation and paper, margins at the printable area.
     static void UsePrinter(QPrinter& printer, const PrinterSettings& settings);
     static void UsePrintableArea(QPrinter& printer);
 

@@ -1,6 +1,7 @@
 #include "viewer/frame/viewer_shell.h"
 
 #include "viewer/frame/folder_dlg.h"
+#include "viewer/frame/qt_paper.h"
 #include "viewer/res/texts.h"
 
 #include "gui_common/modal_runner.h"
@@ -104,7 +105,7 @@ void ViewerShell::ShowPrintSetup() {
     // It only chooses the printer here: its OK button prints nothing.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(texts::kOkButton));
-    if (dialog.exec() != QDialog::Accepted || !printer.isValid()) return;
+    if (ExecKeepingPaper(dialog) != QDialog::Accepted || !printer.isValid()) return;
     app_.SelectPrinter(QtViewPrinting::SettingsOf(printer));
 }
 

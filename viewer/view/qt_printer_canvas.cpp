@@ -9,7 +9,9 @@ void QtPrinterCanvas::StretchPicture(const Rect& destination, int sourceX, int s
 
 void QtPrinterCanvas::CopyComposition(const Rect& /*target*/, const Rect& /*source*/) {
     const QImage& page = composition_.Finish();
-    // One logical unit per picture pixel; no smoothing, as the screen's copy has none.
+    // One logical unit per picture pixel; no smoothing, as the screen's copy has none. A
+    // PDF page would otherwise carry the picture JPEG-compressed.
     printer_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    printer_.setRenderHint(QPainter::LosslessImageRendering, true);
     if (!page.isNull()) printer_.drawImage(0, 0, page);
 }
