@@ -2,7 +2,7 @@
 // own work on the real file system, and the whole click as the dialog handles it, with
 // the view laid out and painted.
 
-#include "viewer/frame/folder_dlg.h"
+#include "viewer/qt/folder_dlg.h"
 
 #include "platform/fake/fake_drives.h"
 #include "platform/fake/recording_message_sink.h"

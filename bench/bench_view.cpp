@@ -8,7 +8,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "viewer/view/loader_slide_pictures.h"
-#include "viewer/view/qt_view_canvas.h"
+#include "viewer/qt/qt_view_canvas.h"
 #include "viewer/view/varnelle_view.h"
 #include "viewer/view/view_keys.h"
 #include "viewer/view/zoom_levels.h"

@@ -8,21 +8,20 @@
 
 namespace {
 
+// Runs the given ids, logging each; `Describe` adds an item it only describes.
 class Target final : public CommandTarget {
 public:
-    Target(std::string n, std::set<int> ids, std::vector<std::string>& log) : name(std::move(n)), handled(std::move(ids)), calls(log) {}
-    bool HasCommand(int id) const override { return handled.count(id) != 0; }
-    void OnCommand(int id) override { calls.push_back(name + " " + std::to_string(id)); }
-    bool OnUpdateCommand(CmdUI& ui) override {
-        if (ui.id != updated) return false;
-        ui.Enable(false);
-        ui.SetCheck();
-        return true;
+    Target(std::string n, std::set<int> ids, std::vector<std::string>& log) : name(std::move(n)), calls(log) {
+        for (int id : ids) AddCommand(id, [this, id] { calls.push_back(name + " " + std::to_string(id)); });
+    }
+    void Describe(int id) {
+        AddUpdate(id, [](CmdUI& ui) {
+            ui.Enable(false);
+            ui.SetCheck();
+        });
     }
     std::string name;
-    std::set<int> handled;
     std::vector<std::string>& calls;
-    int updated = -1;
 };
 
 TEST(CommandRouter, TheFirstTargetInTheChainThatHandlesACommandWins) {
@@ -39,8 +38,8 @@ TEST(CommandRouter, TheFirstTargetInTheChainThatHandlesACommandWins) {
 TEST(CommandRouter, ItemsAreEnabledByTheirHandlerUnlessAnUpdateHandlerSaysOtherwise) {
     std::vector<std::string> calls;
     Target view("view", {1}, calls), doc("doc", {2}, calls);
-    doc.updated = 1;  // a later update handler does not override an earlier command handler
-    view.updated = 2;
+    doc.Describe(1);  // a later update handler does not override an earlier command handler
+    view.Describe(2);
     CommandRouter router({&view, &doc});
     EXPECT_TRUE(router.Update(1).enabled);
     const CmdUI second = router.Update(2);
@@ -48,6 +47,9 @@ TEST(CommandRouter, ItemsAreEnabledByTheirHandlerUnlessAnUpdateHandlerSaysOtherw
     EXPECT_TRUE(second.checked);
     EXPECT_FALSE(router.Update(9).enabled);  // nobody handles it: greyed
     EXPECT_TRUE(calls.empty());
+    // An item a target only describes runs nothing there: the command goes on down the chain.
+    EXPECT_TRUE(router.Route(2));
+    EXPECT_EQ(calls, (std::vector<std::string>{"doc 2"}));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "tests/support/comma_locale.h"
 #include "tests/support/fake_printers.h"
 #include "viewer/app/text_tools.h"
+#include "viewer/frame/shell_commands.h"
+#include "viewer/res/command_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +20,9 @@ namespace {
 class RecordingHost final : public AppHost {
 public:
     void LoadProfile(const std::string& key, int recent) override { calls.push_back("profile " + key + " " + std::to_string(recent)); }
-    bool NewDocument() override {
+    bool NewDocument(const std::string& startPath) override {
         calls.push_back("new");
+        paths.push_back(startPath);
         return newDocumentResult;
     }
     void ShowMainWindow() override { calls.push_back("show"); }
@@ -31,6 +34,7 @@ public:
     void ShowPrintSetup() override { calls.push_back("print setup"); }
 
     std::vector<std::string> calls;
+    std::vector<std::string> paths;  // the start path of each new document
     bool newDocumentResult = true;
     std::string chosen;
 };
@@ -112,7 +116,7 @@ TEST_F(AppInACommaLocale, LogAndNumberTextsKeepThePoint) {
 TEST_F(AppTest, StartUpWithSwitchOneWritesFiveEntriesAndAnEmptyLine) {
     ASSERT_TRUE(app.InitInstance("1 /My|Shows/a.lit", host));
     EXPECT_EQ(app.m_strLogSwitch, "1");
-    EXPECT_EQ(app.m_strStartPath, "/My Shows/a.lit");
+    EXPECT_EQ(host.paths, std::vector<std::string>{"/My Shows/a.lit"});
     const std::string p = "12/07/26, 02:18:06:45- ";
     EXPECT_EQ(fs.Content("/work/Varnelle.log"), p + "Check command line...\n" + p + "Parse the command line...\n" + p +
                                                    "Command line: 1 /My|Shows/a.lit\n" + p + "Log: 1\n" + p +
@@ -217,17 +221,33 @@ TEST_F(AppTest, APrinterPickedInPrintSetupCountsWithoutASystemDefault) {
 }
 
 TEST_F(AppTest, OpenCommandLoadsTheChosenFolderAndCancelDoesNothing) {
+    ApplicationCommands commands(app, host, [] {}, [] {});
     app.m_strStartPath = "/old";
-    EXPECT_TRUE(app.OnCommand(CVarnelleApp::ID_FILE_OPEN, host));
+    EXPECT_TRUE(commands.OnCommand(cmd::ID_FILE_OPEN));
     EXPECT_EQ(app.m_strStartPath, "");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"choose Folder Select /"}));
 
     host.calls.clear();
     host.chosen = "/pictures";
-    app.OnCommand(CVarnelleApp::ID_FILE_OPEN, host);
-    EXPECT_EQ(app.m_strStartPath, "/pictures");
+    commands.OnCommand(cmd::ID_FILE_OPEN);
+    EXPECT_EQ(host.paths, (std::vector<std::string>{"/pictures"}));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"choose Folder Select /", "new"}));
-    EXPECT_FALSE(app.OnCommand(12345, host));
+    EXPECT_FALSE(commands.OnCommand(12345));
+}
+
+// The start path is used once, loaded or not: Close afterwards is an empty show rather than
+// another try at the same path.
+TEST_F(AppTest, CloseAfterAShowIsAnEmptyShow) {
+    ApplicationCommands commands(app, host, [] {}, [] {});
+    for (bool loads : {true, false}) {
+        host.paths.clear();
+        host.newDocumentResult = loads;
+        app.m_strStartPath = "/broken.lit";
+        EXPECT_EQ(app.NewDocument(host), loads);
+        EXPECT_EQ(app.m_strStartPath, "");
+        commands.OnCommand(cmd::ID_FILE_NEW);
+        EXPECT_EQ(host.paths, (std::vector<std::string>{"/broken.lit", ""}));
+    }
 }
 
 }  // namespace

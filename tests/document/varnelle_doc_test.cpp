@@ -1,6 +1,6 @@
 #include "viewer/document/varnelle_doc.h"
 
-#include "viewer/app/varnelle_app.h"
+#include "viewer/res/command_ids.h"
 
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fixed_clock.h"
@@ -42,10 +42,12 @@ public:
     int helpShown = 0;
 };
 
+// Records the zoom notices it gets, with the document's zoom at that moment.
 class CountingTarget final : public CommandTarget {
 public:
-    explicit CountingTarget(const CVarnelleDoc& d) : doc(d) {}
-    void OnCommand(int id) override { seen.push_back({id, doc.m_fZoom}); }
+    explicit CountingTarget(const CVarnelleDoc& d) : doc(d) {
+        AddCommand(cmd::ID_VIEW_APPLY_ZOOM, [this] { seen.push_back({cmd::ID_VIEW_APPLY_ZOOM, doc.m_fZoom}); });
+    }
     const CVarnelleDoc& doc;
     std::vector<std::pair<int, float>> seen;
 };
@@ -70,20 +72,16 @@ std::vector<std::uint8_t> PackedNavBar() {
 class DocTest : public ::testing::Test {
 protected:
     DocTest() { resources.bitmaps[377] = PackedNavBar(); }
-    bool Load(const std::string& path) {
-        app.m_strStartPath = path;
-        return doc.OnNewDocument();
-    }
+    bool Load(const std::string& path) { return doc.OnNewDocument(path); }
 
     FakeFileSystem fs;
     RecordingMessageSink messages;
     FixedClock clock;
     testsupport::FakePrinters printers;
-    CVarnelleApp app{{fs, messages, clock, printers}};
     FakeWaitCursor wait;
     FakeDialogs host;
     testsupport::FakeResources resources;
-    CVarnelleDoc doc{app, wait, resources};
+    CVarnelleDoc doc{{fs, messages, printers}, wait, resources};
 };
 
 TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
@@ -97,7 +95,6 @@ TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
     ASSERT_TRUE(Load("/show"));
     EXPECT_EQ(doc.m_astrSlides, (std::vector<std::string>{"/show/c.Tiff", "/show/a.JPG", "/show/.x.png"}));
     EXPECT_EQ(doc.m_nSlideCount, 3);
-    EXPECT_EQ(app.m_strStartPath, "");
     EXPECT_EQ(wait.depth, 0);
 }
 
@@ -132,7 +129,6 @@ TEST_F(DocTest, BrokenCollageShowsItsCauseAndLeavesAnEmptyShow) {
     EXPECT_TRUE(doc.m_astrSlides.empty());
     EXPECT_EQ(doc.m_nSlideCount, 0);
     EXPECT_EQ(doc.m_nCurrentSlide, 0);
-    EXPECT_EQ(app.m_strStartPath, "");
     EXPECT_EQ(wait.depth, 0);
 }
 
@@ -220,51 +216,51 @@ TEST_F(DocTest, ZoomCommandsStoreSinglePrecisionProductsAndNotifySynchronously) 
     CountingTarget target(doc);
     doc.SetZoomTarget(&target);
     const std::pair<int, float> presets[] = {
-        {CVarnelleDoc::ID_ZOOM_100, 1.0f}, {CVarnelleDoc::ID_ZOOM_50, 0.5f},  {CVarnelleDoc::ID_ZOOM_33, 0.33333334f},
-        {CVarnelleDoc::ID_ZOOM_200, 2.0f}, {CVarnelleDoc::ID_ZOOM_300, 3.0f}, {CVarnelleDoc::ID_ZOOM_75, 0.75f},
+        {cmd::ID_ZOOM_100, 1.0f}, {cmd::ID_ZOOM_50, 0.5f},  {cmd::ID_ZOOM_33, 0.33333334f},
+        {cmd::ID_ZOOM_200, 2.0f}, {cmd::ID_ZOOM_300, 3.0f}, {cmd::ID_ZOOM_75, 0.75f},
     };
     for (const auto& [id, value] : presets) {
         target.seen.clear();
         ASSERT_TRUE(doc.OnCommand(id));
         EXPECT_TRUE(SameBits(doc.m_fZoom, value)) << id;
         ASSERT_EQ(target.seen.size(), 1u);
-        EXPECT_EQ(target.seen[0].first, ID_VIEW_APPLY_ZOOM);
+        EXPECT_EQ(target.seen[0].first, cmd::ID_VIEW_APPLY_ZOOM);
         EXPECT_TRUE(SameBits(target.seen[0].second, value));  // applied before the handler returns
     }
 
     doc.m_fZoom = 1.0f;
-    doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    doc.OnCommand(cmd::ID_ZOOM_IN);
     EXPECT_TRUE(SameBits(doc.m_fZoom, 1.1f));
-    doc.OnCommand(CVarnelleDoc::ID_ZOOM_OUT);
+    doc.OnCommand(cmd::ID_ZOOM_OUT);
     EXPECT_TRUE(SameBits(doc.m_fZoom, 1.0f));
     // Repeated zooming compounds in single precision, with no bound at this level.
     float expected = 1.0f;
     for (int i = 0; i < 60; ++i) {
-        doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+        doc.OnCommand(cmd::ID_ZOOM_IN);
         expected *= 1.1f;
     }
     EXPECT_TRUE(SameBits(doc.m_fZoom, expected));
 }
 
 TEST_F(DocTest, ZoomWithoutTargetChangesOnlyTheFactor) {
-    EXPECT_TRUE(doc.OnCommand(CVarnelleDoc::ID_ZOOM_200));
+    EXPECT_TRUE(doc.OnCommand(cmd::ID_ZOOM_200));
     EXPECT_EQ(doc.m_fZoom, 2.0f);
 }
 
 TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
-    EXPECT_FALSE(doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM));  // no dialogs yet
+    EXPECT_FALSE(doc.OnCommand(cmd::ID_ZOOM_CUSTOM));  // no dialogs yet
     doc.SetDialogs(&host);
     CountingTarget target(doc);
     doc.SetZoomTarget(&target);
     doc.m_fZoom = 0.75f;
-    doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM);
+    doc.OnCommand(cmd::ID_ZOOM_CUSTOM);
     EXPECT_EQ(host.offered, 0.75f);
     EXPECT_EQ(doc.m_fZoom, 0.75f);
     EXPECT_TRUE(target.seen.empty());
 
     host.accept = true;
     host.answer = 1.25f;
-    doc.OnCommand(CVarnelleDoc::ID_ZOOM_CUSTOM);
+    doc.OnCommand(cmd::ID_ZOOM_CUSTOM);
     EXPECT_EQ(doc.m_fZoom, 1.25f);
     EXPECT_EQ(target.seen.size(), 1u);
 }
@@ -272,7 +268,7 @@ TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
 TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
     EXPECT_FALSE(doc.m_hDevMode);
     printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape, {}}};
-    CVarnelleDoc withPrinter(app, wait, resources);
+    CVarnelleDoc withPrinter({fs, messages, printers}, wait, resources);
     ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
     EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");
     EXPECT_EQ(withPrinter.m_hDevMode->orientation, PrintOrientation::Landscape);

@@ -2,7 +2,8 @@
 // "Printer...", is the paper of the sketch, of the placements and of the printed page.
 #include "tests/print/cups_print_fixture.h"
 
-#include "viewer/frame/qt_print_dlg.h"
+#include "viewer/qt/qt_print_dlg.h"
+#include "viewer/res/command_ids.h"
 
 #include <cmath>
 
@@ -64,7 +65,7 @@ TEST_F(CupsPaperTest, PaperChosenInPrintSetup) {
     for (const Paper& paper : {kA5, kA4, kLetter}) {
         SCOPED_TRACE(paper.name);
         QString shown;
-        RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, ChoosePaperInSystemDialog(paper.name, &shown));
+        RunWithDialogs(cmd::ID_FILE_PRINT_SETUP, ChoosePaperInSystemDialog(paper.name, &shown));
         // The page setup opened on the paper the application had.
         EXPECT_EQ(shown, before);
         before = paper.name;
@@ -76,12 +77,12 @@ TEST_F(CupsPaperTest, PaperChosenInPrintSetup) {
 }
 
 TEST_F(CupsPaperTest, PrintSetupLeftAloneKeepsThePaper) {
-    RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, ChoosePaperInSystemDialog(kA5.name));
-    RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, {Accept("QPrintDialog")});
+    RunWithDialogs(cmd::ID_FILE_PRINT_SETUP, ChoosePaperInSystemDialog(kA5.name));
+    RunWithDialogs(cmd::ID_FILE_PRINT_SETUP, {Accept("QPrintDialog")});
     // Its page setup opened and cancelled changes nothing either.
     std::deque<ModalDriver::Action> cancelled = ChoosePaperInSystemDialog(kLetter.name);
     cancelled[1] = Reject("QPrintPropertiesDialog");
-    RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, std::move(cancelled));
+    RunWithDialogs(cmd::ID_FILE_PRINT_SETUP, std::move(cancelled));
     PrintFittedOn(kA5, {});
 }
 

@@ -1,10 +1,10 @@
 #include "tests/print/cups_print_fixture.h"
 
-#include "viewer/frame/qt_print_dlg.h"
-#include "viewer/frame/qt_view_printing.h"
+#include "viewer/qt/qt_print_dlg.h"
+#include "viewer/qt/qt_view_printing.h"
 #include "viewer/res/command_ids.h"
-#include "viewer/view/print_mapping.h"
-#include "viewer/view/slide_view_widget.h"
+#include "viewer/print/print_mapping.h"
+#include "viewer/qt/slide_view_widget.h"
 
 #include "tests/support/qt_application.h"
 

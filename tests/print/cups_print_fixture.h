@@ -3,9 +3,9 @@
 // The viewer on the private CUPS queue that cups_print_test.sh starts: its dialogs answered
 // in turn, the scheduler's jobs watched, the printed PDF read back.
 #include "viewer/app/varnelle_app.h"
-#include "viewer/frame/print_geometry.h"
-#include "viewer/frame/qt_printer_service.h"
-#include "viewer/frame/viewer_shell.h"
+#include "viewer/print/print_geometry.h"
+#include "viewer/qt/qt_printer_service.h"
+#include "viewer/qt/viewer_shell.h"
 
 #include "platform/fake/fake_timers.h"
 #include "platform/fake/recording_message_sink.h"

@@ -3,7 +3,7 @@
 // landed and that it is the slide, unchanged. Skips when not run by that script.
 #include "tests/print/cups_print_fixture.h"
 
-#include "viewer/frame/qt_print_dlg.h"
+#include "viewer/qt/qt_print_dlg.h"
 #include "viewer/res/command_ids.h"
 
 #include <QDialog>
@@ -62,7 +62,7 @@ TEST_F(CupsPrintTest, CancelAndPreviewSendNoPage) {
 TEST_F(CupsPrintTest, PrintSetupIsTheSystemsDialogAndSetsTheApplicationsPrinter) {
     ASSERT_FALSE(app_->Printer());
     QString title, ok;
-    RunWithDialogs(CVarnelleApp::ID_FILE_PRINT_SETUP, {[&](QWidget* w) {
+    RunWithDialogs(cmd::ID_FILE_PRINT_SETUP, {[&](QWidget* w) {
                        title = w->windowTitle();
                        if (auto* box = w->findChild<QDialogButtonBox*>()) ok = box->button(QDialogButtonBox::Ok)->text();
                        static_cast<QDialog*>(w)->accept();

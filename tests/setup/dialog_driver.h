@@ -4,7 +4,7 @@
 
 #include "tests/support/scripted_runner.h"
 #include "platform/fake/recording_process_replacer.h"
-#include "setup/gui/setup_gui_services.h"
+#include "setup/qt/setup_gui_services.h"
 #include "setup_test_env.h"
 
 #include <QAbstractButton>

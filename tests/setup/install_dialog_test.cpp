@@ -1,10 +1,10 @@
 // The Install dialog and the dialogs it opens: access code, drive chooser, editor.
 
 #include "dialog_driver.h"
-#include "setup/gui/choose_drive_dlg.h"
-#include "setup/gui/edit_config_dlg.h"
-#include "setup/gui/install_dlg.h"
-#include "setup/gui/instructions_dlg.h"
+#include "setup/qt/choose_drive_dlg.h"
+#include "setup/qt/edit_config_dlg.h"
+#include "setup/qt/install_dlg.h"
+#include "setup/qt/instructions_dlg.h"
 #include "setup/setup_texts.h"
 #include "tests/support/comma_locale.h"
 

@@ -11,7 +11,7 @@
 #include "platform/posix/posix_registry.h"
 #include "platform/posix/posix_shell_links.h"
 #include "platform/posix/posix_system_info.h"
-#include "setup/gui/setup_dlg.h"
+#include "setup/qt/setup_dlg.h"
 #include "setup/setup_config.h"
 #include "setup_test_env.h"
 

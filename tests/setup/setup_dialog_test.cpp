@@ -2,8 +2,8 @@
 // and a recording message sink.
 
 #include "dialog_driver.h"
-#include "setup/gui/license_dlg.h"
-#include "setup/gui/setup_dlg.h"
+#include "setup/qt/license_dlg.h"
+#include "setup/qt/setup_dlg.h"
 #include "setup/setup_texts.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/app/printer_settings.h"
+#include "viewer/print/printer_settings.h"
 
 namespace testsupport {
 

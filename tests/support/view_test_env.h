@@ -167,7 +167,7 @@ struct DocumentEnv {
     CVarnelleApp app{{fs, messages, clock, printers}};
     NoWaitCursor waitCursor;
     FakeResources resources;
-    CVarnelleDoc doc{app, waitCursor, resources};
+    CVarnelleDoc doc{{fs, messages, printers}, waitCursor, resources};
     FakeDocuments documents;
     FakePictures pictures;
 };

@@ -223,9 +223,9 @@ TEST_F(ViewTest, ZoomCommandsOfTheDocumentLandOnLevels) {
         float zoom;
         int level;
     };
-    const Case presets[] = {{CVarnelleDoc::ID_ZOOM_100, 0.999f, 15}, {CVarnelleDoc::ID_ZOOM_50, 0.495f, 9},
-                            {CVarnelleDoc::ID_ZOOM_33, 0.3f, 6},     {CVarnelleDoc::ID_ZOOM_75, 0.6765f, 11},
-                            {CVarnelleDoc::ID_ZOOM_200, 1.995f, 21}, {CVarnelleDoc::ID_ZOOM_300, 2.875f, 25}};
+    const Case presets[] = {{cmd::ID_ZOOM_100, 0.999f, 15}, {cmd::ID_ZOOM_50, 0.495f, 9},
+                            {cmd::ID_ZOOM_33, 0.3f, 6},     {cmd::ID_ZOOM_75, 0.6765f, 11},
+                            {cmd::ID_ZOOM_200, 1.995f, 21}, {cmd::ID_ZOOM_300, 2.875f, 25}};
     for (const Case& c : presets) {
         env.doc.OnCommand(c.command);
         EXPECT_EQ(view.m_nZoomLevel, c.level) << c.command;
@@ -234,15 +234,15 @@ TEST_F(ViewTest, ZoomCommandsOfTheDocumentLandOnLevels) {
 
     // Zoom (+) multiplies by 1.1 before snapping: 0.6 stays, 0.845 reaches 0.924.
     view.ApplyZoomLevel(10);
-    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    env.doc.OnCommand(cmd::ID_ZOOM_IN);
     EXPECT_EQ(env.doc.m_fZoom, 0.6f);
     view.ApplyZoomLevel(15);
-    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    env.doc.OnCommand(cmd::ID_ZOOM_IN);
     EXPECT_EQ(env.doc.m_fZoom, 0.999f);
     view.ApplyZoomLevel(13);
-    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_IN);
+    env.doc.OnCommand(cmd::ID_ZOOM_IN);
     EXPECT_EQ(env.doc.m_fZoom, 0.924f);
-    env.doc.OnCommand(CVarnelleDoc::ID_ZOOM_OUT);
+    env.doc.OnCommand(cmd::ID_ZOOM_OUT);
     EXPECT_EQ(env.doc.m_fZoom, 0.756f);
 }
 

@@ -86,7 +86,7 @@ bool CVarnelleApp::InitInstance(const std::string& rawCommandLine, AppHost& host
         AddLogLine(texts::kLogEmpty);
     }
     WriteLogFile();
-    if (!host.NewDocument()) return false;
+    if (!NewDocument(host)) return false;
     host.ShowMainWindow();
     return true;
 }
@@ -106,23 +106,16 @@ void CVarnelleApp::ApplyPrinterSettings(const PrinterNames& names, const Printer
     printer_ = PrinterSettings{names, mode};
 }
 
+bool CVarnelleApp::NewDocument(AppHost& host) {
+    const std::string path = std::move(m_strStartPath);
+    m_strStartPath.clear();
+    return host.NewDocument(path);
+}
+
 void CVarnelleApp::OnFileOpen(AppHost& host) {
     m_strStartPath.clear();
     std::string chosen;
     if (!host.ChooseFolder(texts::kFolderSelectTitle, std::string(1, platform::kPathSeparator), chosen)) return;
     m_strStartPath = chosen;
-    host.NewDocument();
-}
-
-bool CVarnelleApp::HasCommand(int id) const {
-    return id == ID_FILE_OPEN || id == ID_FILE_NEW || id == ID_FILE_PRINT_SETUP;
-}
-
-bool CVarnelleApp::OnCommand(int id, AppHost& host) {
-    switch (id) {
-    case ID_FILE_OPEN: OnFileOpen(host); return true;
-    case ID_FILE_NEW: host.NewDocument(); return true;
-    case ID_FILE_PRINT_SETUP: host.ShowPrintSetup(); return true;
-    default: return false;
-    }
+    NewDocument(host);
 }

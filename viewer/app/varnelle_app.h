@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/app/printer_settings.h"
+#include "viewer/print/printer_settings.h"
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -16,8 +16,9 @@ public:
     virtual ~AppHost() = default;
     // Profile settings under `key` with the given number of recent-file entries.
     virtual void LoadProfile(const std::string& key, int recentFiles) = 0;
-    // The new-document command: makes document, frame and view and loads the start path.
-    virtual bool NewDocument() = 0;
+    // The new-document command: makes document, frame and view and loads the show at
+    // `startPath` (none when empty).
+    virtual bool NewDocument(const std::string& startPath) = 0;
     virtual void ShowMainWindow() = 0;
     // The folder selection dialog; false on Cancel.
     virtual bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) = 0;
@@ -35,9 +36,6 @@ struct AppServices {
 // application-level commands.
 class CVarnelleApp {
 public:
-    static constexpr int ID_FILE_NEW = 57600;
-    static constexpr int ID_FILE_OPEN = 57601;
-    static constexpr int ID_FILE_PRINT_SETUP = 57606;
     // Run-log content kept from earlier runs, at most this many bytes.
     static constexpr std::size_t kMaxOldLogBytes = 102400;
 
@@ -53,9 +51,9 @@ public:
     std::optional<PrinterSettings> GetPrinterDeviceDefaults() const;
     // The print-setup dialog's choice, which needs no default printer.
     void SelectPrinter(const PrinterSettings& settings) { printer_ = settings; }
-    bool HasCommand(int id) const;
-    // Application commands; false when the id is not one of them.
-    bool OnCommand(int id, AppHost& host);
+    // A new document for the start path, which is then used up: a later new document (the
+    // Close command) is an empty show, not another try at the same path.
+    bool NewDocument(AppHost& host);
     void OnFileOpen(AppHost& host);
 
     const std::optional<PrinterSettings>& Printer() const { return printer_; }

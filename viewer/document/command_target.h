@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // What an update handler says about a command's menu item, tool button or status pane.
 struct CmdUI {
@@ -20,23 +22,35 @@ struct CmdUI {
     }
 };
 
+// One command of a target: what it runs and how its item looks. A row without `run` only
+// describes an item (a status pane); one without `update` leaves its item enabled.
+struct CommandRow {
+    int id = 0;
+    std::function<void()> run;
+    std::function<void(CmdUI&)> update;
+};
+
 // Something that takes command messages, delivered synchronously: the view, the document,
-// the frame and the application, asked in that order.
+// the frame and the application, asked in that order. Each says what it handles as rows.
 class CommandTarget {
 public:
     virtual ~CommandTarget() = default;
-    // Whether this target handles the command at all.
-    virtual bool HasCommand(int id) const {
-        (void)id;
-        return false;
-    }
-    virtual void OnCommand(int id) = 0;
-    // Fills `ui` and returns true when this target has an update handler for `ui.id`.
-    virtual bool OnUpdateCommand(CmdUI& ui) {
-        (void)ui;
-        return false;
-    }
-};
 
-// The document's zoom notice to the view.
-inline constexpr int ID_VIEW_APPLY_ZOOM = 33026;
+    // The row of `id`, or null when this target does not handle it.
+    virtual const CommandRow* FindCommand(int id) const;
+
+    bool HasCommand(int id) const;
+    // Runs the command; false when this target does not run it.
+    bool OnCommand(int id) const;
+    // Fills `ui` and returns true when this target has the command's row.
+    bool OnUpdateCommand(CmdUI& ui) const;
+
+protected:
+    // Adds the row, or replaces the one with its id.
+    void AddCommand(int id, std::function<void()> run, std::function<void(CmdUI&)> update = {});
+    void AddUpdate(int id, std::function<void(CmdUI&)> update) { AddCommand(id, {}, std::move(update)); }
+    void RemoveCommand(int id);
+
+private:
+    std::vector<CommandRow> rows_;
+};

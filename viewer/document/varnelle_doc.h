@@ -1,7 +1,7 @@
 #pragma once
 
 #include "viewer/app/file_tools.h"
-#include "viewer/app/printer_settings.h"
+#include "viewer/print/printer_settings.h"
 #include "viewer/app/text_tools.h"
 #include "viewer/document/command_target.h"
 #include "viewer/document/dib_image.h"
@@ -12,7 +12,18 @@
 #include <string>
 #include <vector>
 
-class CVarnelleApp;
+namespace platform {
+class FileSystem;
+class MessageSink;
+}  // namespace platform
+class PrinterService;
+
+// What the document takes from outside: files, message boxes and the system's printers.
+struct DocumentServices {
+    platform::FileSystem& fs;
+    platform::MessageSink& messages;
+    const PrinterService& printers;
+};
 
 // The wait cursor shown while a show loads.
 class WaitCursor {
@@ -32,34 +43,21 @@ public:
 };
 
 // The one document: the slide list and the state that view, frame and dialogs share.
-class CVarnelleDoc {
+class CVarnelleDoc final : public CommandTarget {
 public:
-    static constexpr int ID_ZOOM_100 = 32940;
-    static constexpr int ID_ZOOM_50 = 32941;
-    static constexpr int ID_ZOOM_33 = 32942;
-    static constexpr int ID_ZOOM_200 = 32939;
-    static constexpr int ID_ZOOM_300 = 32938;
-    static constexpr int ID_ZOOM_75 = 32946;
-    static constexpr int ID_ZOOM_CUSTOM = 32936;
-    static constexpr int ID_ZOOM_OUT = 32773;
-    static constexpr int ID_ZOOM_IN = 32772;
-    static constexpr int ID_HELP_TOPICS = 32774;
     // Bitmap resource of the navigator bar.
     static constexpr int kNavBarBitmap = 377;
 
     // `resources` holds the navigator bar's bitmap.
-    CVarnelleDoc(CVarnelleApp& app, WaitCursor& waitCursor, const BitmapResources& resources);
+    CVarnelleDoc(DocumentServices services, WaitCursor& waitCursor, const BitmapResources& resources);
 
-    bool OnNewDocument();
+    // Loads the show at `startPath`: a folder's images or a collage file; none when empty.
+    bool OnNewDocument(const std::string& startPath);
     void ResetViewState();
     void SetZoomTarget(CommandTarget* target) { m_hWndZoomTarget = target; }
     // Until dialogs are given, Custom zoom and Help Topics are not the document's commands.
-    void SetDialogs(DocumentDialogs* dialogs) { dialogs_ = dialogs; }
+    void SetDialogs(DocumentDialogs* dialogs);
     void NotifyZoomChanged();
-    // Whether the id is one of the document's commands (dialog commands only with dialogs).
-    bool HasCommand(int id) const;
-    // Document commands; false when the id is not one of them.
-    bool OnCommand(int id);
 
     std::vector<std::string> m_astrSlides;
     int m_bNavBarPressed = 0;
@@ -88,7 +86,7 @@ private:
     void BuildFolderList(const std::string& folder);
     void SetZoom(float zoom);
 
-    CVarnelleApp& app_;
+    DocumentServices services_;
     WaitCursor& waitCursor_;
     DocumentDialogs* dialogs_ = nullptr;
     CFileTools fileTools_;

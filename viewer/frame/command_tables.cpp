@@ -1,7 +1,5 @@
 #include "viewer/frame/command_tables.h"
 
-#include "viewer/app/varnelle_app.h"
-#include "viewer/document/varnelle_doc.h"
 #include "viewer/res/command_ids.h"
 #include "viewer/res/texts.h"
 
@@ -9,12 +7,10 @@ using namespace texts;
 
 namespace {
 
-using App = CVarnelleApp;
-using Doc = CVarnelleDoc;
 
 constexpr MenuEntry kMenu[] = {
-    {kFileMenu, nullptr, kOpenMenu, App::ID_FILE_OPEN, kOpenStatus},
-    {kFileMenu, nullptr, kCloseMenu, App::ID_FILE_NEW, kCloseStatus},
+    {kFileMenu, nullptr, kOpenMenu, cmd::ID_FILE_OPEN, kOpenStatus},
+    {kFileMenu, nullptr, kCloseMenu, cmd::ID_FILE_NEW, kCloseStatus},
     {kFileMenu, nullptr, "", 0, nullptr},
     {kFileMenu, nullptr, kPrintMenu, cmd::ID_FILE_PRINT, kPrintStatus},
     {kFileMenu, nullptr, kPrintPreviewMenu, cmd::ID_FILE_PRINT_PREVIEW, kPrintPreviewStatus},
@@ -26,32 +22,32 @@ constexpr MenuEntry kMenu[] = {
     {kNavigateMenu, nullptr, kAutoAdvanceMenu, cmd::ID_NAVIGATE_AUTO, kAutoAdvanceStatus},
     {kNavigateMenu, nullptr, kScreenTransitionMenu, cmd::ID_NAVIGATE_TRANSITIONS, kScreenTransitionStatus},
     {kNavigateMenu, nullptr, kNavigatorBarMenu, cmd::ID_NAVIGATE_NAVBAR, kNavigatorBarStatus},
-    {kViewMenu, kZoomMenu, kZoom300Menu, Doc::ID_ZOOM_300, kZoom300Status},
-    {kViewMenu, kZoomMenu, kZoom200Menu, Doc::ID_ZOOM_200, kZoom200Status},
-    {kViewMenu, kZoomMenu, kZoom100Menu, Doc::ID_ZOOM_100, kZoom100Status},
-    {kViewMenu, kZoomMenu, kZoom75Menu, Doc::ID_ZOOM_75, kZoom75Status},
-    {kViewMenu, kZoomMenu, kZoom50Menu, Doc::ID_ZOOM_50, kZoom50Status},
-    {kViewMenu, kZoomMenu, kZoom33Menu, Doc::ID_ZOOM_33, kZoom33Status},
+    {kViewMenu, kZoomMenu, kZoom300Menu, cmd::ID_ZOOM_300, kZoom300Status},
+    {kViewMenu, kZoomMenu, kZoom200Menu, cmd::ID_ZOOM_200, kZoom200Status},
+    {kViewMenu, kZoomMenu, kZoom100Menu, cmd::ID_ZOOM_100, kZoom100Status},
+    {kViewMenu, kZoomMenu, kZoom75Menu, cmd::ID_ZOOM_75, kZoom75Status},
+    {kViewMenu, kZoomMenu, kZoom50Menu, cmd::ID_ZOOM_50, kZoom50Status},
+    {kViewMenu, kZoomMenu, kZoom33Menu, cmd::ID_ZOOM_33, kZoom33Status},
     {kViewMenu, kZoomMenu, "", 0, nullptr},
-    {kViewMenu, kZoomMenu, kZoomCustomMenu, Doc::ID_ZOOM_CUSTOM, kZoomCustomStatus},
-    {kViewMenu, nullptr, kZoomInMenu, Doc::ID_ZOOM_IN, kZoomInStatus},
-    {kViewMenu, nullptr, kZoomOutMenu, Doc::ID_ZOOM_OUT, kZoomOutStatus},
+    {kViewMenu, kZoomMenu, kZoomCustomMenu, cmd::ID_ZOOM_CUSTOM, kZoomCustomStatus},
+    {kViewMenu, nullptr, kZoomInMenu, cmd::ID_ZOOM_IN, kZoomInStatus},
+    {kViewMenu, nullptr, kZoomOutMenu, cmd::ID_ZOOM_OUT, kZoomOutStatus},
     {kViewMenu, nullptr, kFullScreenMenu, cmd::ID_VIEW_FULLSCREEN, kFullScreenStatus},
     {kViewMenu, nullptr, "", 0, nullptr},
     {kViewMenu, nullptr, kToolbarMenu, cmd::ID_VIEW_TOOLBAR, kToolbarStatus},
     {kViewMenu, nullptr, kStatusBarMenu, cmd::ID_VIEW_STATUS_BAR, kStatusBarStatus},
-    {kHelpMenu, nullptr, kHelpTopicsMenu, Doc::ID_HELP_TOPICS, kHelpTopicsStatus},
+    {kHelpMenu, nullptr, kHelpTopicsMenu, cmd::ID_HELP_TOPICS, kHelpTopicsStatus},
     {kHelpMenu, nullptr, kAboutMenu, cmd::ID_APP_ABOUT, kAboutStatus},
 };
 
 // Help Topics reads "F1" in its menu, but its key is Ctrl+F1.
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+A", cmd::ID_NAVIGATE_AUTO}, {"Ctrl+F", cmd::ID_VIEW_FULLSCREEN}, {"Ctrl+N", App::ID_FILE_NEW},
-    {"Ctrl+O", App::ID_FILE_OPEN},     {"Ctrl+P", cmd::ID_FILE_PRINT},      {"Ctrl+F1", Doc::ID_HELP_TOPICS},
+    {"Ctrl+A", cmd::ID_NAVIGATE_AUTO}, {"Ctrl+F", cmd::ID_VIEW_FULLSCREEN}, {"Ctrl+N", cmd::ID_FILE_NEW},
+    {"Ctrl+O", cmd::ID_FILE_OPEN},     {"Ctrl+P", cmd::ID_FILE_PRINT},      {"Ctrl+F1", cmd::ID_HELP_TOPICS},
     {"F6", cmd::ID_NEXT_PANE},         {"Shift+F6", cmd::ID_PREV_PANE},
 };
 
-constexpr ToolButton kToolButtons[] = {{App::ID_FILE_OPEN}, {0}, {cmd::ID_FILE_PRINT}, {0}, {Doc::ID_HELP_TOPICS}};
+constexpr ToolButton kToolButtons[] = {{cmd::ID_FILE_OPEN}, {0}, {cmd::ID_FILE_PRINT}, {0}, {cmd::ID_HELP_TOPICS}};
 
 constexpr StatusPane kStatusPanes[] = {
     {cmd::ID_INDICATOR_ZOOM, 60, kZoomPaneInitial},

@@ -5,21 +5,16 @@
 #include "viewer/res/command_ids.h"
 #include "viewer/view/view_services.h"
 
-bool DocumentCommands::HasCommand(int id) const {
+const CommandRow* DocumentCommands::FindCommand(int id) const {
     const CVarnelleDoc* doc = documents_.ActiveDocument();
-    return doc && doc->HasCommand(id);
+    return doc ? doc->FindCommand(id) : nullptr;
 }
 
-void DocumentCommands::OnCommand(int id) {
-    if (CVarnelleDoc* doc = documents_.ActiveDocument()) doc->OnCommand(id);
-}
-
-bool ApplicationCommands::HasCommand(int id) const {
-    return id == cmd::ID_APP_EXIT || id == cmd::ID_APP_ABOUT || app_.HasCommand(id);
-}
-
-void ApplicationCommands::OnCommand(int id) {
-    if (id == cmd::ID_APP_EXIT) exit_();
-    else if (id == cmd::ID_APP_ABOUT) about_();
-    else app_.OnCommand(id, host_);
+ApplicationCommands::ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit,
+                                         std::function<void()> about) {
+    AddCommand(cmd::ID_FILE_OPEN, [&app, &host] { app.OnFileOpen(host); });
+    AddCommand(cmd::ID_FILE_NEW, [&app, &host] { app.NewDocument(host); });
+    AddCommand(cmd::ID_FILE_PRINT_SETUP, [&host] { host.ShowPrintSetup(); });
+    AddCommand(cmd::ID_APP_EXIT, std::move(exit));
+    AddCommand(cmd::ID_APP_ABOUT, std::move(about));
 }

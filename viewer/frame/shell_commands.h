@@ -8,12 +8,12 @@ class AppHost;
 class CVarnelleApp;
 class DocumentProvider;
 
-// The document's place in the command chain: whichever document is active when asked.
+// The document's place in the command chain: the rows of whichever document is active
+// when asked.
 class DocumentCommands final : public CommandTarget {
 public:
     explicit DocumentCommands(DocumentProvider& documents) : documents_(documents) {}
-    bool HasCommand(int id) const override;
-    void OnCommand(int id) override;
+    const CommandRow* FindCommand(int id) const override;
 
 private:
     DocumentProvider& documents_;
@@ -23,14 +23,5 @@ private:
 // the About box.
 class ApplicationCommands final : public CommandTarget {
 public:
-    ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit, std::function<void()> about)
-        : app_(app), host_(host), exit_(std::move(exit)), about_(std::move(about)) {}
-    bool HasCommand(int id) const override;
-    void OnCommand(int id) override;
-
-private:
-    CVarnelleApp& app_;
-    AppHost& host_;
-    std::function<void()> exit_;
-    std::function<void()> about_;
+    ApplicationCommands(CVarnelleApp& app, AppHost& host, std::function<void()> exit, std::function<void()> about);
 };

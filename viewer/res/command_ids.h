@@ -1,7 +1,7 @@
 #pragma once
 
-// Command ids of the view, the frame and the framework's standard commands. The document's
-// and the application's own commands are declared with their classes.
+// Every command id of the viewer: the view's, the document's, the frame's, the
+// application's and the framework's standard commands.
 namespace cmd {
 
 // View
@@ -14,6 +14,20 @@ inline constexpr int ID_FILE_PRINT = 57607;
 inline constexpr int ID_FILE_PRINT_DIRECT = 57608;
 inline constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 
+inline constexpr int ID_VIEW_APPLY_ZOOM = 33026;  // the document's zoom notice to the view
+
+// Document
+inline constexpr int ID_ZOOM_100 = 32940;
+inline constexpr int ID_ZOOM_50 = 32941;
+inline constexpr int ID_ZOOM_33 = 32942;
+inline constexpr int ID_ZOOM_200 = 32939;
+inline constexpr int ID_ZOOM_300 = 32938;
+inline constexpr int ID_ZOOM_75 = 32946;
+inline constexpr int ID_ZOOM_CUSTOM = 32936;
+inline constexpr int ID_ZOOM_OUT = 32773;
+inline constexpr int ID_ZOOM_IN = 32772;
+inline constexpr int ID_HELP_TOPICS = 32774;
+
 // Frame
 inline constexpr int ID_VIEW_FULLSCREEN = 32935;
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
@@ -25,6 +39,8 @@ inline constexpr int ID_INDICATOR_SLIDE = 33024;
 inline constexpr int ID_INDICATOR_CLOCK = 33025;
 
 // Application
+inline constexpr int ID_FILE_NEW = 57600;
+inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_PRINT_SETUP = 57606;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;

@@ -37,6 +37,7 @@ constexpr const char* kNavLabels[] = {texts::kNavPrevLabel, texts::kNavNextLabel
 CVarnelleView::CVarnelleView(ViewServices services)
     : m_transition(services.clock), services_(services), dibTools_(services.messages) {
     services_.pictures.SetReadyCallback([this](int index) { OnPictureReady(index); });
+    AddCommands();
 }
 
 CVarnelleView::~CVarnelleView() {
@@ -618,67 +619,58 @@ void CVarnelleView::OnApplyZoom() {
     services_.window.Invalidate();
 }
 
-bool CVarnelleView::HasCommand(int id) const {
-    switch (id) {
-    case cmd::ID_NAVIGATE_NEXT:
-    case cmd::ID_NAVIGATE_PREV:
-    case cmd::ID_NAVIGATE_AUTO:
-    case ID_VIEW_APPLY_ZOOM: return true;
-    case cmd::ID_NAVIGATE_NAVBAR:
-    case cmd::ID_NAVIGATE_TRANSITIONS: return dialogs_ != nullptr;
-    case cmd::ID_FILE_PRINT:
-    case cmd::ID_FILE_PRINT_DIRECT:
-    case cmd::ID_FILE_PRINT_PREVIEW: return printHost_ != nullptr;
-    default: return false;
-    }
+void CVarnelleView::AddViewCommand(int id, std::function<void()> run, std::function<void(CmdUI&)> update) {
+    AddCommand(
+        id,
+        [this, id, run = std::move(run)] {
+            if (!Defer([this, id] { OnCommand(id); })) run();
+        },
+        std::move(update));
 }
 
-void CVarnelleView::OnCommand(int id) {
-    if (Defer([this, id] { OnCommand(id); })) return;
-    switch (id) {
-    case cmd::ID_NAVIGATE_NEXT:
-        if (Doc()) StepSlide(true);
-        break;
-    case cmd::ID_NAVIGATE_PREV:
-        if (Doc()) StepSlide(false);
-        break;
-    case cmd::ID_NAVIGATE_AUTO:
-        m_nAutoTicks = 0;
-        if (m_bAutoAdvance) StopAutoAdvance();
-        else StartAutoAdvance();
-        services_.window.Invalidate();
-        break;
-    case ID_VIEW_APPLY_ZOOM: OnApplyZoom(); break;
-    case cmd::ID_NAVIGATE_NAVBAR: OnNavigatorBar(); break;
-    case cmd::ID_NAVIGATE_TRANSITIONS: OnScreenTransition(); break;
-    case cmd::ID_FILE_PRINT:
-    case cmd::ID_FILE_PRINT_DIRECT:
-        if (printHost_) printHost_->OnFilePrint();
-        break;
-    case cmd::ID_FILE_PRINT_PREVIEW:
-        if (printHost_) printHost_->OnFilePrintPreview();
-        break;
-    default: break;
-    }
+void CVarnelleView::AddCommands() {
+    const auto steps = [this](CmdUI& ui) { ui.Enable(!m_bAutoAdvance); };
+    AddViewCommand(cmd::ID_NAVIGATE_NEXT, [this] { if (Doc()) StepSlide(true); }, steps);
+    AddViewCommand(cmd::ID_NAVIGATE_PREV, [this] { if (Doc()) StepSlide(false); }, steps);
+    AddViewCommand(
+        cmd::ID_NAVIGATE_AUTO,
+        [this] {
+            m_nAutoTicks = 0;
+            if (m_bAutoAdvance) StopAutoAdvance();
+            else StartAutoAdvance();
+            services_.window.Invalidate();
+        },
+        [this](CmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bAutoAdvance != 0);
+        });
+    AddViewCommand(cmd::ID_VIEW_APPLY_ZOOM, [this] { OnApplyZoom(); });
 }
 
-bool CVarnelleView::OnUpdateCommand(CmdUI& ui) {
-    switch (ui.id) {
-    case cmd::ID_NAVIGATE_NEXT:
-    case cmd::ID_NAVIGATE_PREV: ui.Enable(!m_bAutoAdvance); return true;
-    case cmd::ID_NAVIGATE_AUTO:
-        ui.Enable();
-        ui.SetCheck(m_bAutoAdvance != 0);
-        return true;
-    case cmd::ID_NAVIGATE_NAVBAR: {
-        if (!dialogs_) return false;
+void CVarnelleView::SetDialogs(ViewDialogs* dialogs) {
+    dialogs_ = dialogs;
+    if (!dialogs) {
+        RemoveCommand(cmd::ID_NAVIGATE_NAVBAR);
+        RemoveCommand(cmd::ID_NAVIGATE_TRANSITIONS);
+        return;
+    }
+    AddViewCommand(cmd::ID_NAVIGATE_NAVBAR, [this] { OnNavigatorBar(); }, [this](CmdUI& ui) {
         const CVarnelleDoc* doc = Doc();
         ui.Enable(!m_bAutoAdvance);
         if (!m_bAutoAdvance && doc) ui.SetCheck(doc->m_bNavBarVisible != 0);
-        return true;
+    });
+    AddViewCommand(cmd::ID_NAVIGATE_TRANSITIONS, [this] { OnScreenTransition(); });
+}
+
+void CVarnelleView::SetPrintHost(ViewPrintHost* host) {
+    printHost_ = host;
+    if (!host) {
+        for (int id : {cmd::ID_FILE_PRINT, cmd::ID_FILE_PRINT_DIRECT, cmd::ID_FILE_PRINT_PREVIEW}) RemoveCommand(id);
+        return;
     }
-    default: return false;
-    }
+    AddViewCommand(cmd::ID_FILE_PRINT, [this] { printHost_->OnFilePrint(); });
+    AddViewCommand(cmd::ID_FILE_PRINT_DIRECT, [this] { printHost_->OnFilePrint(); });
+    AddViewCommand(cmd::ID_FILE_PRINT_PREVIEW, [this] { printHost_->OnFilePrintPreview(); });
 }
 
 void CVarnelleView::OnNavigatorBar() {

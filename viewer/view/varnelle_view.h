@@ -7,8 +7,8 @@
 #include "viewer/document/geometry.h"
 #include "viewer/document/rgb_colour.h"
 #include "viewer/view/screen_transition.h"
-#include "viewer/view/print_mapping.h"
-#include "viewer/view/view_printing.h"
+#include "viewer/print/print_mapping.h"
+#include "viewer/print/view_printing.h"
 #include "viewer/view/view_rect_table.h"
 #include "viewer/view/view_services.h"
 
@@ -81,19 +81,16 @@ public:
     void RunDeferredInput();
 
     // Until the dialog is given, Navigator Bar is not the view's command.
-    void SetDialogs(ViewDialogs* dialogs) { dialogs_ = dialogs; }
+    void SetDialogs(ViewDialogs* dialogs);
     // Printing: the print loop (the host) asks first, then maps the printer and paints
     // the page through OnPrint, the paint pass's printer branch: a canvas that composes on
     // white, and nothing after the composition.
-    void SetPrintHost(ViewPrintHost* host) { printHost_ = host; }
+    void SetPrintHost(ViewPrintHost* host);
     bool OnPreparePrinting(PrintInfo& info);
     void OnPrint(ViewCanvas& canvas);
     // The printer mapping for a printer of the given pixels per inch.
     PrintMapping OnPrepareDC(int printerDpiX, int printerDpiY) const;
 
-    bool HasCommand(int id) const override;
-    void OnCommand(int id) override;
-    bool OnUpdateCommand(CmdUI& ui) override;
 
     void StartAutoAdvance();
     void StopAutoAdvance();
@@ -165,6 +162,9 @@ private:
     void KillTimer();
     // Keeps the input for after the sweep under way; false when there is none.
     bool Defer(std::function<void()> task, bool mouseMove = false);
+    void AddCommands();
+    // A command of the view; while a sweep is drawn it waits, as input does.
+    void AddViewCommand(int id, std::function<void()> run, std::function<void(CmdUI&)> update = {});
     void OnNavigatorBar();
     void OnScreenTransition();
 

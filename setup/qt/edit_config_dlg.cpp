@@ -1,0 +1,109 @@
+#include "setup/qt/edit_config_dlg.h"
+
+#include "gui_common/dialog_units.h"
+#include "setup/dialog_rules.h"
+#include "setup/entry_paths.h"
+#include "setup/qt/instructions_dlg.h"
+#include "setup/qt/license_dlg.h"
+#include "setup/setup_config.h"
+#include "setup/setup_texts.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <vector>
+
+namespace setup::gui {
+namespace {
+
+// Line ends as the box holds them: one LF each.
+QString WithLf(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    setWindowTitle(QString::fromLatin1(texts::kEditConfigCaption));
+    const auto units = ::gui::SetUpDialog(this, 310, 189);
+
+    m_pTextBox = new QPlainTextEdit(this);
+    m_pTextBox->setGeometry(units.FromDesignPixels(QRect(QPoint(10, 10), QPoint(454, 259))));
+    m_pTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pTextBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pTextBox->setFrameShape(QFrame::StyledPanel);
+
+    auto* instructions = new QPushButton(QString::fromLatin1(texts::kInstructionsButton), this);
+    ::gui::Place(instructions, units, 7, 168, 60, 14);
+    auto* ok = new QPushButton(QString::fromLatin1(texts::kOkButton), this);
+    ::gui::Place(ok, units, 189, 168, 50, 14);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QString::fromLatin1(texts::kCancelButton), this);
+    ::gui::Place(cancel, units, 253, 168, 50, 14);
+    // Enter is a line break in the box, so OK is only reached by its button.
+    instructions->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(instructions, &QPushButton::clicked, this, &CEditConfigDlg::OnInstructions);
+    connect(ok, &QPushButton::clicked, this, &CEditConfigDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_strSetupDirectory = WithTrailingSeparator(services.core.files.CurrentDirectory());
+    const std::string path = m_strSetupDirectory + texts::kConfigFileName;
+    platform::FileCause cause = platform::FileCause::None;
+    if (!services.core.files.Open(path, platform::OpenMode::Read, false, &cause)) {
+        // A read-only folder keeps no template, but the box still shows it.
+        WriteConfig(texts::kConfigTemplate);
+        m_pTextBox->setPlainText(WithLf(QString::fromLatin1(texts::kConfigTemplate)));
+        return;
+    }
+    // A file that opens but cannot be read is never replaced, by the template or the box.
+    std::vector<unsigned char> bytes;
+    if (ReadWholeFile(services.core.files, path, kMaxConfigBytes, &bytes) != platform::FileCause::None) {
+        ok->setEnabled(false);
+        return;
+    }
+    const QByteArray raw(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    QString text = QString::fromUtf8(raw);
+    if (text.toUtf8() != raw) {
+        m_bLatin1 = true;
+        text = QString::fromLatin1(raw);
+    }
+    m_pTextBox->setPlainText(WithLf(text));
+}
+
+bool CEditConfigDlg::WriteConfig(const std::string& bytes) {
+    platform::FileCause cause = platform::FileCause::None;
+    auto file = m_services.core.files.Open(m_strSetupDirectory + texts::kConfigFileName,
+                                           platform::OpenMode::WriteCreate, false, &cause);
+    if (!file) return false;
+    return file->Write(bytes.data(), bytes.size()) == platform::FileCause::None &&
+           file->TruncateHere() == platform::FileCause::None;
+}
+
+void CEditConfigDlg::OnInstructions() {
+    CInstructionsDlg dialog(this);
+    m_services.runner.Run(dialog);
+}
+
+void CEditConfigDlg::accept() {
+    const QString text = m_pTextBox->toPlainText();
+    const QByteArray encoded = m_bLatin1 ? text.toLatin1() : text.toUtf8();
+    const std::string bytes = WithCrLf(std::string(encoded.constData(), static_cast<std::size_t>(encoded.size())));
+    if (!WriteConfig(bytes)) {
+        // Closing as if it had been saved would lose the edits without a word.
+        m_services.core.messages.Show({texts::kConfigNotWritten, texts::kProgramTitle});
+        return;
+    }
+    QDialog::accept();
+}
+
+void CEditConfigDlg::paintEvent(QPaintEvent* event) {
+    CollapseSelectionToStart(m_pTextBox);
+    QDialog::paintEvent(event);
+}
+
+}  // namespace setup::gui

@@ -1,0 +1,119 @@
+#include "setup/qt/setup_dlg.h"
+
+#include "gui_common/dialog_units.h"
+#include "gui_common/text_bytes.h"
+#include "setup/dialog_rules.h"
+#include "setup/entry_paths.h"
+#include "setup/qt/install_dlg.h"
+#include "setup/qt/license_dlg.h"
+#include "setup/qt/setup_pictures.h"
+#include "setup/setup_config.h"
+#include "setup/setup_messages.h"
+#include "setup/setup_texts.h"
+#include "setup/system_checks.h"
+#include "setup/uninstaller.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace setup::gui {
+namespace {
+
+QPushButton* AddButton(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    ::gui::Place(button, units, 29, y, 58, 16);
+    return button;
+}
+
+QLabel* AddLabel(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y, int width) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    ::gui::Place(label, units, 101, y, width, 8);
+    return label;
+}
+
+}  // namespace
+
+CSetupDlg::CSetupDlg(SetupGuiServices& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    setWindowTitle(QString::fromLatin1(texts::kSetupCaption));
+    const auto units = ::gui::SetUpDialog(this, 244, 146);
+    m_pInstallButton = AddButton(this, units, texts::kInstallButton, 25);
+    m_pInstallButton->setDefault(true);
+    m_pUninstallButton = AddButton(this, units, texts::kUninstallButton, 52);
+    m_pExploreButton = AddButton(this, units, texts::kExploreButton, 79);
+    auto* exit = AddButton(this, units, texts::kExitButton, 106);
+    auto* install = AddLabel(this, units, texts::kInstallLabel, 29, 118);
+    auto* uninstall = AddLabel(this, units, texts::kUninstallLabel, 56, 123);
+    AddLabel(this, units, texts::kExploreLabel, 83, 92);
+    AddLabel(this, units, texts::kExitLabel, 110, 33);
+    connect(m_pInstallButton, &QPushButton::clicked, this, &CSetupDlg::OnInstall);
+    connect(m_pUninstallButton, &QPushButton::clicked, this, &CSetupDlg::OnUninstall);
+    connect(m_pExploreButton, &QPushButton::clicked, this, &CSetupDlg::OnExplore);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto& core = services.core;
+    m_strSetupDirectory = WithTrailingSeparator(core.files.CurrentDirectory());
+    m_strWindowsDirectory = core.system.WindowsDirectory();
+    m_strInstallLabel = texts::kInstallLabel;
+    m_strUninstallLabel = texts::kUninstallLabel;
+    SetupConfig summary;
+    if (ReadConfigSummary(core.files, m_strSetupDirectory, &summary)) {
+        m_strInstallLabel = std::string(texts::kInstallLabel) + " " + summary.appName;
+        m_strUninstallLabel = std::string(texts::kUninstallLabel) + " " + summary.appName;
+        setWindowTitle(::gui::FromBytes(summary.appName + texts::kSetupCaptionSuffix));
+    }
+    // A failed read still leaves the licence text it found.
+    m_strAppName = summary.appName;
+    m_strLicenseText = summary.licenceText;
+    m_dx.Label(install, &m_strInstallLabel);
+    m_dx.Label(uninstall, &m_strUninstallLabel);
+    m_dx.Update(false);
+    setWindowIcon(SetupIcon());
+    m_strSystemName = GetSystemName(core.system);
+}
+
+void CSetupDlg::OnInstall() {
+    auto& core = m_services.core;
+    if (!ApplyAdministratorRequirement(m_strSystemName, core.system, core.messages, SetupAction::Install))
+        return;
+    if (!m_strLicenseText.empty()) {
+        CLicenseDlg license(m_strLicenseText, this);
+        if (m_services.runner.Run(license) != QDialog::Accepted) {
+            // Not agreed: the program ends at once, with nothing installed.
+            reject();
+            return;
+        }
+    }
+    CInstallDlg install(m_services, m_strSystemName, this);
+    if (m_services.runner.Run(install) != QDialog::Accepted) return;
+    core.messages.Show({texts::FinishedInstalling(m_strAppName), texts::kFinishedCaption,
+                        platform::MessageIcon::Information});
+    accept();
+}
+
+void CSetupDlg::OnUninstall() {
+    auto& core = m_services.core;
+    if (!ApplyAdministratorRequirement(m_strSystemName, core.system, core.messages,
+                                       SetupAction::Uninstall))
+        return;
+    const platform::Message question{texts::ConfirmUninstall(m_strAppName), texts::kCarefulCaption,
+                                     platform::MessageIcon::Warning, platform::MessageButtons::YesNo};
+    if (core.messages.Show(question) != platform::MessageAnswer::Yes) return;
+    CUninstaller uninstaller(core, m_strSystemName);
+    uninstaller.Run();
+    accept();
+}
+
+void CSetupDlg::OnExplore() {
+    // The real start never returns when it succeeds; the running Setup is replaced.
+    if (m_services.process.Replace(texts::kFileManagerProgram, {ExploreFolder(m_strSetupDirectory)}))
+        reject();
+}
+
+int CSetupApp::Run() {
+    CSetupDlg dialog(m_services);
+    m_services.runner.Run(dialog);
+    return 0;
+}
+
+}  // namespace setup::gui

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "viewer/app/printer_settings.h"
-
-// The default printer as Qt's printer information reports it.
-class QtPrinterService final : public PrinterService {
-public:
-    std::optional<PrinterSettings> DefaultPrinter() const override;
-};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "viewer/print/printer_settings.h"
+
+// The default printer as Qt's printer information reports it.
+class QtPrinterService final : public PrinterService {
+public:
+    std::optional<PrinterSettings> DefaultPrinter() const override;
+};

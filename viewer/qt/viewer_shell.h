@@ -1,0 +1,65 @@
+#pragma once
+
+#include "viewer/app/command_router.h"
+#include "viewer/app/varnelle_app.h"
+#include "viewer/qt/qt_bitmap_resources.h"
+#include "viewer/document/varnelle_doc.h"
+#include "viewer/qt/main_frame.h"
+#include "viewer/qt/qt_view_printing.h"
+#include "viewer/frame/shell_commands.h"
+#include "viewer/qt/viewer_dialogs.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/qt/slide_view_widget.h"
+
+#include "gui_common/modal_runner.h"
+
+#include <memory>
+
+namespace platform {
+class TimerService;
+}
+
+// Joins the application object, the one document, the frame and the view, as the
+// single-document template does: the first new document makes frame and view, every
+// later one reuses them and resets the view.
+class ViewerShell final : public AppHost, public WaitCursor, public DocumentProvider {
+public:
+    // `timers`: the view's timer service, or null for real timers; `runner`: how dialogs
+    // run, or null to run them modally.
+    explicit ViewerShell(CVarnelleApp& app, platform::TimerService* timers = nullptr,
+                         gui::ModalRunner* runner = nullptr);
+    ~ViewerShell() override;
+
+    void LoadProfile(const std::string& key, int recentFiles) override;
+    bool NewDocument(const std::string& startPath) override;
+    void ShowMainWindow() override;
+    bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) override;
+    void ShowPrintSetup() override;
+
+    void Begin() override;
+    void End() override;
+
+    CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
+    CMainFrame* Frame() { return frame_.get(); }
+    SlideViewWidget* View() { return view_; }
+    SlidePictureCache& Pictures() { return pictures_; }
+    QtViewPrinting* Printing() { return printing_.get(); }
+
+private:
+    CVarnelleApp& app_;
+    platform::TimerService* timers_;
+    gui::ExecRunner execRunner_;
+    ViewerDialogs dialogs_;
+    QtBitmapResources resources_;
+    // Outlives the frame, whose view hands pictures back to it.
+    SlidePictureCache pictures_;
+    std::unique_ptr<CVarnelleDoc> document_;
+    DocumentCommands documentCommands_;
+    ApplicationCommands applicationCommands_;
+    std::unique_ptr<CommandRouter> router_;
+    // Destroyed first: the view inside it refers to everything above.
+    std::unique_ptr<CMainFrame> frame_;
+    SlideViewWidget* view_ = nullptr;
+    // Refers to the view: destroyed before the frame.
+    std::unique_ptr<QtViewPrinting> printing_;
+};
