@@ -66,12 +66,7 @@ bool ReadDialogFloat(const std::string& text, double min, double max, float* val
 }
 
 platform::Message NumberPrompt(const std::string& text, const std::string& programName) {
-    platform::Message box;
-    box.text = text;
-    box.caption = programName;
-    box.icon = platform::MessageIcon::Warning;
-    box.buttons = platform::MessageButtons::Ok;
-    return box;
+    return platform::Warning(text, programName);
 }
 
 }  // namespace gui

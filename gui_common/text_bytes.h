@@ -6,7 +6,10 @@
 
 namespace gui {
 
-// The core's texts are bytes in the system's code page; the widgets hold QString.
+// The programs' texts, in the core and in the texts headers alike, are 8-bit bytes of the
+// system code page (UTF-8 here); the widgets hold QString. Both faces convert only here.
+inline QString FromBytes(const char* bytes) { return QString::fromLocal8Bit(bytes); }
+
 inline QString FromBytes(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

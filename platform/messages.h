@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -15,6 +16,12 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
     bool taskModal = false;
 };
+
+// The standard warning box: exclamation icon and OK button, with the default caption
+// unless one is given.
+inline Message Warning(std::string text, std::string caption = {}) {
+    return {std::move(text), std::move(caption), MessageIcon::Warning, MessageButtons::Ok, false};
+}
 
 // Where modal message boxes go: the GUI shows them, tests record them.
 class MessageSink {

@@ -53,7 +53,7 @@ InstallEngine::InstallEngine(SetupServices& services, std::string systemName)
     : services_(services), systemName_(std::move(systemName)) {}
 
 void InstallEngine::Tell(const std::string& text, const char* caption) {
-    services_.messages.Show({text, caption});
+    services_.messages.Show(platform::Warning(text, caption));
 }
 
 void InstallEngine::SetUp() {

@@ -31,7 +31,7 @@ RegistryCleaner::RegistryCleaner(platform::Registry& registry, platform::Message
                                  SetupAction action, InstallLog& log)
     : registry_(registry), messages_(messages), action_(action), log_(log) {}
 
-void RegistryCleaner::Tell(const std::string& text) { messages_.Show({text, texts::kProgramTitle}); }
+void RegistryCleaner::Tell(const std::string& text) { messages_.Show(platform::Warning(text, texts::kProgramTitle)); }
 
 void RegistryCleaner::Run(const std::vector<std::string>& keyPaths) {
     int number = 0;

@@ -37,9 +37,9 @@ bool AdministratorCheckApplies(const std::string& systemName) {
 bool ApplyAdministratorRequirement(const std::string& systemName, const platform::SystemInfo& system,
                                    platform::MessageSink& messages, SetupAction action) {
     if (!AdministratorCheckApplies(systemName) || IsAdministrator(system)) return true;
-    messages.Show({action == SetupAction::Install ? texts::kInstallNeedsAdministrator
-                                                  : texts::kUninstallNeedsAdministrator,
-                   texts::kProgramTitle});
+    messages.Show(platform::Warning(action == SetupAction::Install ? texts::kInstallNeedsAdministrator
+                                                                   : texts::kUninstallNeedsAdministrator,
+                                    texts::kProgramTitle));
     return false;
 }
 

@@ -22,7 +22,7 @@ CUninstaller::CUninstaller(SetupServices& services, std::string systemName)
 void CUninstaller::Run() {
     auto& messages = m_services.messages;
     if (!m_bValid) {
-        messages.Show({texts::kUninstallFilesCorrupted, texts::kProgramTitle});
+        messages.Show(platform::Warning(texts::kUninstallFilesCorrupted, texts::kProgramTitle));
         return;
     }
     RegistryCleaner(m_services.registry, messages, SetupAction::Uninstall, m_log)
@@ -46,7 +46,7 @@ void CUninstaller::Run() {
     }
     m_log.WriteTo(m_services.files,
                   m_strHomeDirectory + platform::kPathSeparator + texts::kUninstallLogName);
-    messages.Show({texts::UninstallNote(m_config.appName), texts::kNoteCaption});
+    messages.Show(platform::Warning(texts::UninstallNote(m_config.appName), texts::kNoteCaption));
 }
 
 }  // namespace setup

@@ -1,5 +1,6 @@
 #include "setup/qt/choose_drive_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
 #include "setup/qt/setup_pictures.h"
@@ -12,7 +13,7 @@
 namespace setup::gui {
 
 CChooseDriveDlg::CChooseDriveDlg(const platform::Drives& drives, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromLatin1(texts::kChooseDirectoryCaption));
+    setWindowTitle(::gui::FromBytes(texts::kChooseDirectoryCaption));
     const auto units = ::gui::SetUpDialog(this, 162, 127);
 
     m_pTree = new QTreeWidget(this);
@@ -20,16 +21,14 @@ CChooseDriveDlg::CChooseDriveDlg(const platform::Drives& drives, QWidget* parent
     m_pTree->setHeaderHidden(true);
     m_pTree->setRootIsDecorated(true);
     m_pTree->setIconSize(QSize(16, 16));
-    auto* ok = new QPushButton(QString::fromLatin1(texts::kOkButton), this);
-    ::gui::Place(ok, units, 22, 106, 50, 14);
+    auto* ok = ::gui::AddButton(this, units, texts::kOkButton, 22, 106, 50, 14);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QString::fromLatin1(texts::kCancelButton), this);
-    ::gui::Place(cancel, units, 90, 106, 50, 14);
+    auto* cancel = ::gui::AddButton(this, units, texts::kCancelButton, 90, 106, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CChooseDriveDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_astrDrives = FixedDriveList(drives);
-    m_pRootItem = new QTreeWidgetItem(m_pTree, {QString::fromLatin1(texts::kAvailableDrives)});
+    m_pRootItem = new QTreeWidgetItem(m_pTree, {::gui::FromBytes(texts::kAvailableDrives)});
     m_pRootItem->setIcon(0, TreePicturePixmap(TreePicture::ClosedFolder));
     for (const auto& root : m_astrDrives) {
         auto* item = new QTreeWidgetItem(m_pRootItem, {::gui::FromBytes(root)});

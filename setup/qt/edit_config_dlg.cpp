@@ -1,6 +1,8 @@
 #include "setup/qt/edit_config_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
+#include "gui_common/text_bytes.h"
 #include "setup/dialog_rules.h"
 #include "setup/entry_paths.h"
 #include "setup/qt/instructions_dlg.h"
@@ -27,7 +29,7 @@ QString WithLf(QString text) {
 
 CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
     : QDialog(parent), m_services(services) {
-    setWindowTitle(QString::fromLatin1(texts::kEditConfigCaption));
+    setWindowTitle(::gui::FromBytes(texts::kEditConfigCaption));
     const auto units = ::gui::SetUpDialog(this, 310, 189);
 
     m_pTextBox = new QPlainTextEdit(this);
@@ -37,13 +39,10 @@ CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
     m_pTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_pTextBox->setFrameShape(QFrame::StyledPanel);
 
-    auto* instructions = new QPushButton(QString::fromLatin1(texts::kInstructionsButton), this);
-    ::gui::Place(instructions, units, 7, 168, 60, 14);
-    auto* ok = new QPushButton(QString::fromLatin1(texts::kOkButton), this);
-    ::gui::Place(ok, units, 189, 168, 50, 14);
+    auto* instructions = ::gui::AddButton(this, units, texts::kInstructionsButton, 7, 168, 60, 14);
+    auto* ok = ::gui::AddButton(this, units, texts::kOkButton, 189, 168, 50, 14);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QString::fromLatin1(texts::kCancelButton), this);
-    ::gui::Place(cancel, units, 253, 168, 50, 14);
+    auto* cancel = ::gui::AddButton(this, units, texts::kCancelButton, 253, 168, 50, 14);
     // Enter is a line break in the box, so OK is only reached by its button.
     instructions->setAutoDefault(false);
     cancel->setAutoDefault(false);
@@ -57,7 +56,7 @@ CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
     if (!services.core.files.Open(path, platform::OpenMode::Read, false, &cause)) {
         // A read-only folder keeps no template, but the box still shows it.
         WriteConfig(texts::kConfigTemplate);
-        m_pTextBox->setPlainText(WithLf(QString::fromLatin1(texts::kConfigTemplate)));
+        m_pTextBox->setPlainText(WithLf(::gui::FromBytes(texts::kConfigTemplate)));
         return;
     }
     // A file that opens but cannot be read is never replaced, by the template or the box.
@@ -95,7 +94,7 @@ void CEditConfigDlg::accept() {
     const std::string bytes = WithCrLf(std::string(encoded.constData(), static_cast<std::size_t>(encoded.size())));
     if (!WriteConfig(bytes)) {
         // Closing as if it had been saved would lose the edits without a word.
-        m_services.core.messages.Show({texts::kConfigNotWritten, texts::kProgramTitle});
+        m_services.core.messages.Show(platform::Warning(texts::kConfigNotWritten, texts::kProgramTitle));
         return;
     }
     QDialog::accept();

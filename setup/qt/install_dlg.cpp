@@ -1,12 +1,13 @@
 #include "setup/qt/install_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
+#include "gui_common/text_bytes.h"
 #include "setup/dialog_rules.h"
 #include "setup/qt/choose_drive_dlg.h"
 #include "setup/qt/edit_config_dlg.h"
 #include "setup/setup_texts.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,51 +16,41 @@ namespace setup::gui {
 namespace {
 
 constexpr int kMaxDirectoryChars = 200;
-
-QLabel* AddLabel(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int x, int y,
-                 int width, int height, bool rightAligned = false) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-    ::gui::Place(label, units, x, y, width, height);
-    return label;
-}
+// The figures stand right-aligned in a column of their own.
+constexpr Qt::Alignment kFigureAlignment = Qt::AlignRight | Qt::AlignTop;
 
 }  // namespace
 
 CInstallDlg::CInstallDlg(SetupGuiServices& services, const std::string& systemName, QWidget* parent)
     : QDialog(parent), m_services(services), m_engine(services.core, systemName) {
-    setWindowTitle(QString::fromLatin1(texts::kInstallCaption));
+    setWindowTitle(::gui::FromBytes(texts::kInstallCaption));
     const auto units = ::gui::SetUpDialog(this, 244, 146);
 
-    AddLabel(this, units, texts::kDefaultDirectoryLabel, 23, 18, 81, 8);
+    ::gui::AddLabel(this, units, texts::kDefaultDirectoryLabel, 23, 18, 81, 8);
     m_pDirectoryBox = new QLineEdit(this);
     ::gui::Place(m_pDirectoryBox, units, 23, 31, 133, 14);
-    m_pChooseDriveButton = new QPushButton(QString::fromLatin1(texts::kChooseDriveButton), this);
-    ::gui::Place(m_pChooseDriveButton, units, 166, 31, 53, 14);
-    AddLabel(this, units, texts::kRequiredSpaceLabel, 48, 57, 93, 10);
-    auto* required = AddLabel(this, units, texts::kKilobytesPlaceholder, 150, 58, 44, 10, true);
-    AddLabel(this, units, texts::kAvailableSpaceLabel, 48, 73, 93, 10);
-    auto* available = AddLabel(this, units, texts::kKilobytesPlaceholder, 150, 73, 44, 10, true);
-    AddLabel(this, units, texts::kColorDepthLabel, 48, 90, 93, 10);
-    auto* depth = AddLabel(this, units, texts::kBitsPerPixelPlaceholder, 150, 89, 44, 10, true);
-    auto* install = new QPushButton(QString::fromLatin1(texts::kInstallOkButton), this);
-    ::gui::Place(install, units, 51, 125, 50, 14);
+    m_pChooseDriveButton = ::gui::AddButton(this, units, texts::kChooseDriveButton, 166, 31, 53, 14);
+    ::gui::AddLabel(this, units, texts::kRequiredSpaceLabel, 48, 57, 93, 10);
+    auto* required = ::gui::AddLabel(this, units, texts::kKilobytesPlaceholder, 150, 58, 44, 10, kFigureAlignment);
+    ::gui::AddLabel(this, units, texts::kAvailableSpaceLabel, 48, 73, 93, 10);
+    auto* available = ::gui::AddLabel(this, units, texts::kKilobytesPlaceholder, 150, 73, 44, 10, kFigureAlignment);
+    ::gui::AddLabel(this, units, texts::kColorDepthLabel, 48, 90, 93, 10);
+    auto* depth = ::gui::AddLabel(this, units, texts::kBitsPerPixelPlaceholder, 150, 89, 44, 10, kFigureAlignment);
+    auto* install = ::gui::AddButton(this, units, texts::kInstallOkButton, 51, 125, 50, 14);
     install->setDefault(true);
-    m_pEditButton = new QPushButton(QString::fromLatin1(texts::kEditButton), this);
-    ::gui::Place(m_pEditButton, units, 112, 125, 19, 14);
+    m_pEditButton = ::gui::AddButton(this, units, texts::kEditButton, 112, 125, 19, 14);
     m_pEditButton->hide();
     m_pEditButton->setEnabled(false);
-    auto* cancel = new QPushButton(QString::fromLatin1(texts::kCancelButton), this);
-    ::gui::Place(cancel, units, 141, 125, 50, 14);
+    auto* cancel = ::gui::AddButton(this, units, texts::kCancelButton, 141, 125, 50, 14);
 
     m_dx.Text(m_pDirectoryBox, &m_strDirectoryText, kMaxDirectoryChars);
     m_dx.Label(required, &m_strRequired);
     m_dx.Label(available, &m_strAvailable);
     m_dx.Label(depth, &m_strColorDepth);
 
-    m_engine.SetBusyHandler([](bool busy) {
-        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-        else QApplication::restoreOverrideCursor();
+    m_engine.SetBusyHandler([this](bool busy) {
+        if (busy) m_waitCursor.emplace();
+        else m_waitCursor.reset();
     });
     m_engine.SetUp();
     m_strDirectoryText = m_engine.DirectoryText();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "gui_common/data_exchange.h"
+#include "gui_common/wait_cursor.h"
 #include "setup/qt/setup_gui_services.h"
 #include "setup/install_engine.h"
 #include "setup/setup_texts.h"
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -44,6 +46,7 @@ private:
     std::string m_strRequired = texts::kKilobytesPlaceholder;
     std::string m_strAvailable = texts::kKilobytesPlaceholder;
     std::string m_strColorDepth = texts::kBitsPerPixelPlaceholder;
+    std::optional<::gui::WaitCursorScope> m_waitCursor;  // while the engine is busy
 };
 
 }  // namespace setup::gui

@@ -1,5 +1,6 @@
 #include "setup/qt/license_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
 #include "setup/setup_texts.h"
@@ -29,7 +30,7 @@ void CollapseSelectionToStart(QWidget* textBox) {
 CLicenseDlg::CLicenseDlg(const std::string& licenseText, QWidget* parent) : QDialog(parent) {
     // No system menu: no close box either.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setWindowTitle(QString::fromLatin1(texts::kLicenseCaption));
+    setWindowTitle(::gui::FromBytes(texts::kLicenseCaption));
     const auto units = ::gui::SetUpDialog(this, 244, 146);
 
     m_pTextBox = new QTextEdit(this);
@@ -41,18 +42,16 @@ CLicenseDlg::CLicenseDlg(const std::string& licenseText, QWidget* parent) : QDia
     QPalette palette = m_pTextBox->palette();
     palette.setColor(QPalette::Base, QColor(235, 235, 235));
     m_pTextBox->setPalette(palette);
-    QFont font(QString::fromLatin1(texts::kLicenseFont));
+    QFont font(::gui::FromBytes(texts::kLicenseFont));
     font.setPointSize(12);
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::Serif);  // the roman family, if the face itself is absent
     m_pTextBox->setFont(font);
     m_pTextBox->setPlainText(::gui::FromBytes(licenseText));
 
-    auto* agree = new QPushButton(QString::fromLatin1(texts::kAgreeButton), this);
-    ::gui::Place(agree, units, 49, 125, 50, 14);
+    auto* agree = ::gui::AddButton(this, units, texts::kAgreeButton, 49, 125, 50, 14);
     agree->setDefault(true);
-    auto* close = new QPushButton(QString::fromLatin1(texts::kCloseButton), this);
-    ::gui::Place(close, units, 138, 125, 50, 14);
+    auto* close = ::gui::AddButton(this, units, texts::kCloseButton, 138, 125, 50, 14);
     connect(agree, &QPushButton::clicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -1,5 +1,6 @@
 #include "setup/qt/setup_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
 #include "setup/dialog_rules.h"
@@ -19,33 +20,33 @@
 namespace setup::gui {
 namespace {
 
-QPushButton* AddButton(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    ::gui::Place(button, units, 29, y, 58, 16);
-    return button;
+// The buttons stand in one column, each with its explanation in a column beside it.
+constexpr int kButtonColumn = 29;
+constexpr int kLabelColumn = 101;
+
+QPushButton* AddActionButton(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y) {
+    return ::gui::AddButton(parent, units, text, kButtonColumn, y, 58, 16);
 }
 
-QLabel* AddLabel(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y, int width) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    ::gui::Place(label, units, 101, y, width, 8);
-    return label;
+QLabel* AddActionLabel(QWidget* parent, const ::gui::DialogUnits& units, const char* text, int y, int width) {
+    return ::gui::AddLabel(parent, units, text, kLabelColumn, y, width, 8, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace
 
 CSetupDlg::CSetupDlg(SetupGuiServices& services, QWidget* parent)
     : QDialog(parent), m_services(services) {
-    setWindowTitle(QString::fromLatin1(texts::kSetupCaption));
+    setWindowTitle(::gui::FromBytes(texts::kSetupCaption));
     const auto units = ::gui::SetUpDialog(this, 244, 146);
-    m_pInstallButton = AddButton(this, units, texts::kInstallButton, 25);
+    m_pInstallButton = AddActionButton(this, units, texts::kInstallButton, 25);
     m_pInstallButton->setDefault(true);
-    m_pUninstallButton = AddButton(this, units, texts::kUninstallButton, 52);
-    m_pExploreButton = AddButton(this, units, texts::kExploreButton, 79);
-    auto* exit = AddButton(this, units, texts::kExitButton, 106);
-    auto* install = AddLabel(this, units, texts::kInstallLabel, 29, 118);
-    auto* uninstall = AddLabel(this, units, texts::kUninstallLabel, 56, 123);
-    AddLabel(this, units, texts::kExploreLabel, 83, 92);
-    AddLabel(this, units, texts::kExitLabel, 110, 33);
+    m_pUninstallButton = AddActionButton(this, units, texts::kUninstallButton, 52);
+    m_pExploreButton = AddActionButton(this, units, texts::kExploreButton, 79);
+    auto* exit = AddActionButton(this, units, texts::kExitButton, 106);
+    auto* install = AddActionLabel(this, units, texts::kInstallLabel, 29, 118);
+    auto* uninstall = AddActionLabel(this, units, texts::kUninstallLabel, 56, 123);
+    AddActionLabel(this, units, texts::kExploreLabel, 83, 92);
+    AddActionLabel(this, units, texts::kExitLabel, 110, 33);
     connect(m_pInstallButton, &QPushButton::clicked, this, &CSetupDlg::OnInstall);
     connect(m_pUninstallButton, &QPushButton::clicked, this, &CSetupDlg::OnUninstall);
     connect(m_pExploreButton, &QPushButton::clicked, this, &CSetupDlg::OnExplore);

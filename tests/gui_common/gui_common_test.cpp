@@ -1,8 +1,12 @@
-// Dialog units and data exchange, the building blocks both programs' dialogs share.
+// Dialog units, controls, data exchange, texts and the wait cursor: the building blocks
+// both programs' dialogs share.
 
 #include "gui_common/data_exchange.h"
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_numbers.h"
 #include "gui_common/dialog_units.h"
+#include "gui_common/text_bytes.h"
+#include "gui_common/wait_cursor.h"
 #include "platform/fake/recording_message_sink.h"
 #include "tests/support/comma_locale.h"
 #include "tests/support/qt_application.h"
@@ -10,6 +14,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +53,57 @@ TEST(DialogUnits, DialogSizeFromItsFontAndLabelsNeverCut) {
     auto* fits = new QLabel(QStringLiteral("x"), &dialog);
     gui::Place(fits, units, 1, 2, 40, 8);
     EXPECT_EQ(fits->geometry(), units.ToPixels(1, 2, 40, 8));
+}
+
+TEST(DialogControls, LabelsShowTheirTextAsWrittenAndWrapOnlyInTallBoxes) {
+    testsupport::EnsureQtApplication();
+    QDialog dialog;
+    const auto units = gui::SetUpDialog(&dialog, 200, 100);
+    // Text from a configuration file that looks like markup stays as written.
+    QLabel* literal = gui::AddLabel(&dialog, units, "Install <b>Viewer</b>", 10, 10, 150, 8);
+    EXPECT_EQ(literal->textFormat(), Qt::PlainText);
+    EXPECT_EQ(literal->text(), "Install <b>Viewer</b>");
+    EXPECT_FALSE(literal->wordWrap());
+    EXPECT_EQ(literal->alignment(), Qt::AlignLeft | Qt::AlignTop);
+
+    QLabel* oneLine = gui::AddLabel(&dialog, units, "A label much longer than its box", 10, 30, 8, 10);
+    EXPECT_GE(oneLine->width(), oneLine->sizeHint().width());
+    QLabel* tall = gui::AddLabel(&dialog, units, "A label much longer than its box", 10, 50, 40, 20,
+                                 Qt::AlignHCenter | Qt::AlignTop);
+    EXPECT_TRUE(tall->wordWrap());
+    EXPECT_EQ(tall->geometry(), units.ToPixels(10, 50, 40, 20));
+    EXPECT_EQ(tall->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+    QLabel* figure = gui::AddLabel(&dialog, units, "123456789 MB", 150, 80, 8, 10, Qt::AlignRight | Qt::AlignTop);
+    EXPECT_EQ(figure->geometry().right(), units.ToPixels(150, 80, 8, 10).right());
+
+    QPushButton* button = gui::AddButton(&dialog, units, "Caf\xc3\xa9", 137, 143, 50, 14);
+    EXPECT_EQ(button->parent(), &dialog);
+    EXPECT_EQ(button->geometry(), units.ToPixels(137, 143, 50, 14));
+    EXPECT_EQ(button->text(), QString::fromUtf8("Caf\xc3\xa9"));
+}
+
+TEST(TextBytes, TheProgramsBytesAreUtf8BothWays) {
+    const std::string bytes = "caf\xc3\xa9 \xe2\x82\xac";
+    EXPECT_EQ(gui::FromBytes(bytes), QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
+    EXPECT_EQ(gui::FromBytes(bytes.c_str()), gui::FromBytes(bytes));
+    EXPECT_EQ(gui::ToBytes(gui::FromBytes(bytes)), bytes);
+}
+
+TEST(WaitCursor, ShownForTheScopeAndRestoredAfterItEvenWhenNested) {
+    testsupport::EnsureQtApplication();
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    {
+        const gui::WaitCursorScope outer;
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        {
+            const gui::WaitCursorScope inner;
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(DataExchange, MembersAndControlsBothWays) {

@@ -9,13 +9,9 @@ namespace {
 bool IsDriveRoot(const std::string& path) { return path.size() == 1 && path[0] == platform::kPathSeparator; }
 }  // namespace
 
-void CFileTools::Warn(const char* text) const {
-    messages_.Show({text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok, false});
-}
-
 bool CFileTools::WarnIfTooLong(const std::string& path) const {
     if (path.size() <= platform::kMaxPath) return false;
-    Warn(texts::kPathTooLong);
+    messages_.Show(platform::Warning(texts::kPathTooLong));
     return true;
 }
 
@@ -48,5 +44,5 @@ void CFileTools::ListFilePaths(const std::string& folder, std::vector<std::strin
 void CFileTools::ShowFileError(platform::FileCause cause) const {
     const int index = static_cast<int>(cause);
     if (index < 0 || index >= static_cast<int>(std::size(texts::kFileErrors))) return;
-    Warn(texts::kFileErrors[index]);
+    messages_.Show(platform::Warning(texts::kFileErrors[index]));
 }

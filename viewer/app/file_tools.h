@@ -23,7 +23,6 @@ public:
 
 private:
     bool WarnIfTooLong(const std::string& path) const;
-    void Warn(const char* text) const;
 
     platform::FileSystem& fs_;
     platform::MessageSink& messages_;

@@ -99,8 +99,7 @@ std::optional<PrinterSettings> CVarnelleApp::GetPrinterDeviceDefaults() const {
 void CVarnelleApp::ApplyPrinterSettings(const PrinterNames& names, const PrinterMode& mode) {
     // A printer picked in Print Setup counts even when the system names no default.
     if (!GetPrinterDeviceDefaults()) {
-        services_.messages.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning,
-                                 platform::MessageButtons::Ok, false});
+        services_.messages.Show(platform::Warning(texts::kNoDefaultPrinter));
         return;
     }
     printer_ = PrinterSettings{names, mode};

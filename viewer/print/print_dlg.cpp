@@ -18,10 +18,6 @@ bool IsResolutionText(const std::string& text) {
 CPrintDlg::CPrintDlg(CVarnelleDoc& doc, CVarnelleApp& app, PrintDlgHost& host, platform::MessageSink& messages)
     : doc_(doc), app_(app), host_(host), messages_(messages) {}
 
-void CPrintDlg::Warn(const char* text) {
-    messages_.Show({text, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok, false});
-}
-
 bool CPrintDlg::UpdateData(bool saveAndValidate) {
     if (!window_) return false;
     if (!saveAndValidate) {
@@ -158,7 +154,7 @@ void CPrintDlg::OnChangePixelsPerInch() {
     if (!initialised_) return;
     if (!PullOrRestore()) return;
     if (!IsResolutionText(m_strPixelsPerInch)) {
-        Warn(texts::kInvalidInputValue);
+        messages_.Show(platform::Warning(texts::kInvalidInputValue));
         m_strPixelsPerInch = textTools_.IntToText(m_nPixelsPerInch);
         UpdateData(false);
     } else {
@@ -215,7 +211,7 @@ void CPrintDlg::OnPreview() {
 void CPrintDlg::OnOK() {
     StoreInDocument();
     if (m_nPixelsPerInch < 1) {
-        Warn(texts::kInvalidInputValue);
+        messages_.Show(platform::Warning(texts::kInvalidInputValue));
         m_bPreview = 0;
         return;
     }

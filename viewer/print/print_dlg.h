@@ -118,7 +118,6 @@ private:
     void ApplyOrientation(PrintOrientation orientation);
     void EnableEdits(bool pads, bool resolution);
     void StoreInDocument();
-    void Warn(const char* text);
 
     CVarnelleDoc& doc_;
     CVarnelleApp& app_;

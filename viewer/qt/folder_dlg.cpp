@@ -1,10 +1,11 @@
 #include "viewer/qt/folder_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
+#include "gui_common/wait_cursor.h"
 #include "viewer/res/texts.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -18,15 +19,6 @@ namespace {
 // Tree control 1334 and the two buttons, in dialog units.
 constexpr int kDialogWidth = 207;
 constexpr int kDialogHeight = 199;
-
-// The wait cursor for as long as the tree reads the disk.
-class WaitCursorScope {
-public:
-    WaitCursorScope() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursorScope() { QApplication::restoreOverrideCursor(); }
-    WaitCursorScope(const WaitCursorScope&) = delete;
-    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
-};
 
 // --- the pictures, drawn on transparency ---
 
@@ -204,7 +196,7 @@ void FolderTreeModel::SelectionChanged(const FolderItem* previous, const FolderI
 // --- CFolderDlg ---
 
 CFolderDlg::CFolderDlg(const FolderServices& services, QWidget* parent) : QDialog(parent), rules_(services) {
-    setWindowTitle(QString::fromLatin1(texts::kFolderDlgCaption));
+    setWindowTitle(gui::FromBytes(texts::kFolderDlgCaption));
     const auto units = gui::SetUpDialog(this, kDialogWidth, kDialogHeight);
 
     m_pTree = new QTreeView(this);
@@ -221,11 +213,9 @@ CFolderDlg::CFolderDlg(const FolderServices& services, QWidget* parent) : QDialo
     m_pTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTree->setIconSize(QSize(16, 16));
 
-    m_pOk = new QPushButton(QString::fromLatin1(texts::kFolderDlgOk), this);
-    gui::Place(m_pOk, units, 42, 178, 50, 14);
+    m_pOk = gui::AddButton(this, units, texts::kFolderDlgOk, 42, 178, 50, 14);
     m_pOk->setDefault(true);
-    m_pCancel = new QPushButton(QString::fromLatin1(texts::kFolderDlgCancel), this);
-    gui::Place(m_pCancel, units, 115, 178, 50, 14);
+    m_pCancel = gui::AddButton(this, units, texts::kFolderDlgCancel, 115, 178, 50, 14);
     m_pTree->viewport()->installEventFilter(this);
     connect(m_pOk, &QPushButton::clicked, this, &CFolderDlg::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -251,7 +241,7 @@ void CFolderDlg::setVisible(bool visible) {
 }
 
 void CFolderDlg::OnInitDialog() {
-    WaitCursorScope wait;
+    const gui::WaitCursorScope wait;
     std::vector<QIcon> images;
     for (int i = 0; i < kFolderImageCount; ++i) images.emplace_back(FolderPicture(i));
     model_ = new FolderTreeModel(rules_.Tree(), std::move(images), this);
@@ -287,7 +277,7 @@ void CFolderDlg::OnExpanded(const QModelIndex& index, bool expand) {
     if (busy_) return;
     FolderItem* item = model_->ItemOf(index);
     if (!item) return;
-    WaitCursorScope wait;  // a folder of many sub-folders takes a moment
+    const gui::WaitCursorScope wait;  // a folder of many sub-folders takes a moment
     busy_ = true;
     if (expand) rules_.Tree().Expand(item);
     else rules_.Tree().Collapse(item);
@@ -299,7 +289,7 @@ void CFolderDlg::OnCurrentChanged(const QModelIndex& current) {
     if (busy_) return;
     FolderItem* item = model_->ItemOf(current);
     if (!item) return;
-    WaitCursorScope wait;
+    const gui::WaitCursorScope wait;
     busy_ = true;
     rules_.Tree().Select(item, clicking_);
     busy_ = false;

@@ -1,5 +1,6 @@
 #include "viewer/qt/main_frame.h"
 
+#include "gui_common/text_bytes.h"
 #include "platform/clock.h"
 #include "viewer/app/command_router.h"
 #include "viewer/document/varnelle_doc.h"
@@ -25,18 +26,16 @@
 
 namespace {
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
-
 // The parts of a command prompt: the status message and the tool tip.
 QString PromptPart(int id, int part) {
     const char* prompt = CommandPrompt(id);
-    return prompt ? Text(prompt).section('\n', part, part) : QString();
+    return prompt ? gui::FromBytes(prompt).section('\n', part, part) : QString();
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(DocumentProvider& documents, platform::Clock& clock) : documents_(documents), clock_(clock) {
-    setWindowTitle(Text(texts::kUntitled) + " - " + Text(texts::kWindowTitle));
+    setWindowTitle(gui::FromBytes(texts::kUntitled) + " - " + gui::FromBytes(texts::kWindowTitle));
     setWindowIcon(QIcon(ViewerIcon()));
     resize(800, 600);
     AddCommands();
@@ -63,23 +62,23 @@ QAction* CMainFrame::MakeCommandAction(const QString& text, int id, QObject* par
 void CMainFrame::BuildMenus() {
     std::map<QString, QMenu*> menus;
     for (const MenuEntry& entry : MenuEntries()) {
-        QMenu*& top = menus[Text(entry.popup)];
+        QMenu*& top = menus[gui::FromBytes(entry.popup)];
         if (!top) {
-            top = menuBar()->addMenu(Text(entry.popup));
+            top = menuBar()->addMenu(gui::FromBytes(entry.popup));
             connect(top, &QMenu::aboutToShow, this, [this, top] { UpdateActions(top->actions()); });
         }
         QMenu* menu = top;
         if (entry.subPopup) {
-            QMenu* sub = top->findChild<QMenu*>(Text(entry.subPopup), Qt::FindDirectChildrenOnly);
+            QMenu* sub = top->findChild<QMenu*>(gui::FromBytes(entry.subPopup), Qt::FindDirectChildrenOnly);
             if (!sub) {
-                sub = top->addMenu(Text(entry.subPopup));
-                sub->setObjectName(Text(entry.subPopup));
+                sub = top->addMenu(gui::FromBytes(entry.subPopup));
+                sub->setObjectName(gui::FromBytes(entry.subPopup));
                 connect(sub, &QMenu::aboutToShow, this, [this, sub] { UpdateActions(sub->actions()); });
             }
             menu = sub;
         }
         if (entry.id == 0) menu->addSeparator();
-        else menu->addAction(MakeCommandAction(Text(entry.text), entry.id, menu));
+        else menu->addAction(MakeCommandAction(gui::FromBytes(entry.text), entry.id, menu));
     }
 }
 
@@ -88,7 +87,7 @@ void CMainFrame::BuildAccelerators() {
     // mode where the menu bar is hidden.
     for (const Accelerator& accelerator : Accelerators()) {
         auto* action = new QAction(this);
-        action->setShortcut(QKeySequence(Text(accelerator.keys)));
+        action->setShortcut(QKeySequence(gui::FromBytes(accelerator.keys)));
         const int id = accelerator.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         addAction(action);
@@ -118,10 +117,10 @@ void CMainFrame::BuildToolBar() {
 }
 
 void CMainFrame::BuildStatusBar() {
-    messagePane_ = new QLabel(Text(texts::kReady));
+    messagePane_ = new QLabel(gui::FromBytes(texts::kReady));
     statusBar()->addWidget(messagePane_, 1);
     for (const StatusPane& pane : StatusPanes()) {
-        auto* label = new QLabel(Text(pane.initial));
+        auto* label = new QLabel(gui::FromBytes(pane.initial));
         label->setFixedWidth(pane.width);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addPermanentWidget(label);
@@ -157,19 +156,19 @@ void CMainFrame::UpdateIdle() {
     if (!router_) return;
     for (const auto& [id, label] : panes_) {
         const CmdUI ui = router_->Update(id);
-        if (ui.hasText) label->setText(Text(ui.text.c_str()));
+        if (ui.hasText) label->setText(gui::FromBytes(ui.text));
     }
 }
 
 void CMainFrame::UpdateClockPane() {
     CmdUI ui(cmd::ID_INDICATOR_CLOCK);
-    if (OnUpdateCommand(ui) && ui.hasText) panes_[cmd::ID_INDICATOR_CLOCK]->setText(Text(ui.text.c_str()));
+    if (OnUpdateCommand(ui) && ui.hasText) panes_[cmd::ID_INDICATOR_CLOCK]->setText(gui::FromBytes(ui.text));
 }
 
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        messagePane_->setText(tip.isEmpty() ? Text(texts::kReady) : tip);
+        messagePane_->setText(tip.isEmpty() ? gui::FromBytes(texts::kReady) : tip);
         return true;
     }
     return QMainWindow::event(event);

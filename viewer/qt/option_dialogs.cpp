@@ -1,5 +1,6 @@
 #include "viewer/qt/option_dialogs.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
 #include "gui_common/wrapping_check_box.h"
@@ -17,51 +18,34 @@
 
 namespace {
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
-
-QPushButton* AddButton(QDialog* dialog, const gui::DialogUnits& units, const char* text, int x, int y,
-                       bool isDefault) {
-    auto* button = new QPushButton(Text(text), dialog);
-    gui::Place(button, units, x, y, 50, 14);
+// The option dialogs' buttons are all of one size; only the default one takes the
+// default role when another button has the focus.
+QPushButton* AddOptionButton(QDialog* dialog, const gui::DialogUnits& units, const char* text, int x, int y,
+                             bool isDefault) {
+    auto* button = gui::AddButton(dialog, units, text, x, y, 50, 14);
     button->setDefault(isDefault);
     button->setAutoDefault(isDefault);
     return button;
 }
 
-QLabel* AddLabel(QWidget* parent, const gui::DialogUnits& units, const char* text, int x, int y, int w, int h,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
-    auto* label = new QLabel(Text(text), parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
-    // Wrapped labels keep their box; one-line ones may widen to their text.
-    label->setWordWrap(h > 10);
-    gui::Place(label, units, x, y, w, h);
-    return label;
-}
-
 QRadioButton* AddRadio(QWidget* parent, const gui::DialogUnits& units, const char* text, int x, int y, int w, int h) {
-    auto* radio = new QRadioButton(Text(text), parent);
+    auto* radio = new QRadioButton(gui::FromBytes(text), parent);
     gui::Place(radio, units, x, y, w, h);
     return radio;
-}
-
-void Warn(platform::MessageSink& messages, const char* text) {
-    platform::Message box;
-    box.text = text;
-    messages.Show(box);
 }
 
 }  // namespace
 
 CZoomDlg::CZoomDlg(platform::MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
-    setWindowTitle(Text(texts::kZoomCaption));
+    setWindowTitle(gui::FromBytes(texts::kZoomCaption));
     const auto units = gui::SetUpDialog(this, 186, 94);
     scaleEdit = new QLineEdit(this);
     gui::Place(scaleEdit, units, 108, 34, 36, 13);
-    connect(AddButton(this, units, texts::kOkButton, 33, 73, true), &QPushButton::clicked, this, &CZoomDlg::accept);
-    connect(AddButton(this, units, texts::kCancelButton, 108, 73, false), &QPushButton::clicked, this,
+    connect(AddOptionButton(this, units, texts::kOkButton, 33, 73, true), &QPushButton::clicked, this,
+            &CZoomDlg::accept);
+    connect(AddOptionButton(this, units, texts::kCancelButton, 108, 73, false), &QPushButton::clicked, this,
             &QDialog::reject);
-    AddLabel(this, units, texts::kZoomLabel, 41, 36, 63, 8);
+    gui::AddLabel(this, units, texts::kZoomLabel, 41, 36, 63, 8);
     dx_.Text(scaleEdit, &m_strScale, 200);
     connect(scaleEdit, &QLineEdit::textEdited, this, [this] { dx_.Update(true); });
 }
@@ -75,29 +59,29 @@ void CZoomDlg::OnInitDialog() {
 void CZoomDlg::accept() {
     switch (CheckZoomScale(m_strScale, &m_fScale)) {
     case ZoomScaleVerdict::InvalidCharacters:
-        Warn(messages_, texts::kInvalidScale);
+        messages_.Show(platform::Warning(texts::kInvalidScale));
         m_strScale = "1";
         dx_.Update(false);
         return;
-    case ZoomScaleVerdict::OutOfRange: Warn(messages_, texts::kScaleOutOfRange); return;
+    case ZoomScaleVerdict::OutOfRange: messages_.Show(platform::Warning(texts::kScaleOutOfRange)); return;
     case ZoomScaleVerdict::Accept: QDialog::accept(); return;
     }
 }
 
 CTransitionsDlg::CTransitionsDlg(platform::MessageSink& messages, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text(texts::kTransitionsCaption));
+    setWindowTitle(gui::FromBytes(texts::kTransitionsCaption));
     const auto units = gui::SetUpDialog(this, 186, 130);
-    connect(AddButton(this, units, texts::kOkButton, 32, 109, true), &QPushButton::clicked, this,
+    connect(AddOptionButton(this, units, texts::kOkButton, 32, 109, true), &QPushButton::clicked, this,
             &CTransitionsDlg::accept);
-    connect(AddButton(this, units, texts::kCancelButton, 103, 109, false), &QPushButton::clicked, this,
+    connect(AddOptionButton(this, units, texts::kCancelButton, 103, 109, false), &QPushButton::clicked, this,
             &QDialog::reject);
     std::vector<QRadioButton*> modes = {AddRadio(this, units, texts::kTransitionsDuringAuto, 40, 16, 105, 10),
                                         AddRadio(this, units, texts::kTransitionsAlways, 40, 33, 101, 10),
                                         AddRadio(this, units, texts::kTransitionsNone, 40, 50, 61, 10)};
     pageEdit = new QLineEdit(this);
     gui::Place(pageEdit, units, 112, 70, 23, 13);
-    AddLabel(this, units, texts::kPageTurnInterval, 51, 72, 58, 10);
-    AddLabel(this, units, texts::kTransitionInterval, 50, 89, 58, 10);
+    gui::AddLabel(this, units, texts::kPageTurnInterval, 51, 72, 58, 10);
+    gui::AddLabel(this, units, texts::kTransitionInterval, 50, 89, 58, 10);
     transitionEdit = new QLineEdit(this);
     gui::Place(transitionEdit, units, 112, 87, 23, 13);
     dx_.SetPrompts(&messages, texts::kAppTitle);
@@ -116,20 +100,20 @@ void CTransitionsDlg::accept() {
 }
 
 CNavBarDlg::CNavBarDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text(texts::kNavBarCaption));
+    setWindowTitle(gui::FromBytes(texts::kNavBarCaption));
     const auto units = gui::SetUpDialog(this, 200, 135);
-    auto* frame = new QGroupBox(Text(texts::kCornerPosition), this);
+    auto* frame = new QGroupBox(gui::FromBytes(texts::kCornerPosition), this);
     gui::Place(frame, units, 7, 7, 186, 72);
     frame->lower();
     std::vector<QRadioButton*> corners = {AddRadio(this, units, texts::kUpperLeft, 30, 27, 55, 10),
                                           AddRadio(this, units, texts::kUpperRight, 114, 26, 55, 10),
                                           AddRadio(this, units, texts::kLowerLeft, 30, 54, 55, 10),
                                           AddRadio(this, units, texts::kLowerRight, 114, 52, 55, 10)};
-    auto* show = new gui::WrappingCheckBox(Text(texts::kShowNavBar), this);
+    auto* show = new gui::WrappingCheckBox(gui::FromBytes(texts::kShowNavBar), this);
     gui::Place(show, units, 68, 84, 62, 19);
-    connect(AddButton(this, units, texts::kOkButton, 36, 114, true), &QPushButton::clicked, this,
+    connect(AddOptionButton(this, units, texts::kOkButton, 36, 114, true), &QPushButton::clicked, this,
             &CNavBarDlg::accept);
-    connect(AddButton(this, units, texts::kCancelButton, 113, 114, false), &QPushButton::clicked, this,
+    connect(AddOptionButton(this, units, texts::kCancelButton, 113, 114, false), &QPushButton::clicked, this,
             &QDialog::reject);
     dx_.Check(show, &m_bShowNavBar);
     dx_.Radio(corners, &m_nCorner);
@@ -142,28 +126,29 @@ void CNavBarDlg::accept() {
 }
 
 CQuickHelpDlg::CQuickHelpDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text(texts::kQuickHelpCaption));
+    setWindowTitle(gui::FromBytes(texts::kQuickHelpCaption));
     const auto units = gui::SetUpDialog(this, 312, 204);
     // Two lines of the dialog font for each bullet, one above the other from the top.
     constexpr int kTop = 7, kStep = 22, kHeight = 20;
     int y = kTop;
     for (const char* line : texts::kQuickHelpLines) {
-        AddLabel(this, units, texts::kQuickHelpBullet, 7, y, 8, 8);
-        AddLabel(this, units, line, 21, y, 284, kHeight);
+        gui::AddLabel(this, units, texts::kQuickHelpBullet, 7, y, 8, 8);
+        gui::AddLabel(this, units, line, 21, y, 284, kHeight);
         y += kStep;
     }
-    AddLabel(this, units, texts::kQuickHelpClosing, 36, 168, 240, 8, Qt::AlignHCenter | Qt::AlignTop);
-    connect(AddButton(this, units, texts::kCloseButton, 130, 183, true), &QPushButton::clicked, this,
+    gui::AddLabel(this, units, texts::kQuickHelpClosing, 36, 168, 240, 8, Qt::AlignHCenter | Qt::AlignTop);
+    connect(AddOptionButton(this, units, texts::kCloseButton, 130, 183, true), &QPushButton::clicked, this,
             &QDialog::reject);
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text(texts::kAboutCaption));
+    setWindowTitle(gui::FromBytes(texts::kAboutCaption));
     const auto units = gui::SetUpDialog(this, 235, 55);
     auto* icon = new QLabel(this);
     icon->setPixmap(ViewerIcon());
     icon->setGeometry(units.X(11), units.Y(17), 32, 32);
-    AddLabel(this, units, texts::kAboutVersion, 40, 10, 131, 8);
-    AddLabel(this, units, texts::kAboutText, 40, 25, 141, 23, Qt::AlignHCenter | Qt::AlignTop);
-    connect(AddButton(this, units, texts::kOkButton, 178, 7, true), &QPushButton::clicked, this, &QDialog::accept);
+    gui::AddLabel(this, units, texts::kAboutVersion, 40, 10, 131, 8);
+    gui::AddLabel(this, units, texts::kAboutText, 40, 25, 141, 23, Qt::AlignHCenter | Qt::AlignTop);
+    connect(AddOptionButton(this, units, texts::kOkButton, 178, 7, true), &QPushButton::clicked, this,
+            &QDialog::accept);
 }

@@ -1,5 +1,7 @@
 #include "viewer/qt/qt_paper.h"
 
+#include "gui_common/text_bytes.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -12,12 +14,12 @@
 PaperSize PaperOf(const QPageSize& size) {
     if (!size.isValid()) return {};
     const QSizeF mm = size.size(QPageSize::Millimeter);
-    return {size.key().toStdString(), mm.width(), mm.height()};
+    return {gui::ToBytes(size.key()), mm.width(), mm.height()};
 }
 
 QPageSize PageSizeFor(const PaperSize& paper, const QPrinterInfo& printer) {
     if (paper.name.empty()) return printer.isNull() ? QPageSize() : printer.defaultPageSize();
-    const QString key = QString::fromStdString(paper.name);
+    const QString key = gui::FromBytes(paper.name);
     if (!printer.isNull())
         for (const QPageSize& size : printer.supportedPageSizes())
             if (size.key() == key) return size;
@@ -80,7 +82,7 @@ int ExecKeepingPaper(QPrintDialog& dialog) {
     if (result != QDialog::Accepted || watch.chosen() || !paper.isValid()) return result;
     const QPageSize kept = printer.printerName() == name
                                ? paper
-                               : PageSizeFor({paper.key().toStdString(), 0, 0}, QPrinterInfo::printerInfo(printer.printerName()));
+                               : PageSizeFor({gui::ToBytes(paper.key()), 0, 0}, QPrinterInfo::printerInfo(printer.printerName()));
     if (kept.isValid()) printer.setPageSize(kept);
     return result;
 }

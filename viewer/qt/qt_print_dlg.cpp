@@ -1,7 +1,8 @@
 #include "viewer/qt/qt_print_dlg.h"
 
+#include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_numbers.h"
-#include "gui_common/dialog_units.h"
+#include "gui_common/text_bytes.h"
 #include "viewer/res/texts.h"
 
 #include <QButtonGroup>
@@ -13,8 +14,6 @@
 #include <QRadioButton>
 
 namespace {
-
-QString Text(const char* text) { return QString::fromUtf8(text); }
 
 ::Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
@@ -29,7 +28,7 @@ void DrawBox(QPainter& painter, const ::Rect& r, const QPen& pen, const QColor& 
 }  // namespace
 
 QtPrintDlg::QtPrintDlg(CPrintDlg& dlg, QWidget* parent) : QDialog(parent), dlg_(dlg) {
-    setWindowTitle(Text(texts::kPrintDlgCaption));
+    setWindowTitle(gui::FromBytes(texts::kPrintDlgCaption));
     setFont(gui::DialogFont());
     Build();
     dlg_.Attach(*this);
@@ -42,7 +41,7 @@ void QtPrintDlg::Build() {
 
     // Group boxes first, so that the controls inside lie above them.
     const auto group = [&](const char* text, QRect r) {
-        auto* box = new QGroupBox(Text(text), this);
+        auto* box = new QGroupBox(gui::FromBytes(text), this);
         box->setGeometry(r);
         return box;
     };
@@ -51,21 +50,20 @@ void QtPrintDlg::Build() {
     orientationGroup_ = group(texts::kOrientationGroup, du.ToPixels(200, 45, 82, 45));
     controls_[CPrintDlg::IDC_ORIENTATION_GROUP] = orientationGroup_;
 
-    const auto button = [&](int id, const char* text, QRect r) {
-        auto* b = new QPushButton(Text(text), this);
-        b->setGeometry(r);
+    const auto button = [&](int id, const char* text, int x, int y, int width) {
+        auto* b = gui::AddButton(this, du, text, x, y, width, 14);
         b->setAutoDefault(false);
         controls_[id] = b;
         return b;
     };
-    print_ = button(CPrintDlg::IDOK, texts::kPrintButton, du.ToPixels(137, 143, 50, 14));
+    print_ = button(CPrintDlg::IDOK, texts::kPrintButton, 137, 143, 50);
     print_->setDefault(true);
-    button(CPrintDlg::IDCANCEL, texts::kCancelButton, du.ToPixels(7, 143, 50, 14));
-    button(CPrintDlg::IDC_PRINTER_SETUP, texts::kPrinterSetupButton, du.ToPixels(213, 17, 58, 14));
-    button(CPrintDlg::IDC_PREVIEW, texts::kPrintPreviewButton, du.ToPixels(67, 143, 58, 14));
+    button(CPrintDlg::IDCANCEL, texts::kCancelButton, 7, 143, 50);
+    button(CPrintDlg::IDC_PRINTER_SETUP, texts::kPrinterSetupButton, 213, 17, 58);
+    button(CPrintDlg::IDC_PREVIEW, texts::kPrintPreviewButton, 67, 143, 58);
 
     const auto label = [&](int id, const char* text, QRect r) {
-        auto* l = new QLabel(Text(text), this);
+        auto* l = new QLabel(gui::FromBytes(text), this);
         l->setGeometry(r);
         if (id) controls_[id] = l;
         return l;
@@ -87,7 +85,7 @@ void QtPrintDlg::Build() {
     topPad_ = edit(CPrintDlg::IDC_TOP_PAD, du.ToPixels(54, 82, 28, 13));
 
     const auto radio = [&](QButtonGroup* g, int index, int id, const char* text, QRect r) {
-        auto* b = new QRadioButton(Text(text), this);
+        auto* b = new QRadioButton(gui::FromBytes(text), this);
         b->setGeometry(r);
         g->addButton(b, index);
         controls_[id] = b;
@@ -128,9 +126,9 @@ PrintDlgControls QtPrintDlg::ReadControls() const {
     PrintDlgControls c;
     c.orientation = orientation_->checkedId();
     c.placement = placement_->checkedId();
-    c.pixelsPerInch = pixelsPerInch_->text().toStdString();
-    c.leftPad = leftPad_->text().toStdString();
-    c.topPad = topPad_->text().toStdString();
+    c.pixelsPerInch = gui::ToBytes(pixelsPerInch_->text());
+    c.leftPad = gui::ToBytes(leftPad_->text());
+    c.topPad = gui::ToBytes(topPad_->text());
     return c;
 }
 
@@ -150,27 +148,27 @@ void QtPrintDlg::WriteControls(const PrintDlgControls& c) {
     // clearing the box to type anew is not undone under the caret.
     const auto setPad = [](QLineEdit* e, const std::string& text) {
         double now = 0, next = 0;
-        const std::string current = e->text().toStdString();
+        const std::string current = gui::ToBytes(e->text());
         if (current == text) return;
         if (gui::ParseDialogFloat(current, &now) && gui::ParseDialogFloat(text, &next) &&
             static_cast<float>(now) == static_cast<float>(next))
             return;
-        e->setText(QString::fromStdString(text));
+        e->setText(gui::FromBytes(text));
     };
     setPad(leftPad_, c.leftPad);
     setPad(topPad_, c.topPad);
-    const std::string current = pixelsPerInch_->text().toStdString();
+    const std::string current = gui::ToBytes(pixelsPerInch_->text());
     const CTextTools tools;
     if (current != c.pixelsPerInch &&
         !(IsResolutionText(current) && tools.TextToInt(current) == tools.TextToInt(c.pixelsPerInch)))
-        pixelsPerInch_->setText(QString::fromStdString(c.pixelsPerInch));
+        pixelsPerInch_->setText(gui::FromBytes(c.pixelsPerInch));
 }
 
 void QtPrintDlg::EnableControl(int id, bool enable) {
     if (QWidget* w = Control(id)) w->setEnabled(enable);
 }
 
-void QtPrintDlg::SetPrinterName(const std::string& name) { printerName_->setText(QString::fromStdString(name)); }
+void QtPrintDlg::SetPrinterName(const std::string& name) { printerName_->setText(gui::FromBytes(name)); }
 
 void QtPrintDlg::RedrawSketch() { repaint(); }
 

@@ -1,5 +1,6 @@
 #include "viewer/qt/qt_view_canvas.h"
 
+#include "gui_common/text_bytes.h"
 #include "viewer/qt/dib_drawing.h"
 
 #include <QFontMetrics>
@@ -66,12 +67,12 @@ void QtViewCanvas::DrawOverlayText(int x, int y, RgbColour colour, const std::st
     painter.setFont(font_);
     painter.setPen(QColor(colour.red, colour.green, colour.blue));
     // (x, y) is the top of the text cell; Qt places text by its baseline.
-    painter.drawText(x, y + QFontMetrics(font_).ascent(), QString::fromLocal8Bit(text.c_str()));
+    painter.drawText(x, y + QFontMetrics(font_).ascent(), gui::FromBytes(text));
 }
 
 TextExtent QtViewCanvas::OverlayTextExtent(const std::string& text) {
     const QFontMetrics metrics(font_);
-    return {metrics.horizontalAdvance(QString::fromLocal8Bit(text.c_str())), metrics.height()};
+    return {metrics.horizontalAdvance(gui::FromBytes(text)), metrics.height()};
 }
 
 void QtViewCanvas::EndPaint() {
