@@ -38,14 +38,18 @@ struct ViewServices {
 // timers come in through interfaces.
 //
 // Where the view's state lives:
-//   m_nSlide, m_bAutoAdvance, m_fPageInterval, m_fTransInterval, m_nTransitionMode,
-//   m_nAutoTicks, m_nLastEffect: Show() (SlideShow)
-//   m_dibSlide, m_nDrawnSlide, m_strSlidePath, m_nImageWidth, m_nImageHeight, m_rects,
-//   m_textTools: Picture() (ShownPicture)
-//   m_dZoom, m_nZoomLevel, m_ptMouse: Zoom() (ViewZoom)
-//   m_bPrevIdle, m_bNextIdle, m_bAutoIdle, m_bExitIdle, m_crLabelIdle, m_crLabelActive:
-//   NavBar() (NavBarButtons)
-//   m_transition, m_bFirstDraw: here
+//   m_nSlide: SlideShow::Slide()                 m_bAutoAdvance: SlideShow::AutoAdvance()
+//   m_fPageInterval: SlideShow::PageInterval()   m_fTransInterval: SlideShow::TransInterval()
+//   m_nTransitionMode: SlideShow::TransitionMode()
+//   m_nAutoTicks: SlideShow::AutoTicks()         m_nLastEffect: SlideShow::LastEffect()
+//   m_dibSlide: ShownPicture (Loaded())          m_nDrawnSlide: ShownPicture::DrawnSlide()
+//   m_strSlidePath: ShownPicture::Path()         m_rects: ShownPicture::Rects()
+//   m_nImageWidth, m_nImageHeight: ShownPicture::Width(), Height()
+//   m_textTools: ShownPicture (slide extensions)
+//   m_dZoom: ViewZoom::Factor()  m_nZoomLevel: ViewZoom::Level()  m_ptMouse: ViewZoom::Mouse()
+//   m_bPrevIdle, m_bNextIdle, m_bAutoIdle, m_bExitIdle: NavBarButtons::Idle(button)
+//   m_crLabelIdle, m_crLabelActive: NavBarButtons::LabelColour(button)
+//   m_transition: here                           m_bFirstDraw: here (PaintState)
 class CVarnelleView final : public CommandTarget {
 public:
     static constexpr int kAutoAdvanceTimer = SlideShow::kTimer;
