@@ -90,7 +90,7 @@ void BM_PaintPass(benchmark::State& state) {
     ViewBench bench;
     SetZoom(bench, static_cast<int>(state.range(0)));
     for (auto _ : state) bench.Paint();
-    state.counters["zoom"] = bench.view.m_dZoom;
+    state.counters["zoom"] = bench.view.Zoom().Factor();
 }
 
 double ResidentMiB() {
@@ -173,7 +173,7 @@ void BM_NextSlidePrefetched(benchmark::State& state) {
     for (auto _ : state) {
         bench.view.OnKeyDown(vk::kRight);
         bench.Paint();
-        shown = shown && bench.view.m_nDrawnSlide == bench.view.m_nSlide;
+        shown = shown && bench.view.Picture().DrawnSlide() == bench.view.Show().Slide();
         state.PauseTiming();
         bench.Settle();
         state.ResumeTiming();
@@ -196,9 +196,9 @@ void BM_AutoAdvance(benchmark::State& state) {
     constexpr int kTicks = 40;
     int shown = 0, outOfOrder = 0, notAtOnce = 0;
     for (auto _ : state) {
-        int last = bench.view.m_nDrawnSlide;
+        int last = bench.view.Picture().DrawnSlide();
         const auto noteShown = [&] {
-            const int now = bench.view.m_nDrawnSlide;
+            const int now = bench.view.Picture().DrawnSlide();
             if (now == last) return;
             ++shown;
             if (now != (last + 1) % 20) ++outOfOrder;
@@ -213,7 +213,7 @@ void BM_AutoAdvance(benchmark::State& state) {
             bench.view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
             bench.Paint();
             noteShown();
-            notAtOnce += bench.view.m_nDrawnSlide == bench.view.m_nSlide ? 0 : 1;
+            notAtOnce += bench.view.Picture().DrawnSlide() == bench.view.Show().Slide() ? 0 : 1;
             while (Clock::now() < due) {
                 std::vector<std::function<void()>> tasks;
                 {

@@ -307,7 +307,7 @@ void CupsPrintTest::CheckPrintedPage(const Paper& paper) {
     const int dpi = caps.pixelsPerInchX;
     ASSERT_GT(dpi, 0);
     const PrintMapping m = MapForPrinter(doc.m_nPrintPixelsPerInch, doc.m_fPrintLeftPad, doc.m_fPrintTopPad, dpi, dpi);
-    const Rect slide = shell_->View()->View().m_rects.ClipToWindow(0);
+    const Rect slide = shell_->View()->View().Picture().Rects().ClipToWindow(0);
     ASSERT_EQ(slide.Width(), slide_.width());
     // The slide's edges in printer pixels from the paper's corner.
     const double left = caps.physicalOffsetX + m.DeviceX(slide.left);
@@ -367,7 +367,7 @@ void CupsPrintTest::ExpectEmbeddedPictureIsTheSlide() {
     // The client area as printed: the slide where the view shows it, on white.
     const Rect client = shell_->ActiveDocument()->m_rcClient;
     ASSERT_EQ(embedded.size(), QSize(client.Width(), client.Height()));
-    const Rect slide = shell_->View()->View().m_rects.ClipToWindow(0);
+    const Rect slide = shell_->View()->View().Picture().Rects().ClipToWindow(0);
     int off = 0, farOff = 0, worst = 0;
     for (int y = 0; y < embedded.height(); ++y)
         for (int x = 0; x < embedded.width(); ++x) {

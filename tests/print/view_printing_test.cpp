@@ -66,7 +66,7 @@ TEST_F(ViewPrintingTest, PrintedPageHasThePictureAndNoOverlays) {
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"begin 800x500", "stretch", "copy"}));
     EXPECT_EQ(env.doc.m_rcClient, (Rect{0, 0, 800, 500}));
     // Printing is no first paint: no auto-advance starts from it.
-    EXPECT_EQ(view.m_bAutoAdvance, 0);
+    EXPECT_FALSE(view.Show().AutoAdvance());
 
     // The screen paint after it has its overlays again.
     testsupport::RecordingCanvas screen;

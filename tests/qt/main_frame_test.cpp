@@ -6,6 +6,7 @@
 
 #include "tests/support/qt_application.h"
 #include "tests/support/qt_printing.h"
+#include "tests/support/view_settings.h"
 #include "tests/support/view_test_env.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ protected:
         frame = shell.Frame();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
         // The frame's tests want each slide on screen at once, without a sweep.
-        shell.View()->View().m_nTransitionMode = 2;
+        testsupport::SetTransitionMode(shell.View()->View(), 2);
         Repaint();
     }
 
@@ -221,7 +222,7 @@ TEST_F(FrameTest, EscapeInTheViewTakesTheFrameOutOfFullScreen) {
     QTest::keyClick(shell.View(), Qt::Key_Escape);
     EXPECT_EQ(frame->m_bFullScreen, 0);
     EXPECT_FALSE(frame->menuBar()->isHidden());
-    EXPECT_FALSE(shell.View()->View().m_bAutoAdvance);
+    EXPECT_FALSE(shell.View()->View().Show().AutoAdvance());
     // With the show stopped the arrow keys turn slides.
     QTest::keyClick(shell.View(), Qt::Key_Left);
     Repaint();

@@ -191,10 +191,10 @@ TEST_F(TransitionsInACommaLocale, OkOnTheIntervalsShownKeepsThem) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shell.Frame()));
     shell.View()->viewport()->repaint();  // the first paint starts the show
     CVarnelleView& view = shell.View()->View();
-    ASSERT_TRUE(view.m_bAutoAdvance);
+    ASSERT_TRUE(view.Show().AutoAdvance());
     for (int i = 0; i < 4; ++i) QTest::keyClick(shell.View(), Qt::Key_Up);
-    ASSERT_EQ(view.m_fPageInterval, 2.7f);
-    const float transition = view.m_fTransInterval;
+    ASSERT_EQ(view.Show().PageInterval(), 2.7f);
+    const float transition = view.Show().TransInterval();
 
     runner.steps.push_back([](QDialog& d) {
         auto& dialog = static_cast<CTransitionsDlg&>(d);
@@ -205,8 +205,8 @@ TEST_F(TransitionsInACommaLocale, OkOnTheIntervalsShownKeepsThem) {
     EXPECT_TRUE(shell.Frame()->RunCommand(cmd::ID_NAVIGATE_TRANSITIONS));
     EXPECT_EQ(runner.captions, std::vector<std::string>{"Screen Transitions"});
     EXPECT_EQ(env.messages.Texts(), std::vector<std::string>{});
-    EXPECT_EQ(view.m_fPageInterval, 2.7f);
-    EXPECT_EQ(view.m_fTransInterval, transition);
+    EXPECT_EQ(view.Show().PageInterval(), 2.7f);
+    EXPECT_EQ(view.Show().TransInterval(), transition);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/runtime_random.h"
 
 #include "tests/support/qt_application.h"
+#include "tests/support/view_settings.h"
 #include "tests/support/view_test_env.h"
 
 #include <QImage>
@@ -151,7 +152,7 @@ TEST_F(SlideViewWidgetTest, PreviousStopsARunningShowThenStepsAndWrapsAtBothEnds
     env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
     Grab();
     Click(kPrev);
-    EXPECT_FALSE(widget.View().m_bAutoAdvance);
+    EXPECT_FALSE(widget.View().Show().AutoAdvance());
     Grab();
     EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
     Click(kPrev);
@@ -175,8 +176,8 @@ TEST_F(SlideViewWidgetTest, PressOnAutoAndReleaseOffTheBarZoomsAndLeavesAutoLit)
     QCoreApplication::sendEvent(widget.viewport(), &drag);
     EXPECT_EQ(widget.viewport()->cursor().hotSpot(), QPoint(15, 15));  // the magnifier
     QTest::mouseRelease(widget.viewport(), Qt::LeftButton, Qt::NoModifier, {400, 250});
-    EXPECT_FALSE(widget.View().m_bAutoAdvance);
-    EXPECT_EQ(widget.View().m_nZoomLevel, 16);
+    EXPECT_FALSE(widget.View().Show().AutoAdvance());
+    EXPECT_EQ(widget.View().Zoom().Level(), 16);
     EXPECT_TRUE(Has(Grab(), kAutoLabel, qRgb(255, 255, 0)));
 }
 
@@ -184,7 +185,7 @@ TEST_F(SlideViewWidgetTest, TheSpeedHintShowsFromTheFirstTickToTheFifth) {
     env.SetSlides({"/show/small.png"});
     const QRect bottom{150, 470, 500, 26};
     EXPECT_FALSE(Has(Grab(), bottom));
-    widget.View().m_nTransitionMode = 2;
+    testsupport::SetTransitionMode(widget.View(), 2);
     std::vector<bool> shown;
     for (int tick = 1; tick <= 6; ++tick) {
         widget.View().OnTimer(CVarnelleView::kAutoAdvanceTimer);
@@ -197,7 +198,7 @@ TEST_F(SlideViewWidgetTest, InModeOneAButtonRepaintSweepsUnlessPagesTurnFasterTh
     env.SetSlides({"/show/small.png"});
     Grab();
     widget.View().OnKeyDown(vk::kEscape);
-    widget.View().m_nTransitionMode = 1;
+    testsupport::SetTransitionMode(widget.View(), 1);
     QTest::mousePress(widget.viewport(), Qt::LeftButton, Qt::NoModifier, kNext);
     Grab();
     EXPECT_TRUE(widget.View().InTransition());
@@ -206,7 +207,7 @@ TEST_F(SlideViewWidgetTest, InModeOneAButtonRepaintSweepsUnlessPagesTurnFasterTh
     EXPECT_FALSE(widget.View().InTransition());
     QTest::mouseRelease(widget.viewport(), Qt::LeftButton, Qt::NoModifier, kNext);
 
-    widget.View().m_fPageInterval = 0.9f;
+    testsupport::SetPageInterval(widget.View(), 0.9f);
     QTest::mousePress(widget.viewport(), Qt::LeftButton, Qt::NoModifier, kNext);
     Grab();
     EXPECT_FALSE(widget.View().InTransition());
@@ -216,7 +217,7 @@ TEST_F(SlideViewWidgetTest, AColumnSweepWipesLeftToRightAndAKeyWaitsForIt) {
     env.SetSlides({"/show/big.jpg", "/show/small.png", "/show/huge.bmp"});
     Grab();
     widget.View().OnKeyDown(vk::kEscape);
-    widget.View().m_nTransitionMode = 1;
+    testsupport::SetTransitionMode(widget.View(), 1);
     env.clock.epochSeconds = SecondsChoosing(1);  // one column at a time
     Click(kNext);
     QImage frame = Grab();
@@ -237,7 +238,7 @@ TEST_F(SlideViewWidgetTest, AColumnSweepWipesLeftToRightAndAKeyWaitsForIt) {
     EXPECT_EQ(frame.pixel(399, 250), kGreen);
     EXPECT_EQ(frame.pixel(400, 250), kRed);
     EXPECT_EQ(frame.pixel(700, 250), kRed);
-    EXPECT_EQ(widget.View().m_nSlide, 1);  // the key waits
+    EXPECT_EQ(widget.View().Show().Slide(), 1);  // the key waits
 
     env.clock.milliseconds = 1800;
     frame = Grab();
@@ -245,7 +246,7 @@ TEST_F(SlideViewWidgetTest, AColumnSweepWipesLeftToRightAndAKeyWaitsForIt) {
     EXPECT_EQ(frame.pixel(700, 250), kBlack);
     EXPECT_TRUE(HasCaption(frame));
     QCoreApplication::processEvents();
-    EXPECT_EQ(widget.View().m_nSlide, 2);
+    EXPECT_EQ(widget.View().Show().Slide(), 2);
 }
 
 }  // namespace

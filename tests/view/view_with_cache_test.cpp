@@ -103,20 +103,20 @@ TEST_F(ViewWithCacheTest, TheSlideOnScreenStaysUntilTheNextIsDecoded) {
     EXPECT_FALSE(first.stretched);
     EXPECT_EQ(first.caption, "");
     EXPECT_EQ(env.doc.m_nCurrentSlide, 0);
-    EXPECT_FALSE(view.m_bAutoAdvance) << "the show starts with its first slide on screen";
+    EXPECT_FALSE(view.Show().AutoAdvance()) << "the show starts with its first slide on screen";
     WaitForRepaint();
     SlideCanvas shown = Paint();
     ASSERT_TRUE(shown.stretched);
     EXPECT_EQ(shown.copies, 1) << "put on screen plainly, as a first slide is";
-    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.Show().AutoAdvance());
     // Stopped, so that no sweep comes between the later paints.
     view.OnKeyDown(vk::kEscape);
     EXPECT_EQ(shown.storedWidth, 1000);
     EXPECT_EQ(shown.destination, (Rect{0, 0, 1000, 500}));
     EXPECT_EQ(shown.source, (Rect{0, 0, 1000, 500}));
     EXPECT_EQ(shown.caption, "0.jpg");
-    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.25);
-    EXPECT_EQ(view.m_nImageWidth, 4000);
+    EXPECT_DOUBLE_EQ(view.Zoom().Factor(), 0.25);
+    EXPECT_EQ(view.Picture().Width(), 4000);
     EXPECT_EQ(window.total, (Rect{0, 0, 1000, 500}));
     EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
 
@@ -126,13 +126,13 @@ TEST_F(ViewWithCacheTest, TheSlideOnScreenStaysUntilTheNextIsDecoded) {
     EXPECT_EQ(waiting.source, shown.source);
     EXPECT_EQ(waiting.caption, "0.jpg");
     EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
-    EXPECT_EQ(view.m_nSlide, 1);
-    EXPECT_EQ(view.m_nDrawnSlide, 0);
+    EXPECT_EQ(view.Show().Slide(), 1);
+    EXPECT_EQ(view.Picture().DrawnSlide(), 0);
     decoder.Open(SlidePath(1));
     WaitForRepaint();
     EXPECT_EQ(Paint().caption, "1.jpg");
     EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
-    EXPECT_EQ(view.m_nDrawnSlide, 1);
+    EXPECT_EQ(view.Picture().DrawnSlide(), 1);
     EXPECT_TRUE(env.messages.shown.empty());
 }
 
@@ -142,7 +142,7 @@ TEST_F(ViewWithCacheTest, ATickWhileTheNextSlideDecodesStartsNoSweepOfTheOldOne)
     Paint();
     WaitForRepaint();
     Paint();
-    ASSERT_TRUE(view.m_bAutoAdvance);
+    ASSERT_TRUE(view.Show().AutoAdvance());
     ASSERT_FALSE(view.InTransition());
     view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
     SlideCanvas waiting = Paint();
@@ -161,37 +161,37 @@ TEST_F(ViewWithCacheTest, TicksWhileASlideDecodesAreHeldSoEverySlideIsShownInOrd
     Paint();
     WaitForRepaint();
     Paint();
-    EXPECT_TRUE(view.m_bAutoAdvance);
+    EXPECT_TRUE(view.Show().AutoAdvance());
     // Fast enough that no sweep comes between the paints.
     for (int i = 0; i < 18; ++i) view.OnKeyDown(vk::kUp);
     EXPECT_EQ(env.timers.Period(CVarnelleView::kAutoAdvanceTimer), 100u);
     // Three ticks fall due while slide 1 decodes: it is asked for once, and the screen and
     // the slide pane stay on slide 0.
     for (int i = 0; i < 3; ++i) view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
-    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_EQ(view.Show().Slide(), 1);
     EXPECT_EQ(Paint().caption, "0.jpg");
     EXPECT_EQ(env.doc.m_nCurrentSlide, 1);
     window.RunPosted();
-    EXPECT_EQ(view.m_nSlide, 1) << "nothing taken before the slide is on screen";
+    EXPECT_EQ(view.Show().Slide(), 1) << "nothing taken before the slide is on screen";
     decoder.Open(SlidePath(1));
     WaitForRepaint();
     EXPECT_EQ(Paint().caption, "1.jpg");
     EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
     // The held tick is taken once slide 1 is on screen, after that paint, and only once.
-    EXPECT_EQ(view.m_nSlide, 1);
+    EXPECT_EQ(view.Show().Slide(), 1);
     window.RunPosted();
-    EXPECT_EQ(view.m_nSlide, 2);
+    EXPECT_EQ(view.Show().Slide(), 2);
     window.RunPosted();
-    EXPECT_EQ(view.m_nSlide, 2);
+    EXPECT_EQ(view.Show().Slide(), 2);
     // A tick with the asked-for slide on screen advances at once.
     SlideCanvas next = Paint();
-    if (view.m_nDrawnSlide != 2) {
+    if (view.Picture().DrawnSlide() != 2) {
         WaitForRepaint();
         next = Paint();
     }
     EXPECT_EQ(next.caption, "2.jpg");
     view.OnTimer(CVarnelleView::kAutoAdvanceTimer);
-    EXPECT_EQ(view.m_nSlide, 3);
+    EXPECT_EQ(view.Show().Slide(), 3);
 }
 
 TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInTheFullPicture) {
@@ -201,7 +201,7 @@ TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInThe
     Paint();
     view.OnKeyDown(vk::kEscape);
     view.ApplyZoomLevel(ZoomLevelFor(1.0));
-    ASSERT_DOUBLE_EQ(view.m_dZoom, 0.999);
+    ASSERT_DOUBLE_EQ(view.Zoom().Factor(), 0.999);
     EXPECT_EQ(window.total, (Rect{0, 0, 3996, 1998}));
     // Until the full picture is there, the stored one is stretched: the visible part of the
     // full picture, (0, 0) to (1001, 500), is a quarter of that in stored pixels, rounded out.
@@ -214,7 +214,7 @@ TEST_F(ViewWithCacheTest, ZoomingPastTheStoredScaleKeepsTheGeometryAndSwapsInThe
     EXPECT_EQ(full.storedWidth, 4000);
     EXPECT_EQ(full.source, (Rect{0, 1500, 1001, 2000}));
     EXPECT_EQ(window.total, (Rect{0, 0, 3996, 1998}));
-    EXPECT_EQ(view.m_nImageWidth, 4000);
+    EXPECT_EQ(view.Picture().Width(), 4000);
 }
 
 TEST_F(ViewWithCacheTest, APageIsPrintedFromTheFullPictureOfTheSlideOnScreen) {
@@ -236,7 +236,7 @@ TEST_F(ViewWithCacheTest, APageIsPrintedFromTheFullPictureOfTheSlideOnScreen) {
     SlideCanvas waiting;
     view.OnPrint(waiting);
     EXPECT_EQ(waiting.storedWidth, 4000);
-    EXPECT_EQ(view.m_nDrawnSlide, 0);
+    EXPECT_EQ(view.Picture().DrawnSlide(), 0);
     EXPECT_EQ(Paint().caption, "0.jpg");
     decoder.Open(SlidePath(1));
     WaitForRepaint();
@@ -256,8 +256,8 @@ TEST_F(ViewWithCacheTest, AFailingPrefetchedSlideShowsBlackWithItsCaptionAndNoMe
     SlideCanvas failed = Paint();
     EXPECT_FALSE(failed.stretched);
     EXPECT_EQ(failed.caption, "1.jpg");
-    EXPECT_EQ(view.m_nImageWidth, 0);
-    EXPECT_DOUBLE_EQ(view.m_dZoom, 0.25);
+    EXPECT_EQ(view.Picture().Width(), 0);
+    EXPECT_DOUBLE_EQ(view.Zoom().Factor(), 0.25);
     EXPECT_EQ(env.doc.m_nCurrentSlide, 2);
     EXPECT_TRUE(env.messages.shown.empty());
     cache->WaitUntilIdle();
@@ -292,7 +292,7 @@ TEST_F(ViewWithCacheTest, ANewShowDropsTheOldShowsPictures) {
     view.OnInitialUpdate();
     EXPECT_TRUE(cache->HeldSlides().empty());
     EXPECT_EQ(cache->HeldBytes(), 0u);
-    EXPECT_TRUE(view.m_dibSlide.header.empty());
+    EXPECT_FALSE(view.Picture().Loaded());
     // The same file in the new show is decoded for it, not taken from the old one.
     const int before = DecodesOf(0);
     Paint();

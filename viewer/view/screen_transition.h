@@ -55,9 +55,6 @@ public:
     // Drops a sweep under way, leaving the screen as it is.
     void Cancel() { sweeping_ = false; }
 
-    // The transition interval: a sweep lasts a tenth of it, in seconds.
-    float m_fDuration = 2.0f;
-
 private:
     void Sweep(bool columns, int strips);
     void DrawPass(int pass);
@@ -73,4 +70,6 @@ private:
     int nextPass_ = 0;
     std::uint32_t start_ = 0;       // monotonic milliseconds at Calibrate
     double sweepMilliseconds_ = 0;  // the whole sweep
+    // The transition interval: a sweep lasts a tenth of it, in seconds.
+    float m_fDuration = 2.0f;
 };

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "viewer/app/text_tools.h"
+#include "viewer/document/dib_image.h"
+#include "viewer/document/dib_tools.h"
+#include "viewer/document/geometry.h"
+#include "viewer/view/slide_geometry.h"
+#include "viewer/view/view_rect_table.h"
+#include "viewer/view/view_services.h"
+
+#include <string>
+
+// The decoded picture of the slide on screen: taken from the picture source, swapped for a
+// finer one once the zoom passes its stored scale, given back when another replaces it,
+// and the visible part of it stretched into the composition.
+class ShownPicture {
+public:
+    ShownPicture(SlidePictureSource& pictures, platform::MessageSink& messages)
+        : pictures_(pictures), messages_(messages), dibTools_(messages) {}
+    ~ShownPicture() { dibTools_.FreeDib(state_.m_dibSlide); }
+    ShownPicture(const ShownPicture&) = delete;
+    ShownPicture& operator=(const ShownPicture&) = delete;
+
+    enum class Take {
+        Pending,  // still being decoded: the picture shown stays
+        Shown,    // the slide's picture is now the one shown
+        Failed,   // not a picture, or not decodable: nothing is shown
+    };
+    // The picture of slide `index` at `path`, decoded to fit the client area, in place of
+    // the one shown.
+    Take TakeSlide(int index, const std::string& path, const Rect& client, bool forward);
+    // Swaps in a finer picture of the slide shown once `zoom` passes the stored scale;
+    // `slideCount` is the show's.
+    void Refine(double zoom, bool forward, int slideCount);
+    // Gives the shown picture back to the source, which may keep it, and frees it here.
+    void Release();
+    // A new show: nothing shown, nothing painted yet.
+    void Reset();
+    // The slide whose picture was last painted.
+    void MarkDrawn(int slide) { state_.m_nDrawnSlide = slide; }
+
+    // Lays the picture out zoomed and scrolled in a client area of `width` by `height` and
+    // stretches its visible part, as stored.
+    void Draw(ViewCanvas& canvas, double zoom, Point scroll, int width, int height);
+    // The same for a printed page: from the full picture, decoded for the page alone,
+    // whatever scale the screen's picture is stored at.
+    void DrawForPage(ViewCanvas& canvas, double zoom, Point scroll, int width, int height);
+
+    // The full size of the picture shown; 0 by 0 when none.
+    int Width() const { return state_.m_nImageWidth; }
+    int Height() const { return state_.m_nImageHeight; }
+    bool Loaded() const { return !state_.m_dibSlide.header.empty(); }
+    int DrawnSlide() const { return state_.m_nDrawnSlide; }
+    const std::string& Path() const { return state_.m_strSlidePath; }
+    // The picture is stored at 1 / 2^Reduction() of its full size.
+    int Reduction() const { return state_.reduction; }
+    // Item 0 is the slide picture as last laid out.
+    const CViewRectTable& Rects() const { return m_rects; }
+
+private:
+    SlidePlacement Place(double zoom, Point scroll, int width, int height);
+    // Stretches the source part (full-picture pixels) of `picture`, stored at 1 / 2^reduction.
+    void Stretch(ViewCanvas& canvas, const SlidePlacement& placement, const DibImage& picture, int reduction) const;
+
+    struct State {
+        std::string m_strSlidePath;
+        int m_nImageWidth = 0;
+        int m_nImageHeight = 0;
+        int m_nDrawnSlide = -1;
+        DibImage m_dibSlide;
+        int reduction = 0;
+    };
+
+    SlidePictureSource& pictures_;
+    platform::MessageSink& messages_;
+    CDibTools dibTools_;
+    CTextTools m_textTools;
+    CViewRectTable m_rects;
+    State state_;
+};
