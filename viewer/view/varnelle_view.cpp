@@ -35,7 +35,7 @@ constexpr const char* kNavLabels[] = {texts::kNavPrevLabel, texts::kNavNextLabel
 }  // namespace
 
 CVarnelleView::CVarnelleView(ViewServices services)
-    : m_transition(services.clock), services_(services), dibTools_(services.messages) {
+    : m_transition(services.clock), services_(services), dibTools_(services.messages, services.heap) {
     services_.pictures.SetReadyCallback([this](int index) { OnPictureReady(index); });
     AddCommands();
 }
