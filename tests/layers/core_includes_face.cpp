@@ -1,3 +1,3 @@
-// Core code including the installer's Qt face: built only by the layering test, which
-// expects it to fail for want of Qt's headers.
-#include "setup/qt/setup_dlg.h"
+// Core code including a face header that uses no Qt itself: built only by the layering
+// test, which expects the face's guard to stop it.
+#include "viewer/qt/qt_printer_service.h"
