@@ -7,6 +7,7 @@
 #include "bench/synthetic_images.h"
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_heap.h"
 #include "viewer/view/loader_slide_pictures.h"
 #include "viewer/qt/qt_view_canvas.h"
 #include "viewer/view/varnelle_view.h"
@@ -66,8 +67,9 @@ struct ViewBench {
     }
 
     platform::posix::PosixFileSystem fs;
+    platform::posix::PosixHeap heap;
     testsupport::DocumentEnv env;
-    LoaderSlidePictures loader{fs, env.messages};
+    LoaderSlidePictures loader{fs, env.messages, heap};
     TimedPictures pictures{loader};
     testsupport::FakeWindow window = [] {
         testsupport::FakeWindow w;
@@ -75,8 +77,8 @@ struct ViewBench {
         w.height = kClientHeight;
         return w;
     }();
-    CVarnelleView view{{env.documents, window, pictures, env.timers, env.messages, env.clock}};
-    QtViewCanvas canvas{env.messages};
+    CVarnelleView view{{env.documents, window, pictures, env.timers, env.messages, env.clock, heap}};
+    QtViewCanvas canvas{env.messages, heap};
 };
 
 // 0: the fit; otherwise a zoom level, scrolled to the middle of the picture.
@@ -148,10 +150,11 @@ struct CachedViewBench {
     }
 
     platform::posix::PosixFileSystem fs;
+    platform::posix::PosixHeap heap;
     testsupport::DocumentEnv env;
     std::mutex mutex;
     std::vector<std::function<void()>> posted;
-    SlidePictureCache cache{LoaderDecoder(fs),
+    SlidePictureCache cache{LoaderDecoder(fs, heap),
                             [this](std::function<void()> task) {
                                 std::lock_guard<std::mutex> lock(mutex);
                                 posted.push_back(std::move(task));
@@ -163,8 +166,8 @@ struct CachedViewBench {
         w.height = kClientHeight;
         return w;
     }();
-    CVarnelleView view{{env.documents, window, cache, env.timers, env.messages, env.clock}};
-    QtViewCanvas canvas{env.messages};
+    CVarnelleView view{{env.documents, window, cache, env.timers, env.messages, env.clock, heap}};
+    QtViewCanvas canvas{env.messages, heap};
 };
 
 void BM_NextSlidePrefetched(benchmark::State& state) {

@@ -2,6 +2,7 @@
 // steps the viewer takes with a loaded picture: a resized private copy and reading its rows.
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/recording_message_sink.h"
+#include "platform/posix/posix_heap.h"
 #include "viewer/document/dib_layout.h"
 #include "viewer/document/dib_pixels.h"
 #include "viewer/document/dib_tools.h"
@@ -47,11 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform::fake::FakeFileSystem fs;
     fs.AddFile(path, std::string(reinterpret_cast<const char*>(data), size));
     platform::fake::RecordingMessageSink messages;
-    CImageLoader loader(fs, messages);
+    platform::posix::PosixHeap heap;
+    CImageLoader loader(fs, messages, heap);
     DibImage picture;
     if (!loader.LoadImageFile(path, picture)) return 0;
 
-    CDibTools tools(messages);
+    CDibTools tools(messages, heap);
     DibImage copy;
     // A few bytes may declare a picture of a gigabyte; a copy of that would double the
     // memory of the run for no new code, so only smaller pictures are copied.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fake/backend_guard.h"
 #include "platform/drives.h"
 
 #include <map>

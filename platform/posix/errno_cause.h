@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/backend_guard.h"
 #include "platform/file_cause.h"
 
 namespace platform::posix {

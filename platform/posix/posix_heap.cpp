@@ -1,15 +1,15 @@
-#include "platform/heap.h"
+#include "platform/posix/posix_heap.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
-namespace platform {
+namespace platform::posix {
 
-void CompactHeap() {
+void PosixHeap::Compact() {
 #if defined(__GLIBC__)
     ::malloc_trim(0);
 #endif
 }
 
-}  // namespace platform
+}  // namespace platform::posix

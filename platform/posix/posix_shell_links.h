@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/backend_guard.h"
 #include "platform/shell_link.h"
 
 namespace platform::posix {

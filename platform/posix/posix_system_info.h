@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/posix/backend_guard.h"
 #include "platform/system_info.h"
 
 namespace platform::posix {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/backend_guard.h"
 #include "platform/messages.h"
 
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/qt/face_guard.h"
 #include "gui_common/modal_runner.h"
 #include "platform/process.h"
 #include "setup/setup_services.h"

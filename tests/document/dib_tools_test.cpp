@@ -2,6 +2,7 @@
 
 #include "tests/support/fake_bitmap_resources.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/recording_message_sink.h"
 #include "tests/document/dib_builder.h"
 
@@ -35,7 +36,8 @@ protected:
     }
 
     platform::fake::RecordingMessageSink sink;
-    CDibTools tools{sink};
+    platform::fake::CountingHeap heap;
+    CDibTools tools{sink, heap};
 };
 
 TEST(RowBytes, PadsEachDepthToFourBytes) {
@@ -114,6 +116,31 @@ TEST_F(DibToolsTest, FreeDibEmptiesAllThreeParts) {
     EXPECT_TRUE(dib.bits.empty());
     EXPECT_FALSE(dib.palette.has_value());
     tools.FreeDib(dib);  // freeing an empty record is harmless
+}
+
+// Freed picture memory goes back to the system at once, one compaction for each block given
+// up, so that the resident size falls as soon as a slide is released; a call that fails
+// or finds nothing to release compacts nothing.
+TEST_F(DibToolsTest, EveryReleasedBlockCompactsTheHeap) {
+    DibImage dib = MakeDib(4, 4, 8, std::vector<RgbColour>(256));
+    tools.FreeDib(dib);
+    EXPECT_EQ(heap.compactions, 2);  // header and pixels
+    tools.FreeDib(dib);
+    EXPECT_EQ(heap.compactions, 2);
+
+    DibImage oneBit = MakeDib(8, 1, 1, {kRed, kBlue});
+    ASSERT_TRUE(tools.ExpandTo8Bits(oneBit));
+    EXPECT_EQ(heap.compactions, 4);  // both blocks replaced
+    ASSERT_TRUE(tools.ResampleDib(oneBit, 4, 1));
+    EXPECT_EQ(heap.compactions, 5);  // the pixels only: the header is rewritten in place
+    DibImage freshOneBit = MakeDib(8, 1, 1, {kRed, kBlue});
+    ASSERT_TRUE(tools.ResampleDib(freshOneBit, 4, 1));
+    EXPECT_EQ(heap.compactions, 8);  // expanded first, then resampled
+
+    DibImage twentyFour = MakeDib(4, 2, 24);
+    EXPECT_FALSE(tools.ResampleDib(twentyFour, 0, 5));
+    EXPECT_FALSE(tools.ExpandTo8Bits(twentyFour));
+    EXPECT_EQ(heap.compactions, 8);
 }
 
 TEST_F(DibToolsTest, CreateDibPaletteReadsTheTableAsRgb) {

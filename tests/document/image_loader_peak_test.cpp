@@ -4,6 +4,7 @@
 #include "viewer/document/image_loader.h"
 
 #include "bench/counting_allocator.h"
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/recording_message_sink.h"
 
@@ -42,7 +43,8 @@ Load MeasureLoad(const std::string& name, const std::string& content) {
     platform::fake::FakeFileSystem fs;
     fs.AddFile("/" + name, content);
     platform::fake::RecordingMessageSink sink;
-    CImageLoader loader(fs, sink);
+    platform::fake::CountingHeap heap;
+    CImageLoader loader(fs, sink, heap);
     DibImage picture;
     const std::size_t before = bench::HeapInUse();
     bench::ResetHeapPeak();

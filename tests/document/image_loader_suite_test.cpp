@@ -2,6 +2,7 @@
 // every valid BMP must come out of the loader, at 8 or 24 bits, with the reference colours.
 #include "viewer/document/image_loader.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/recording_message_sink.h"
 #include "platform/posix/posix_file_system.h"
 #include "viewer/document/dib_layout.h"
@@ -46,7 +47,8 @@ TEST(ImageLoaderSuite, ValidBmpSuiteFilesMatchTheirReferences) {
 
     platform::posix::PosixFileSystem fs;
     platform::fake::RecordingMessageSink sink;
-    CImageLoader loader(fs, sink);
+    platform::fake::CountingHeap heap;
+    CImageLoader loader(fs, sink, heap);
     int checked = 0;
     std::string line;
     while (std::getline(expected, line)) {

@@ -1,5 +1,6 @@
 #include "viewer/document/image_loader.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/recording_message_sink.h"
 #include "tests/document/dib_builder.h"
@@ -32,7 +33,8 @@ class ImageLoaderTest : public ::testing::Test {
 protected:
     platform::fake::FakeFileSystem fs;
     platform::fake::RecordingMessageSink sink;
-    CImageLoader loader{fs, sink};
+    platform::fake::CountingHeap heap;
+    CImageLoader loader{fs, sink, heap};
 };
 
 TEST(FormatFromExtension, MapsEveryListedExtensionExactly) {

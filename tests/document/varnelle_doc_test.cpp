@@ -2,6 +2,7 @@
 
 #include "viewer/res/command_ids.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fixed_clock.h"
 #include "platform/fake/recording_message_sink.h"
@@ -77,11 +78,12 @@ protected:
     FakeFileSystem fs;
     RecordingMessageSink messages;
     FixedClock clock;
+    platform::fake::CountingHeap heap;
     testsupport::FakePrinters printers;
     FakeWaitCursor wait;
     FakeDialogs host;
     testsupport::FakeResources resources;
-    CVarnelleDoc doc{{fs, messages, printers}, wait, resources};
+    CVarnelleDoc doc{{fs, messages, printers, heap}, wait, resources};
 };
 
 TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
@@ -268,7 +270,7 @@ TEST_F(DocTest, CustomZoomAppliesOnOkOnly) {
 TEST_F(DocTest, PrinterCopyIsTakenAtConstruction) {
     EXPECT_FALSE(doc.m_hDevMode);
     printers.printer = PrinterSettings{{"drv", "Desk", "lp"}, {"Desk", PrintOrientation::Landscape, {}}};
-    CVarnelleDoc withPrinter({fs, messages, printers}, wait, resources);
+    CVarnelleDoc withPrinter({fs, messages, printers, heap}, wait, resources);
     ASSERT_TRUE(withPrinter.m_hDevMode && withPrinter.m_hDevNames);
     EXPECT_EQ(withPrinter.m_hDevNames->device, "Desk");
     EXPECT_EQ(withPrinter.m_hDevMode->orientation, PrintOrientation::Landscape);

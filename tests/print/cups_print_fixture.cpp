@@ -246,7 +246,7 @@ void CupsPrintTest::SetUp() {
             slide_.setPixel(x, y, qRgb(noise.bounded(120), noise.bounded(120), noise.bounded(120)));
     ASSERT_TRUE(slide_.save(QString::fromStdString(show + "/slide.png")));
     app_.emplace(AppServices{fs_, messages_, clock_, printers_});
-    shell_.emplace(*app_, &timers_);
+    shell_.emplace(*app_, shellFakes_.Services());
     ASSERT_TRUE(app_->InitInstance("0 " + show, *shell_));
     // The first paint loads the slide; wait for it rather than for a time.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);

@@ -11,6 +11,7 @@
 #include "platform/fake/recording_message_sink.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_file_system.h"
+#include "tests/support/shell_fakes.h"
 
 #include <QImage>
 #include <QObject>
@@ -104,6 +105,7 @@ protected:
     platform::posix::PosixClock clock_;
     platform::fake::RecordingMessageSink messages_;
     platform::fake::FakeTimers timers_;
+    testsupport::ShellFakes shellFakes_{fs_, timers_};
     QtPrinterService printers_;
     std::optional<CVarnelleApp> app_;
     std::optional<ViewerShell> shell_;

@@ -57,7 +57,7 @@ protected:
     testsupport::DocumentEnv env;
     testsupport::FakeWindow window;
     FakePrintHost host;
-    CVarnelleView view{ViewServices{env.documents, window, env.pictures, env.timers, env.messages, env.clock}};
+    CVarnelleView view{ViewServices{env.documents, window, env.pictures, env.timers, env.messages, env.clock, env.heap}};
 };
 
 TEST_F(ViewPrintingTest, PrintedPageHasThePictureAndNoOverlays) {

@@ -1,6 +1,7 @@
 // Drawing onto QImage targets through QPainter (offscreen platform).
 #include "viewer/qt/dib_drawing.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/recording_message_sink.h"
 #include "tests/document/dib_builder.h"
 
@@ -42,7 +43,8 @@ protected:
     static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
 
     platform::fake::RecordingMessageSink sink;
-    CDibTools tools{sink};
+    platform::fake::CountingHeap heap;
+    CDibTools tools{sink, heap};
 };
 
 // 2 x 2, 8 bits: top row red, green; bottom row blue, white.

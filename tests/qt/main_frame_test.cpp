@@ -6,6 +6,7 @@
 
 #include "tests/support/qt_application.h"
 #include "tests/support/qt_printing.h"
+#include "tests/support/shell_fakes.h"
 #include "tests/support/view_settings.h"
 #include "tests/support/view_test_env.h"
 
@@ -72,7 +73,8 @@ protected:
     QString PaneText(int id) const { return frame->Pane(id)->text(); }
 
     testsupport::DocumentEnv env;
-    ViewerShell shell{env.app, &env.timers};
+    testsupport::ShellFakes fakes{env.fs, env.timers};
+    ViewerShell shell{env.app, fakes.Services()};
     CMainFrame* frame = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "viewer/document/dib_pixels.h"
 #include "viewer/qt/qt_bitmap_resources.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/recording_message_sink.h"
 
 #include <QtGui/QGuiApplication>
@@ -34,7 +35,8 @@ protected:
 
     QtBitmapResources resources;
     platform::fake::RecordingMessageSink sink;
-    CDibTools tools{sink};
+    platform::fake::CountingHeap heap;
+    CDibTools tools{sink, heap};
     DibImage bar;
     std::optional<DibLayout> layout;
     std::vector<std::vector<std::uint32_t>> rows;  // from the top

@@ -10,6 +10,7 @@
 #include "tests/support/comma_locale.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_runner.h"
+#include "tests/support/shell_fakes.h"
 #include "tests/support/view_test_env.h"
 
 #include <QCheckBox>
@@ -155,7 +156,8 @@ TEST_F(OptionDialogTest, ControlsSitWhereTheirDialogUnitsPutThem) {
 TEST_F(OptionDialogTest, MenuCommandsRunTheirDialogs) {
     testsupport::DocumentEnv env;
     env.fs.AddFolder("/show");
-    ViewerShell shell(env.app, &env.timers, &runner);
+    testsupport::ShellFakes fakes{env.fs, env.timers};
+    ViewerShell shell(env.app, fakes.Services(), &runner);
     ASSERT_TRUE(env.app.InitInstance("0 /show", shell));
     CMainFrame* frame = shell.Frame();
     const float zoom = shell.ActiveDocument()->m_fZoom;
@@ -186,7 +188,8 @@ TEST_F(TransitionsInACommaLocale, OkOnTheIntervalsShownKeepsThem) {
     env.fs.AddFolder("/show");
     for (const char* name : {"/show/a.ppm", "/show/b.ppm"}) env.fs.AddFile(name, std::string("P6\n1 1\n255\n\x60\x60\x60"));
     testsupport::ScriptedRunner runner;
-    ViewerShell shell(env.app, &env.timers, &runner);
+    testsupport::ShellFakes fakes{env.fs, env.timers};
+    ViewerShell shell(env.app, fakes.Services(), &runner);
     ASSERT_TRUE(env.app.InitInstance("0 /show", shell));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(shell.Frame()));
     shell.View()->viewport()->repaint();  // the first paint starts the show

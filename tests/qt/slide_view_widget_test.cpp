@@ -76,7 +76,7 @@ protected:
     } application;
     testsupport::DocumentEnv env;
     std::vector<int> commands;
-    SlideViewWidget widget{env.documents, env.pictures, env.messages, env.clock, &env.timers,
+    SlideViewWidget widget{env.documents, env.pictures, env.messages, env.clock, env.timers, env.heap,
                            SlideViewWidget::Hooks{{}, {}, [this](int id) { commands.push_back(id); }}};
 };
 

@@ -4,6 +4,7 @@
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/view/view_services.h"
 
+#include "platform/fake/counting_heap.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_timers.h"
 #include "platform/fake/fixed_clock.h"
@@ -163,11 +164,12 @@ struct DocumentEnv {
     platform::fake::RecordingMessageSink messages;
     platform::fake::FixedClock clock;
     platform::fake::FakeTimers timers;
+    platform::fake::CountingHeap heap;
     FakePrinters printers;
     CVarnelleApp app{{fs, messages, clock, printers}};
     NoWaitCursor waitCursor;
     FakeResources resources;
-    CVarnelleDoc doc{{fs, messages, printers}, waitCursor, resources};
+    CVarnelleDoc doc{{fs, messages, printers, heap}, waitCursor, resources};
     FakeDocuments documents;
     FakePictures pictures;
 };

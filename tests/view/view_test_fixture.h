@@ -42,7 +42,7 @@ protected:
 
     testsupport::DocumentEnv env;
     testsupport::FakeWindow window;
-    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages, env.clock}};
+    CVarnelleView view{{env.documents, window, env.pictures, env.timers, env.messages, env.clock, env.heap}};
     testsupport::RecordingCanvas last;
 };
 

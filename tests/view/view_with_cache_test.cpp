@@ -92,7 +92,7 @@ struct ViewWithCacheTest : ::testing::Test {
     testsupport::FakeWindow window;
     std::unique_ptr<SlidePictureCache> cache = testsupport::MakeScriptedCache(
         decoder, posted, env.messages, SlidePictureCache::Limits{std::size_t{64} << 20, 3, 1});
-    CVarnelleView view{{env.documents, window, *cache, env.timers, env.messages, env.clock}};
+    CVarnelleView view{{env.documents, window, *cache, env.timers, env.messages, env.clock, env.heap}};
 };
 
 TEST_F(ViewWithCacheTest, TheSlideOnScreenStaysUntilTheNextIsDecoded) {

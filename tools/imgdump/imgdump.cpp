@@ -5,6 +5,7 @@
 
 #include "platform/messages.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_heap.h"
 #include "viewer/document/dib_layout.h"
 #include "viewer/document/dib_pixels.h"
 #include "viewer/document/image_loader.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
     }
     platform::posix::PosixFileSystem fs;
     StderrMessages messages;
-    CImageLoader loader(fs, messages);
+    platform::posix::PosixHeap heap;
+    CImageLoader loader(fs, messages, heap);
     DibImage dib;
     const auto layout = loader.LoadImageFile(argv[1], dib) ? ReadDibLayout(dib.header, dib.bits) : std::nullopt;
     if (!layout) {

@@ -16,13 +16,12 @@ namespace {
 
 constexpr std::uint32_t kExpandedTableEntries = 256;
 
-// Swaps in a new block and gives the old one back to the system at once.
-void ReplaceBlock(imagelib::HeapBlock& slot, imagelib::HeapBlock&& fresh) {
-    slot = std::move(fresh);
-    platform::CompactHeap();
-}
-
 }  // namespace
+
+void CDibTools::ReplaceBlock(imagelib::HeapBlock& slot, imagelib::HeapBlock&& fresh) const {
+    slot = std::move(fresh);
+    heap_.Compact();
+}
 
 std::uint32_t CDibTools::RowBytes(std::uint16_t width, std::uint16_t bitsPerPixel) {
     if (width == 0) return 0;

@@ -6,8 +6,9 @@
 #include <cstdint>
 
 namespace platform {
+class Heap;
 class MessageSink;
-}
+}  // namespace platform
 
 // Where LoadDibResource finds the program's bitmaps: the Qt resources in the program,
 // a fake in tests.
@@ -23,7 +24,8 @@ public:
 // operations need Qt and live in dib_drawing.h.
 class CDibTools {
 public:
-    explicit CDibTools(platform::MessageSink& messages) : messages_(messages) {}
+    // `heap` is compacted after each picture block the tools release.
+    CDibTools(platform::MessageSink& messages, platform::Heap& heap) : messages_(messages), heap_(heap) {}
 
     // Bytes of one row padded to 4; 0 for width 0 or a depth without a row size (16).
     static std::uint32_t RowBytes(std::uint16_t width, std::uint16_t bitsPerPixel);
@@ -46,5 +48,9 @@ public:
     void ShowInvalidImagePointer(const char* text) const;
 
 private:
+    // Swaps in a new block and gives the old one back to the system at once.
+    void ReplaceBlock(imagelib::HeapBlock& slot, imagelib::HeapBlock&& fresh) const;
+
     platform::MessageSink& messages_;
+    platform::Heap& heap_;
 };

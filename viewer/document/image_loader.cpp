@@ -26,8 +26,8 @@ constexpr ExtensionFormat kExtensionFormats[] = {
 
 }  // namespace
 
-CImageLoader::CImageLoader(platform::FileSystem& files, platform::MessageSink& messages)
-    : files_(files), dibTools_(messages) {}
+CImageLoader::CImageLoader(platform::FileSystem& files, platform::MessageSink& messages, platform::Heap& heap)
+    : files_(files), dibTools_(messages, heap) {}
 
 ImageFormat CImageLoader::FormatFromExtension(const std::string& extension) {
     for (const auto& entry : kExtensionFormats)

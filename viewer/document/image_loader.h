@@ -10,6 +10,7 @@
 
 namespace platform {
 class FileSystem;
+class Heap;
 class MessageSink;
 }  // namespace platform
 
@@ -17,7 +18,7 @@ class MessageSink;
 // with its palette. Keeps nothing between loads.
 class CImageLoader {
 public:
-    CImageLoader(platform::FileSystem& files, platform::MessageSink& messages);
+    CImageLoader(platform::FileSystem& files, platform::MessageSink& messages, platform::Heap& heap);
 
     // Format for a lower-case extension; FORMAT_UNKNOWN when none matches.
     static ImageFormat FormatFromExtension(const std::string& extension);

@@ -16,7 +16,7 @@ CVarnelleDoc::CVarnelleDoc(DocumentServices services, WaitCursor& waitCursor, co
     : services_(services),
       waitCursor_(waitCursor),
       fileTools_(services.fs, services.messages),
-      dibTools_(services.messages),
+      dibTools_(services.messages, services.heap),
       resources_(resources) {
     CopyDefaultPrinter();
     const struct {

@@ -14,15 +14,18 @@
 
 namespace platform {
 class FileSystem;
+class Heap;
 class MessageSink;
 }  // namespace platform
 class PrinterService;
 
-// What the document takes from outside: files, message boxes and the system's printers.
+// What the document takes from outside: files, message boxes, the system's printers and
+// the heap its navigator bar picture is released to.
 struct DocumentServices {
     platform::FileSystem& fs;
     platform::MessageSink& messages;
     const PrinterService& printers;
+    platform::Heap& heap;
 };
 
 // The wait cursor shown while a show loads.

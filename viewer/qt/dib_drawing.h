@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/qt/face_guard.h"
 #include "viewer/document/dib_image.h"
 #include "viewer/document/dib_tools.h"
 #include "viewer/document/rgb_colour.h"

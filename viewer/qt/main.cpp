@@ -3,14 +3,25 @@
 #include "viewer/qt/viewer_shell.h"
 
 #include "platform/posix/posix_clock.h"
+#include "platform/posix/posix_drives.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_folder_scan.h"
+#include "platform/posix/posix_heap.h"
 #include "platform/qt/qt_message_sink.h"
+#include "platform/qt/qt_timer_service.h"
 
 #include <QApplication>
 
+#include <optional>
 #include <string>
 
 namespace {
+
+// Picture memory: the slide on screen and the neighbours decoded ahead; five 24-megapixel
+// pictures stored at half size, or one at full size.
+constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
+constexpr int kSlidesAhead = 4;
+constexpr int kSlidesBehind = 1;
 
 // The raw command-line text: the arguments Qt left, joined with single spaces.
 std::string RawCommandLine(int argc, char** argv) {
@@ -24,14 +35,24 @@ std::string RawCommandLine(int argc, char** argv) {
 
 }  // namespace
 
+// The viewer's composition root: every backend and budget is chosen here and handed down.
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);  // takes its own options out of argv
     platform::posix::PosixFileSystem fs;
     platform::posix::PosixClock clock;
+    platform::posix::PosixDrives drives;
+    platform::posix::PosixFolderScan folders;
+    platform::posix::PosixHeap heap;
     platform::qt::QtMessageSink messages;
+    // Made with the view, whose ticks it delivers; outlives the shell.
+    std::optional<platform::qt::QtTimerService> viewTimers;
     QtPrinterService printers;
     CVarnelleApp app({fs, messages, clock, printers});
-    ViewerShell shell(app);
+    ViewerShell shell(app, {drives, folders, heap,
+                            [&](std::function<void(int)> onTick) -> platform::TimerService& {
+                                return viewTimers.emplace(&qt, std::move(onTick));
+                            },
+                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}});
     if (!app.InitInstance(RawCommandLine(argc, argv), shell)) return 1;
     return qt.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/qt/face_guard.h"
 #include "viewer/document/dib_tools.h"
 
 // The program's bitmaps from its Qt resources (":/bitmaps/<number>.bmp"), handed out as

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/qt/face_guard.h"
 #include "viewer/print/printer_settings.h"
 
 // The default printer as Qt's printer information reports it.

@@ -5,7 +5,7 @@
 
 #include <QFontMetrics>
 
-QtViewCanvas::QtViewCanvas(platform::MessageSink& messages) : tools_(messages) {}
+QtViewCanvas::QtViewCanvas(platform::MessageSink& messages, platform::Heap& heap) : tools_(messages, heap) {}
 
 QFont QtViewCanvas::OverlayFont(int dpiY) {
     QFont font(QStringLiteral("Verdana"));

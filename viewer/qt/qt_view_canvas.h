@@ -11,8 +11,9 @@
 #include <optional>
 
 namespace platform {
+class Heap;
 class MessageSink;
-}
+}  // namespace platform
 
 // The view's drawing on Qt. The slide is composed in a client-sized image; the screen is
 // a second image that keeps what was drawn on it from paint to paint, as a window's
@@ -20,8 +21,8 @@ class MessageSink;
 // shows the screen image after each paint.
 class QtViewCanvas final : public ViewCanvas {
 public:
-    // `messages` takes the picture tools' messages.
-    explicit QtViewCanvas(platform::MessageSink& messages);
+    // `messages` takes the picture tools' messages; `heap` gets their released copies back.
+    QtViewCanvas(platform::MessageSink& messages, platform::Heap& heap);
 
     // The overlay font for a screen of that many dots per inch.
     void SetDpi(int dpiY);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/qt/face_guard.h"
 #include "viewer/print/print_dlg.h"
 #include "viewer/print/view_printing.h"
 

@@ -1,7 +1,6 @@
 #include "viewer/qt/slide_view_widget.h"
 
 #include "platform/clock.h"
-#include "platform/qt/qt_timer_service.h"
 #include "viewer/qt/qt_view_canvas.h"
 #include "viewer/view/view_keys.h"
 
@@ -37,21 +36,17 @@ constexpr int kMinFrameGapMilliseconds = 15;
 
 SlideViewWidget::SlideViewWidget(DocumentProvider& documents, SlidePictureSource& pictures,
                                  platform::MessageSink& messages, const platform::Clock& clock,
-                                 platform::TimerService* timers, Hooks hooks, QWidget* parent)
+                                 platform::TimerService& timers, platform::Heap& heap, Hooks hooks, QWidget* parent)
     : QAbstractScrollArea(parent),
       hooks_(std::move(hooks)),
       clock_(clock),
       messages_(messages, [this](std::function<void()> f) { QTimer::singleShot(0, this, std::move(f)); }),
-      canvas_(messages_) {
+      canvas_(messages_, heap) {
     frameTimer_ = new QTimer(this);
     frameTimer_->setSingleShot(true);
     frameTimer_->setTimerType(Qt::PreciseTimer);
     connect(frameTimer_, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
-    if (!timers) {
-        ownTimers_ = std::make_unique<platform::qt::QtTimerService>(this, [this](int id) { view_->OnTimer(id); });
-        timers = ownTimers_.get();
-    }
-    view_ = std::make_unique<CVarnelleView>(ViewServices{documents, *this, pictures, *timers, messages_, clock});
+    view_ = std::make_unique<CVarnelleView>(ViewServices{documents, *this, pictures, timers, messages_, clock, heap});
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);

@@ -13,6 +13,7 @@ class QTimer;
 
 namespace platform {
 class Clock;
+class Heap;
 class TimerService;
 }  // namespace platform
 
@@ -27,10 +28,10 @@ public:
         std::function<void(int)> command;    // a command sent to the main window
     };
 
-    // `timers`: the auto-advance timer service, or null for timers of this window.
-    // `clock` paces the sweeps.
+    // `timers`: the auto-advance timer service, whose ticks go to View().OnTimer. `clock`
+    // paces the sweeps; `heap` gets the pictures the view and its canvas release.
     SlideViewWidget(DocumentProvider& documents, SlidePictureSource& pictures, platform::MessageSink& messages,
-                    const platform::Clock& clock, platform::TimerService* timers, Hooks hooks,
+                    const platform::Clock& clock, platform::TimerService& timers, platform::Heap& heap, Hooks hooks,
                     QWidget* parent = nullptr);
     ~SlideViewWidget() override;
 
@@ -74,7 +75,6 @@ private:
     QTimer* frameTimer_ = nullptr;
     // The window changed during a sweep: paint it again when the sweep is over.
     bool repaintAfterSweep_ = false;
-    std::unique_ptr<platform::TimerService> ownTimers_;
     std::unique_ptr<CVarnelleView> view_;
     int totalWidth_ = 0;
     int totalHeight_ = 0;

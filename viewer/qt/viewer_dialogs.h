@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/qt/face_guard.h"
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/view/varnelle_view.h"
 

@@ -5,8 +5,6 @@
 #include "viewer/res/texts.h"
 
 #include "gui_common/modal_runner.h"
-#include "platform/posix/posix_drives.h"
-#include "platform/posix/posix_folder_scan.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -16,26 +14,16 @@
 #include <QPrinter>
 #include <QSettings>
 
-namespace {
-
-// Picture memory: the slide on screen and the neighbours decoded ahead; five 24-megapixel
-// pictures stored at half size, or one at full size.
-constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
-constexpr int kSlidesAhead = 4;
-constexpr int kSlidesBehind = 1;
-
-}  // namespace
-
-ViewerShell::ViewerShell(CVarnelleApp& app, platform::TimerService* timers, gui::ModalRunner* runner)
+ViewerShell::ViewerShell(CVarnelleApp& app, ShellServices services, gui::ModalRunner* runner)
     : app_(app),
-      timers_(timers),
+      services_(std::move(services)),
       dialogs_(runner ? *runner : execRunner_, app.Services().messages),
-      pictures_(LoaderDecoder(app.Services().fs),
+      pictures_(LoaderDecoder(app.Services().fs, services_.heap),
                 // Runs the task on the thread of the event loop, which is the view's.
                 [](std::function<void()> task) {
                     QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
                 },
-                app.Services().messages, SlidePictureCache::Limits{kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}),
+                app.Services().messages, services_.pictures),
       documentCommands_(*this),
       applicationCommands_(
           app, *this, [this] { frame_->close(); }, [this] { dialogs_.RunAbout(); }) {}
@@ -50,15 +38,16 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 bool ViewerShell::NewDocument(const std::string& startPath) {
     if (!document_) {
         const AppServices& services = app_.Services();
-        document_ = std::make_unique<CVarnelleDoc>(DocumentServices{services.fs, services.messages, services.printers},
-                                                   *this, resources_);
+        document_ = std::make_unique<CVarnelleDoc>(
+            DocumentServices{services.fs, services.messages, services.printers, services_.heap}, *this, resources_);
         document_->SetDialogs(&dialogs_);
         frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
         dialogs_.SetOwner(frame_.get());
         SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); },
                                      [this](int id) { frame_->RunCommand(id); }};
-        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers_,
-                                    std::move(hooks), frame_.get());
+        platform::TimerService& timers = services_.viewTimers([this](int id) { view_->View().OnTimer(id); });
+        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers,
+                                    services_.heap, std::move(hooks), frame_.get());
         view_->View().SetDialogs(&dialogs_);
         frame_->setCentralWidget(view_);
         router_ = std::make_unique<CommandRouter>(
@@ -84,9 +73,7 @@ void ViewerShell::ShowMainWindow() {
 }
 
 bool ViewerShell::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) {
-    platform::posix::PosixDrives drives;
-    platform::posix::PosixFolderScan scan;
-    CFolderDlg dialog({drives, scan, app_.Services().fs, app_.Services().messages});
+    CFolderDlg dialog({services_.drives, services_.folders, app_.Services().fs, app_.Services().messages});
     dialog.m_strTitle = title;
     dialog.m_strInitialPath = initialPath;
     gui::ExecRunner runner;

@@ -13,21 +13,35 @@
 
 #include "gui_common/modal_runner.h"
 
+#include <functional>
 #include <memory>
 
 namespace platform {
+class Drives;
+class FolderScan;
+class Heap;
 class TimerService;
-}
+}  // namespace platform
+
+// What the program's main hands the shell besides the application: the backends of the
+// folder dialog and of the view, and the picture cache's budget.
+struct ShellServices {
+    const platform::Drives& drives;
+    const platform::FolderScan& folders;
+    platform::Heap& heap;
+    // The view's timer service, asked for once, when the first document makes the view:
+    // its ticks must go to `onTick`. The caller keeps the service alive.
+    std::function<platform::TimerService&(std::function<void(int id)> onTick)> viewTimers;
+    SlidePictureCache::Limits pictures;
+};
 
 // Joins the application object, the one document, the frame and the view, as the
 // single-document template does: the first new document makes frame and view, every
 // later one reuses them and resets the view.
 class ViewerShell final : public AppHost, public WaitCursor, public DocumentProvider {
 public:
-    // `timers`: the view's timer service, or null for real timers; `runner`: how dialogs
-    // run, or null to run them modally.
-    explicit ViewerShell(CVarnelleApp& app, platform::TimerService* timers = nullptr,
-                         gui::ModalRunner* runner = nullptr);
+    // `runner`: how dialogs run, or null to run them modally.
+    ViewerShell(CVarnelleApp& app, ShellServices services, gui::ModalRunner* runner = nullptr);
     ~ViewerShell() override;
 
     void LoadProfile(const std::string& key, int recentFiles) override;
@@ -47,7 +61,7 @@ public:
 
 private:
     CVarnelleApp& app_;
-    platform::TimerService* timers_;
+    ShellServices services_;
     gui::ExecRunner execRunner_;
     ViewerDialogs dialogs_;
     QtBitmapResources resources_;

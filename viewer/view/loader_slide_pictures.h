@@ -7,7 +7,8 @@
 // Decodes each slide when the view asks for it, on the caller's thread.
 class LoaderSlidePictures final : public SlidePictureSource {
 public:
-    LoaderSlidePictures(platform::FileSystem& files, platform::MessageSink& messages) : loader_(files, messages) {}
+    LoaderSlidePictures(platform::FileSystem& files, platform::MessageSink& messages, platform::Heap& heap)
+        : loader_(files, messages, heap) {}
 
     bool LoadSlidePicture(int /*index*/, const std::string& path, DibImage& target) override {
         return loader_.LoadImageFile(path, target);
@@ -18,11 +19,11 @@ private:
 };
 
 // The cache's decoder over the image loader: a loader of its own for every call, so decodes
-// on several threads share nothing but the file system.
-inline SlidePictureCache::Decoder LoaderDecoder(platform::FileSystem& files) {
-    return [&files](const std::string& path, const imagelib::ReductionRule& rule, DibImage& target,
-                    imagelib::PictureScale& scale, platform::MessageSink& messages) {
-        CImageLoader loader(files, messages);
+// on several threads share nothing but the file system and the heap.
+inline SlidePictureCache::Decoder LoaderDecoder(platform::FileSystem& files, platform::Heap& heap) {
+    return [&files, &heap](const std::string& path, const imagelib::ReductionRule& rule, DibImage& target,
+                           imagelib::PictureScale& scale, platform::MessageSink& messages) {
+        CImageLoader loader(files, messages, heap);
         return loader.LoadImageFile(path, target, rule, scale);
     };
 }

@@ -15,8 +15,8 @@
 // and the visible part of it stretched into the composition.
 class ShownPicture {
 public:
-    ShownPicture(SlidePictureSource& pictures, platform::MessageSink& messages)
-        : pictures_(pictures), messages_(messages), dibTools_(messages) {}
+    ShownPicture(SlidePictureSource& pictures, platform::MessageSink& messages, platform::Heap& heap)
+        : pictures_(pictures), messages_(messages), dibTools_(messages, heap) {}
     ~ShownPicture() { dibTools_.FreeDib(state_.m_dibSlide); }
     ShownPicture(const ShownPicture&) = delete;
     ShownPicture& operator=(const ShownPicture&) = delete;

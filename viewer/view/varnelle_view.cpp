@@ -10,7 +10,7 @@ CVarnelleView::CVarnelleView(ViewServices services)
     : services_(services),
       m_transition(services.clock),
       show_(services.timers, services.messages),
-      picture_(services.pictures, services.messages),
+      picture_(services.pictures, services.messages, services.heap),
       zoom_(services.window, picture_),
       printJob_(services.messages),
       gate_(m_transition) {

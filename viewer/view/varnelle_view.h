@@ -20,6 +20,7 @@
 
 namespace platform {
 class Clock;
+class Heap;
 class MessageSink;
 class TimerService;
 }  // namespace platform
@@ -31,6 +32,7 @@ struct ViewServices {
     platform::TimerService& timers;
     platform::MessageSink& messages;
     const platform::Clock& clock;
+    platform::Heap& heap;  // compacted after each picture the view releases
 };
 
 // The slide view: the paint pass, keys, mouse, the timer and the view's commands, each
