@@ -201,10 +201,7 @@ bool CDibTools::LoadDibResource(const BitmapResources& module, int number, DibIm
     }
     imagelib::HeapBlock resource = module.Load(number);
     if (resource.empty()) {
-        platform::Message message;
-        message.text = texts::kResourceNotFound;
-        message.icon = platform::MessageIcon::Warning;
-        messages_.Show(message);
+        messages_.Show(platform::Warning(texts::kResourceNotFound));
         return false;
     }
     target.header = std::move(resource);

@@ -1,5 +1,6 @@
 #include "viewer/qt/qt_view_printing.h"
 
+#include "gui_common/text_bytes.h"
 #include "platform/messages.h"
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/varnelle_doc.h"
@@ -30,7 +31,7 @@ QtViewPrinting::~QtViewPrinting() = default;
 
 PrinterSettings QtViewPrinting::SettingsOf(const QPrinter& printer) {
     PrinterSettings settings;
-    settings.names.device = printer.printerName().toStdString();
+    settings.names.device = gui::ToBytes(printer.printerName());
     settings.mode.deviceName = settings.names.device;
     settings.mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
                                     ? PrintOrientation::Landscape
@@ -40,7 +41,7 @@ PrinterSettings QtViewPrinting::SettingsOf(const QPrinter& printer) {
 }
 
 void QtViewPrinting::UsePrinter(QPrinter& printer, const PrinterSettings& settings) {
-    const QString name = QString::fromStdString(settings.names.device);
+    const QString name = gui::FromBytes(settings.names.device);
     printer.setPrinterName(name);
     printer.setPageOrientation(settings.mode.orientation == PrintOrientation::Landscape ? QPageLayout::Landscape
                                                                                          : QPageLayout::Portrait);
@@ -138,7 +139,7 @@ bool QtViewPrinting::RunPrintDialog(bool& preview) {
 void QtViewPrinting::PaintPage(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        messages_.Show({texts::kPrintFailed, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok, false});
+        messages_.Show(platform::Warning(texts::kPrintFailed));
         return;
     }
     const PrintMapping m = view_.OnPrepareDC(printer.logicalDpiX(), printer.logicalDpiY());

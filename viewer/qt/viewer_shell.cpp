@@ -5,9 +5,9 @@
 #include "viewer/res/texts.h"
 
 #include "gui_common/modal_runner.h"
+#include "gui_common/text_bytes.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QPrintDialog>
@@ -31,8 +31,8 @@ ViewerShell::ViewerShell(CVarnelleApp& app, ShellServices services, gui::ModalRu
 ViewerShell::~ViewerShell() = default;
 
 void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the menu shows no list*/) {
-    QCoreApplication::setOrganizationName(QString::fromUtf8(key.c_str()));
-    QCoreApplication::setApplicationName(QString::fromUtf8(texts::kAppTitle));
+    QCoreApplication::setOrganizationName(gui::FromBytes(key));
+    QCoreApplication::setApplicationName(gui::FromBytes(texts::kAppTitle));
 }
 
 bool ViewerShell::NewDocument(const std::string& startPath) {
@@ -89,15 +89,15 @@ void ViewerShell::ShowPrintSetup() {
     if (const std::optional<PrinterSettings> current = app_.GetPrinterDeviceDefaults())
         QtViewPrinting::UsePrinter(printer, *current);
     QPrintDialog dialog(&printer, frame_.get());
-    dialog.setWindowTitle(QString::fromUtf8(texts::kPrintSetupCaption));
+    dialog.setWindowTitle(gui::FromBytes(texts::kPrintSetupCaption));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     // It only chooses the printer here: its OK button prints nothing.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QString::fromUtf8(texts::kOkButton));
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(gui::FromBytes(texts::kOkButton));
     if (ExecKeepingPaper(dialog) != QDialog::Accepted || !printer.isValid()) return;
     app_.SelectPrinter(QtViewPrinting::SettingsOf(printer));
 }
 
-void ViewerShell::Begin() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void ViewerShell::Begin() { waitCursor_.emplace(); }
 
-void ViewerShell::End() { QApplication::restoreOverrideCursor(); }
+void ViewerShell::End() { waitCursor_.reset(); }

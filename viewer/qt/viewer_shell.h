@@ -12,9 +12,11 @@
 #include "viewer/qt/slide_view_widget.h"
 
 #include "gui_common/modal_runner.h"
+#include "gui_common/wait_cursor.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 class Drives;
@@ -63,6 +65,7 @@ private:
     CVarnelleApp& app_;
     ShellServices services_;
     gui::ExecRunner execRunner_;
+    std::optional<gui::WaitCursorScope> waitCursor_;
     ViewerDialogs dialogs_;
     QtBitmapResources resources_;
     // Outlives the frame, whose view hands pictures back to it.

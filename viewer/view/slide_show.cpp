@@ -31,7 +31,7 @@ bool SlideShow::ShowsSpeedHint() const { return state_.m_bAutoAdvance && state_.
 
 bool SlideShow::StartTimer() {
     if (timers_.SetTimer(kTimer, PagePeriodMilliseconds(state_.m_fPageInterval))) return true;
-    messages_.Show({texts::kTimerRefused, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok, false});
+    messages_.Show(platform::Warning(texts::kTimerRefused));
     state_.m_bAutoAdvance = 0;
     return false;
 }

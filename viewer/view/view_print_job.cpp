@@ -10,8 +10,7 @@ bool ViewPrintJob::Prepare(PrintInfo& info, bool hasDocument) {
     if (!host_ || !hasDocument) return false;
     if (info.preview) return host_->DoPreparePrinting(info);
     if (!host_->GetPrinterDeviceDefaults()) {
-        messages_.Show({texts::kNoDefaultPrinter, "", platform::MessageIcon::Warning, platform::MessageButtons::Ok,
-                        false});
+        messages_.Show(platform::Warning(texts::kNoDefaultPrinter));
         return false;
     }
     if (info.maxPage < info.minPage) info.maxPage = info.minPage;
