@@ -9,20 +9,7 @@
 #include <QApplication>
 
 #include <string>
-
-namespace {
-
-// The raw command-line text: the arguments Qt left, joined with single spaces.
-std::string RawCommandLine(int argc, char** argv) {
-    std::string raw;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) raw += ' ';
-        raw += argv[i];
-    }
-    return raw;
-}
-
-}  // namespace
+#include <vector>
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);  // takes its own options out of argv
@@ -32,6 +19,6 @@ int main(int argc, char** argv) {
     QtPrinterService printers;
     CVarnelleApp app({fs, messages, clock, printers});
     ViewerShell shell(app);
-    if (!app.InitInstance(RawCommandLine(argc, argv), shell)) return 1;
+    if (!app.InitInstance(std::vector<std::string>(argv + 1, argv + argc), shell)) return 1;  // the arguments Qt left
     return qt.exec();
 }

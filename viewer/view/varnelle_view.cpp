@@ -66,7 +66,7 @@ void CVarnelleView::OnInitialUpdate() {
     m_strSlidePath.clear();
     m_ptMouse = {};
     m_nImageWidth = m_nImageHeight = 0;
-    m_nSlide = 0;
+    m_nSlide = doc->m_nFirstSlide;  // the picture a file manager opened, else 0
     m_nZoomLevel = 1;
     m_nDrawnSlide = -1;
     m_dZoom = 1.0;
