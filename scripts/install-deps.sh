@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool
   cups cups-filters poppler-utils
   locales
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

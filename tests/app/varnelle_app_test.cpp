@@ -20,9 +20,10 @@ namespace {
 class RecordingHost final : public AppHost {
 public:
     void LoadProfile(const std::string& key, int recent) override { calls.push_back("profile " + key + " " + std::to_string(recent)); }
-    bool NewDocument(const std::string& startPath) override {
+    bool NewDocument(const std::string& startPath, const std::string& firstSlide) override {
         calls.push_back("new");
         paths.push_back(startPath);
+        firstSlides.push_back(firstSlide);
         return newDocumentResult;
     }
     void ShowMainWindow() override { calls.push_back("show"); }
@@ -35,6 +36,7 @@ public:
 
     std::vector<std::string> calls;
     std::vector<std::string> paths;  // the start path of each new document
+    std::vector<std::string> firstSlides;
     bool newDocumentResult = true;
     std::string chosen;
 };

@@ -1,5 +1,6 @@
 #include "viewer/app/varnelle_app.h"
 
+#include "viewer/app/opened_path.h"
 #include "viewer/res/texts.h"
 
 #include <algorithm>
@@ -85,6 +86,26 @@ bool CVarnelleApp::InitInstance(const std::string& rawCommandLine, AppHost& host
         m_strLogSwitch = "0";
         AddLogLine(texts::kLogEmpty);
     }
+    return OpenFirstDocument(host);
+}
+
+bool CVarnelleApp::InitInstance(const std::vector<std::string>& arguments, AppHost& host) {
+    const std::optional<OpenedPath> opened = ReadOpenedPath(arguments, services_.fs);
+    if (!opened) return InitInstance(JoinArguments(arguments), host);
+    // Logged as the two-token form would log the switch 0 with this path, so kept in memory only.
+    host.LoadProfile(texts::kProfileKey, 4);
+    AddLogLine(texts::kLogCheck);
+    AddLogLine(texts::kLogParse);
+    AddLogLine(texts::kLogCommandLine + arguments.front() + "\n");
+    m_strLogSwitch = "0";
+    m_strStartPath = opened->startPath;
+    m_strFirstSlide = opened->firstSlide;
+    AddLogLine(texts::kLogSwitch + m_strLogSwitch + "\n");
+    AddLogLine(texts::kLogPath + arguments.front() + "\n");
+    return OpenFirstDocument(host);
+}
+
+bool CVarnelleApp::OpenFirstDocument(AppHost& host) {
     WriteLogFile();
     if (!NewDocument(host)) return false;
     host.ShowMainWindow();
@@ -107,12 +128,15 @@ void CVarnelleApp::ApplyPrinterSettings(const PrinterNames& names, const Printer
 
 bool CVarnelleApp::NewDocument(AppHost& host) {
     const std::string path = std::move(m_strStartPath);
+    const std::string firstSlide = std::move(m_strFirstSlide);
     m_strStartPath.clear();
-    return host.NewDocument(path);
+    m_strFirstSlide.clear();
+    return host.NewDocument(path, firstSlide);
 }
 
 void CVarnelleApp::OnFileOpen(AppHost& host) {
     m_strStartPath.clear();
+    m_strFirstSlide.clear();
     std::string chosen;
     if (!host.ChooseFolder(texts::kFolderSelectTitle, std::string(1, platform::kPathSeparator), chosen)) return;
     m_strStartPath = chosen;

@@ -17,8 +17,8 @@ public:
     // Profile settings under `key` with the given number of recent-file entries.
     virtual void LoadProfile(const std::string& key, int recentFiles) = 0;
     // The new-document command: makes document, frame and view and loads the show at
-    // `startPath` (none when empty).
-    virtual bool NewDocument(const std::string& startPath) = 0;
+    // `startPath` (none when empty), showing the slide named `firstSlide` first when given.
+    virtual bool NewDocument(const std::string& startPath, const std::string& firstSlide) = 0;
     virtual void ShowMainWindow() = 0;
     // The folder selection dialog; false on Cancel.
     virtual bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) = 0;
@@ -42,6 +42,9 @@ public:
     explicit CVarnelleApp(AppServices services) : services_(services) {}
 
     bool InitInstance(const std::string& rawCommandLine, AppHost& host);
+    // Start-up from the program's arguments: a file manager's one opened path, or else the
+    // arguments joined into the raw command line.
+    bool InitInstance(const std::vector<std::string>& arguments, AppHost& host);
     // Logs the raw text, then splits it at spaces and tabs into the switch and the path.
     void SplitCommandLine(const std::string& raw, std::string& logSwitch, std::string& startPath);
     void AddLogLine(const std::string& message);
@@ -61,9 +64,13 @@ public:
 
     std::string m_strLogSwitch = "0";
     std::string m_strStartPath;
+    // The picture an opened path named, shown first; used up with the start path.
+    std::string m_strFirstSlide;
     std::vector<std::string> m_astrLogLines;
 
 private:
+    bool OpenFirstDocument(AppHost& host);
+
     AppServices services_;
     std::optional<PrinterSettings> printer_;
 };

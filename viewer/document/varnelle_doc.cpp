@@ -55,7 +55,14 @@ void CVarnelleDoc::BuildFolderList(const std::string& folder) {
     std::erase_if(m_astrSlides, [this](const std::string& path) { return !IsSlideExtension(textTools_.GetExtension(path)); });
 }
 
-bool CVarnelleDoc::OnNewDocument(const std::string& path) {
+int CVarnelleDoc::SlideIndexOf(const std::string& fileName) const {
+    if (fileName.empty()) return 0;
+    for (std::size_t i = 0; i < m_astrSlides.size(); ++i)
+        if (textTools_.GetFileName(m_astrSlides[i]) == fileName) return static_cast<int>(i);
+    return 0;
+}
+
+bool CVarnelleDoc::OnNewDocument(const std::string& path, const std::string& firstSlide) {
     dibTools_.FreeDib(m_dibNavBar);
     m_astrSlides.clear();
     if (!path.empty()) {
@@ -71,6 +78,7 @@ bool CVarnelleDoc::OnNewDocument(const std::string& path) {
                 m_astrSlides.clear();
                 m_nSlideCount = 0;
                 m_nCurrentSlide = 0;
+                m_nFirstSlide = 0;
                 waitCursor_.End();
                 return false;
             }
@@ -79,6 +87,7 @@ bool CVarnelleDoc::OnNewDocument(const std::string& path) {
     }
     ResetViewState();
     m_nSlideCount = static_cast<int>(m_astrSlides.size());
+    m_nFirstSlide = SlideIndexOf(firstSlide);
     return true;
 }
 

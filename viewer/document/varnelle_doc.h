@@ -55,7 +55,8 @@ public:
     CVarnelleDoc(DocumentServices services, WaitCursor& waitCursor, const BitmapResources& resources);
 
     // Loads the show at `startPath`: a folder's images or a collage file; none when empty.
-    bool OnNewDocument(const std::string& startPath);
+    // The first slide whose file name is `firstSlide` becomes the one shown first.
+    bool OnNewDocument(const std::string& startPath, const std::string& firstSlide = {});
     void ResetViewState();
     void SetZoomTarget(CommandTarget* target) { m_hWndZoomTarget = target; }
     // Until dialogs are given, Custom zoom and Help Topics are not the document's commands.
@@ -68,6 +69,8 @@ public:
     int m_bFullScreen = 0;
     float m_fZoom = 1.0f;
     int m_nCurrentSlide = 0;
+    // Index of the slide the view's initial update starts at.
+    int m_nFirstSlide = 0;
     int m_nSlideCount = 0;
     Point m_ptScroll;
     Rect m_rcClient;
@@ -87,6 +90,7 @@ public:
 private:
     void CopyDefaultPrinter();
     void BuildFolderList(const std::string& folder);
+    int SlideIndexOf(const std::string& fileName) const;
     void SetZoom(float zoom);
 
     DocumentServices services_;

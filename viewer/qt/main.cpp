@@ -14,6 +14,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,16 +23,6 @@ namespace {
 constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
 constexpr int kSlidesAhead = 4;
 constexpr int kSlidesBehind = 1;
-
-// The raw command-line text: the arguments Qt left, joined with single spaces.
-std::string RawCommandLine(int argc, char** argv) {
-    std::string raw;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) raw += ' ';
-        raw += argv[i];
-    }
-    return raw;
-}
 
 }  // namespace
 
@@ -53,6 +44,6 @@ int main(int argc, char** argv) {
                                 return viewTimers.emplace(&qt, std::move(onTick));
                             },
                             {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}});
-    if (!app.InitInstance(RawCommandLine(argc, argv), shell)) return 1;
+    if (!app.InitInstance(std::vector<std::string>(argv + 1, argv + argc), shell)) return 1;  // the arguments Qt left
     return qt.exec();
 }

@@ -35,7 +35,7 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
     QCoreApplication::setApplicationName(gui::FromBytes(texts::kAppTitle));
 }
 
-bool ViewerShell::NewDocument(const std::string& startPath) {
+bool ViewerShell::NewDocument(const std::string& startPath, const std::string& firstSlide) {
     if (!document_) {
         const AppServices& services = app_.Services();
         document_ = std::make_unique<CVarnelleDoc>(
@@ -57,7 +57,7 @@ bool ViewerShell::NewDocument(const std::string& startPath) {
                                                      [this](int id) { frame_->RunCommand(id); });
         view_->View().SetPrintHost(printing_.get());
     }
-    const bool loaded = document_->OnNewDocument(startPath);
+    const bool loaded = document_->OnNewDocument(startPath, firstSlide);
     // A load that fails leaves an empty show, which the view must not index with the old
     // show's slide number: it is reset either way.
     view_->View().OnInitialUpdate();

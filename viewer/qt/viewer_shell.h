@@ -47,7 +47,7 @@ public:
     ~ViewerShell() override;
 
     void LoadProfile(const std::string& key, int recentFiles) override;
-    bool NewDocument(const std::string& startPath) override;
+    bool NewDocument(const std::string& startPath, const std::string& firstSlide) override;
     void ShowMainWindow() override;
     bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) override;
     void ShowPrintSetup() override;

@@ -24,9 +24,12 @@ public:
     SlideShow(platform::TimerService& timers, platform::MessageSink& messages)
         : timers_(timers), messages_(messages) {}
 
-    // A new document's show: slide 0, stopped, the default intervals. The timer is the
-    // caller's to kill first.
-    void Reset() { state_ = State{}; }
+    // A new document's show: stopped, the default intervals, at `firstSlide` (the picture a
+    // file manager opened, else 0). The timer is the caller's to kill first.
+    void Reset(int firstSlide = 0) {
+        state_ = State{};
+        state_.m_nSlide = firstSlide;
+    }
 
     int Slide() const { return state_.m_nSlide; }
     // The way the show last moved, for which neighbours are decoded first.

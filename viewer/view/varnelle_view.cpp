@@ -35,7 +35,7 @@ void CVarnelleView::OnInitialUpdate() {
     // The old show's pictures and planned decodes are of no use any more.
     picture_.Reset();
     services_.pictures.NewShow(doc->m_astrSlides);
-    show_.Reset();
+    show_.Reset(doc->m_nFirstSlide);
     navBar_.Reset();
     paint_ = PaintState{};
 }
