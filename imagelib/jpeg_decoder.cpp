@@ -3,9 +3,11 @@
 // plain data between setjmp and any library call, so the jump skips no destructor.
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
+#include "imagelib/orientation.h"
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstring>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <jpeglib.h>
 #include <jerror.h>  // after jpeglib.h, which it needs
@@ -81,6 +83,8 @@ bool ReadHeader(JpegSession& s, const std::uint8_t* data, std::size_t size) {
     s.progress.pub.progress_monitor = LimitScans;
     s.cinfo.progress = &s.progress.pub;
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
+    // Kept for the Exif orientation; libjpeg bounds each segment by its length field.
+    jpeg_save_markers(&s.cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) {
         s.err.message = "No JPEG image";
         return false;
@@ -180,6 +184,15 @@ private:
     JpegSession& s_;
 };
 
+// The orientation of the first APP1 segment that is Exif.
+int ExifOrientation(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1 || m->data_length < 6 || std::memcmp(m->data, "Exif\0", 6) != 0) continue;
+        return ReadExifOrientation(ByteSpan(m->data, m->data_length));
+    }
+    return kStoredUpright;
+}
+
 // Picks the output colour space: grey stays grey, CMYK/YCCK arrive as CMYK for our own
 // conversion, everything else as BGR in the picture's byte order.
 Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
@@ -239,7 +252,10 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
-    scale = {fullWidth, fullHeight, reduction};
+    const int orientation = ExifOrientation(s.cinfo);
+    IMAGELIB_TRY(MakeUpright(dib, orientation));
+    scale = SwapsSides(orientation) ? PictureScale{fullHeight, fullWidth, reduction}
+                                    : PictureScale{fullWidth, fullHeight, reduction};
     out = std::move(dib);
     return Status::Ok();
 }

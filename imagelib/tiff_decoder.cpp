@@ -3,6 +3,7 @@
 // else goes through libtiff's RGBA reader one strip or tile row at a time.
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
+#include "imagelib/orientation.h"
 #include "imagelib/tiff_compression.h"
 #include "imagelib/tiff_memory_file.h"
 
@@ -270,8 +271,15 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     // Before any strip reaches a codec.
     if (!IsReadableTiffCompression(page.compression)) return Status::Error("Unsupported TIFF compression");
     ReadFaxWithoutEolsIfNeeded(tif.get(), page);
-    return kind == RowKind::None ? DecodeRgba(tif.get(), page, out)
-                                 : DecodeRows(tif.get(), page, kind, page.associatedAlpha, out);
+    Dib dib;
+    IMAGELIB_TRY(kind == RowKind::None ? DecodeRgba(tif.get(), page, dib)
+                                       : DecodeRows(tif.get(), page, kind, page.associatedAlpha, dib));
+    // libtiff refuses values outside 1..8 when it reads the directory.
+    std::uint16_t orientation = kStoredUpright;
+    TIFFGetField(tif.get(), TIFFTAG_ORIENTATION, &orientation);
+    IMAGELIB_TRY(MakeUpright(dib, orientation));
+    out = std::move(dib);
+    return Status::Ok();
 }
 
 }  // namespace imagelib
