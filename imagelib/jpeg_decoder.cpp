@@ -241,7 +241,11 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     // Kept now: a damaged file can declare another size in a later frame header, which
     // libjpeg reads while it decodes.
     const std::uint32_t fullWidth = s.cinfo.image_width, fullHeight = s.cinfo.image_height;
-    const int reduction = std::clamp(rule(fullWidth, fullHeight), 0, kMaxReduction);
+    // The rule and the caller see the upright picture's sides.
+    const int orientation = ExifOrientation(s.cinfo);
+    const PictureScale upright = SwapsSides(orientation) ? PictureScale{fullHeight, fullWidth, 0}
+                                                         : PictureScale{fullWidth, fullHeight, 0};
+    const int reduction = std::clamp(rule(upright.fullWidth, upright.fullHeight), 0, kMaxReduction);
     if (!ScaleOutput(s, reduction)) return Status::Error(s.err.message);
     Dib dib;
     IMAGELIB_TRY(AllocateDib(s.cinfo.output_width, s.cinfo.output_height, depth, colours, dib));
@@ -252,10 +256,8 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
-    const int orientation = ExifOrientation(s.cinfo);
     IMAGELIB_TRY(MakeUpright(dib, orientation));
-    scale = SwapsSides(orientation) ? PictureScale{fullHeight, fullWidth, reduction}
-                                    : PictureScale{fullWidth, fullHeight, reduction};
+    scale = {upright.fullWidth, upright.fullHeight, reduction};
     out = std::move(dib);
     return Status::Ok();
 }

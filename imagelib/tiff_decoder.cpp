@@ -274,7 +274,7 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     Dib dib;
     IMAGELIB_TRY(kind == RowKind::None ? DecodeRgba(tif.get(), page, dib)
                                        : DecodeRows(tif.get(), page, kind, page.associatedAlpha, dib));
-    // libtiff refuses values outside 1..8 when it reads the directory.
+    // A value outside 1..8 (libtiff drops most of them itself) leaves the picture as stored.
     std::uint16_t orientation = kStoredUpright;
     TIFFGetField(tif.get(), TIFFTAG_ORIENTATION, &orientation);
     IMAGELIB_TRY(MakeUpright(dib, orientation));
