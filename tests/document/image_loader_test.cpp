@@ -4,6 +4,9 @@
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/recording_message_sink.h"
 #include "tests/document/dib_builder.h"
+#include "tests/imagelib/oriented_jpeg.h"
+#include "viewer/view/picture_scale.h"
+#include "viewer/view/slide_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +121,32 @@ TEST_F(ImageLoaderTest, FilesThatCannotBeShownFailSilentlyAndLeaveTheTargetEmpty
         EXPECT_FALSE(dib.palette.has_value()) << path;
     }
     EXPECT_TRUE(sink.shown.empty());
+}
+
+// A portrait photo stored sideways: the first showing's reduction and fit come from the
+// upright sides. From the stored ones, a 16 by 32 client would ask for a quarter-size
+// picture and then show it at half size.
+TEST_F(ImageLoaderTest, SidewaysPhotoIsFittedByItsUprightSize) {
+    imagelib::testing::ExifTag tag;
+    tag.value = 6;
+    const auto jpeg = imagelib::testing::WithApp1(imagelib::testing::EncodeQuarteredJpeg(),
+                                                  {imagelib::testing::ExifBody(tag)});
+    fs.AddFile("/show/portrait.jpg", std::string(jpeg.begin(), jpeg.end()));
+    const PictureNeed need = PictureNeed::Fit(16, 32);
+    DibImage dib;
+    imagelib::PictureScale scale;
+    ASSERT_TRUE(loader.LoadImageFile("/show/portrait.jpg", dib,
+                                     [&](std::uint32_t w, std::uint32_t h) { return ReductionFor(need, w, h); },
+                                     scale));
+    EXPECT_EQ(scale.fullWidth, imagelib::testing::kQuarteredHeight);
+    EXPECT_EQ(scale.fullHeight, imagelib::testing::kQuarteredWidth);
+    EXPECT_EQ(scale.reduction, 1);
+    EXPECT_EQ(HeaderField(dib, kWidthField), 16u);
+    EXPECT_EQ(HeaderField(dib, kHeightField), 32u);
+    const SlideFit fit = FitToClient(static_cast<int>(scale.fullWidth), static_cast<int>(scale.fullHeight), 16, 32);
+    EXPECT_EQ(fit.width, 16);
+    EXPECT_EQ(fit.height, 32);
+    EXPECT_DOUBLE_EQ(fit.zoom, 0.5);
 }
 
 }  // namespace
