@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace imagelib {
@@ -20,52 +21,60 @@ constexpr Mapping kMappings[9] = {
     {true, false, false},  {true, false, true},   {true, true, true},   {true, true, false},
 };
 
-// One pixel of any depth: a palette index, or blue-green-red packed for 24 bits.
-std::uint32_t GetPixel(const std::uint8_t* row, std::uint32_t x, std::uint16_t depth) {
-    switch (depth) {
-    case 1: return (row[x / 8] >> (7 - x % 8)) & 1u;
-    case 4: return (row[x / 2] >> (x % 2 ? 0 : 4)) & 15u;
-    case 8: return row[x];
-    default: {
+// One pixel of any depth: a palette index, or blue-green-red packed for 24 bits. The
+// depth is a template argument so the pixel loops compile to plain moves.
+template <std::uint16_t depth>
+std::uint32_t GetPixel(const std::uint8_t* row, std::uint32_t x) {
+    if constexpr (depth == 1) return (row[x / 8] >> (7 - x % 8)) & 1u;
+    else if constexpr (depth == 4) return (row[x / 2] >> (x % 2 ? 0 : 4)) & 15u;
+    else if constexpr (depth == 8) return row[x];
+    else {
         const std::uint8_t* p = row + 3 * static_cast<std::size_t>(x);
         return p[0] | static_cast<std::uint32_t>(p[1]) << 8 | static_cast<std::uint32_t>(p[2]) << 16;
     }
-    }
 }
 
-void SetPixel(std::uint8_t* row, std::uint32_t x, std::uint16_t depth, std::uint32_t v) {
-    switch (depth) {
-    case 1: {
+template <std::uint16_t depth>
+void SetPixel(std::uint8_t* row, std::uint32_t x, std::uint32_t v) {
+    if constexpr (depth == 1) {
         const auto bit = static_cast<std::uint8_t>(0x80u >> (x % 8));
         row[x / 8] = static_cast<std::uint8_t>(v ? row[x / 8] | bit : row[x / 8] & ~bit);
-        break;
-    }
-    case 4: {
+    } else if constexpr (depth == 4) {
         const unsigned shift = x % 2 ? 0 : 4;
         row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & ~(15u << shift)) | (v & 15u) << shift);
-        break;
-    }
-    case 8: row[x] = static_cast<std::uint8_t>(v); break;
-    default: {
+    } else if constexpr (depth == 8) {
+        row[x] = static_cast<std::uint8_t>(v);
+    } else {
         std::uint8_t* p = row + 3 * static_cast<std::size_t>(x);
         p[0] = static_cast<std::uint8_t>(v);
         p[1] = static_cast<std::uint8_t>(v >> 8);
         p[2] = static_cast<std::uint8_t>(v >> 16);
     }
+}
+
+// Calls `work` with the picture's depth as a compile-time constant.
+template <typename Work>
+void WithDepth(std::uint16_t depth, Work&& work) {
+    switch (depth) {
+    case 1: work(std::integral_constant<std::uint16_t, 1>()); break;
+    case 4: work(std::integral_constant<std::uint16_t, 4>()); break;
+    case 8: work(std::integral_constant<std::uint16_t, 8>()); break;
+    default: work(std::integral_constant<std::uint16_t, 24>()); break;
     }
 }
 
 void MirrorColumns(Dib& dib) {
     const std::uint32_t width = dib.Width();
-    const std::uint16_t depth = dib.BitsPerPixel();
-    for (std::uint32_t y = 0; y < dib.Height(); ++y) {
-        std::uint8_t* row = dib.RowFromTop(y);
-        for (std::uint32_t x = 0, far = width - 1; x < far; ++x, --far) {
-            const std::uint32_t left = GetPixel(row, x, depth);
-            SetPixel(row, x, depth, GetPixel(row, far, depth));
-            SetPixel(row, far, depth, left);
+    WithDepth(dib.BitsPerPixel(), [&](auto depth) {
+        for (std::uint32_t y = 0; y < dib.Height(); ++y) {
+            std::uint8_t* row = dib.RowFromTop(y);
+            for (std::uint32_t x = 0, far = width - 1; x < far; ++x, --far) {
+                const std::uint32_t left = GetPixel<depth>(row, x);
+                SetPixel<depth>(row, x, GetPixel<depth>(row, far));
+                SetPixel<depth>(row, far, left);
+            }
         }
-    }
+    });
 }
 
 void MirrorRows(Dib& dib) {
@@ -83,15 +92,19 @@ Status Transpose(Dib& dib, const Mapping& m) {
     std::memcpy(upright.Palette(), dib.Palette(), 4u * static_cast<std::size_t>(dib.ColoursUsed()));
     Put32(upright.header.data(), kXResolutionField, Get32(dib.header.data(), kYResolutionField));
     Put32(upright.header.data(), kYResolutionField, Get32(dib.header.data(), kXResolutionField));
-    // Upright row y is stored column y; its pixel x comes from stored row x.
-    for (std::uint32_t y = 0; y < width; ++y) {
-        std::uint8_t* out = upright.RowFromTop(y);
-        const std::uint32_t column = m.mirrorColumns ? width - 1 - y : y;
-        for (std::uint32_t x = 0; x < height; ++x) {
-            const std::uint32_t row = m.mirrorRows ? height - 1 - x : x;
-            SetPixel(out, x, depth, GetPixel(dib.RowFromTop(row), column, depth));
+    // Upright row y is stored column y; its pixel x comes from stored row x. Bands of
+    // upright rows keep the stored rows they read in the cache.
+    constexpr std::uint32_t kBand = 16;
+    WithDepth(depth, [&](auto d) {
+        for (std::uint32_t top = 0; top < width; top += kBand) {
+            const std::uint32_t bottom = std::min(width, top + kBand);
+            for (std::uint32_t x = 0; x < height; ++x) {
+                const std::uint8_t* in = dib.RowFromTop(m.mirrorRows ? height - 1 - x : x);
+                for (std::uint32_t y = top; y < bottom; ++y)
+                    SetPixel<d>(upright.RowFromTop(y), x, GetPixel<d>(in, m.mirrorColumns ? width - 1 - y : y));
+            }
         }
-    }
+    });
     dib = std::move(upright);
     return Status::Ok();
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace imagelib {
@@ -48,7 +49,9 @@ unsigned StoredSample(const TiffCase& c, int q, unsigned sample) {
 }
 
 std::vector<std::uint8_t> EncodeQuarteredTiff(const TiffCase& c) {
-    const std::string path = ::testing::TempDir() + "tiff_orientation_" + c.name + ".tif";
+    // The process id keeps runs from other worktrees off this file.
+    const std::string path =
+        ::testing::TempDir() + "tiff_orientation_" + c.name + "_" + std::to_string(getpid()) + ".tif";
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
