@@ -53,7 +53,9 @@ void ExpectAsStored(Dib& dib) {
 class JpegOrientationTest : public ::testing::TestWithParam<std::tuple<int, bool, int>> {};
 
 TEST_P(JpegOrientationTest, ComesOutUprightWithItsSidesAndCorners) {
-    const auto [orientation, bigEndian, reduction] = GetParam();
+    const int orientation = std::get<0>(GetParam());
+    const bool bigEndian = std::get<1>(GetParam());
+    const int reduction = std::get<2>(GetParam());
     ExifTag tag;
     tag.value = static_cast<std::uint16_t>(orientation);
     tag.bigEndian = bigEndian;
