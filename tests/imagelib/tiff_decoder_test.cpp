@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace imagelib {
 namespace {
 
@@ -47,7 +49,9 @@ std::vector<std::uint8_t> ReadBack(const std::string& path) {
 }
 
 std::vector<std::uint8_t> EncodeTiff(const TiffShape& shape) {
-    const std::string path = ::testing::TempDir() + "tiff_fixture_" + shape.name + ".tif";
+    // Named by process too: CTest runs each test in a process of its own, two at a time.
+    const std::string path =
+        ::testing::TempDir() + "tiff_fixture_" + shape.name + "_" + std::to_string(getpid()) + ".tif";
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
