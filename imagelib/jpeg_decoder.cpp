@@ -1,6 +1,7 @@
 // JPEG through libjpeg-turbo. libjpeg reports fatal errors by calling error_exit, which
 // here longjmps back into the small step functions below. Those functions hold only
 // plain data between setjmp and any library call, so the jump skips no destructor.
+#include "imagelib/colour_profile.h"
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
 #include "imagelib/orientation.h"
@@ -85,6 +86,8 @@ bool ReadHeader(JpegSession& s, const std::uint8_t* data, std::size_t size) {
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
     // Kept for the Exif orientation; libjpeg bounds each segment by its length field.
     jpeg_save_markers(&s.cinfo, JPEG_APP0 + 1, 0xFFFF);
+    // And the colour profile's chunks.
+    jpeg_save_markers(&s.cinfo, JPEG_APP0 + 2, 0xFFFF);
     if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) {
         s.err.message = "No JPEG image";
         return false;
@@ -193,6 +196,13 @@ int ExifOrientation(const jpeg_decompress_struct& cinfo) {
     return kStoredUpright;
 }
 
+std::vector<std::uint8_t> IccProfile(const jpeg_decompress_struct& cinfo) {
+    std::vector<ByteSpan> bodies;
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 2) bodies.emplace_back(m->data, m->data_length);
+    return JoinJpegProfile(bodies);
+}
+
 // Picks the output colour space: grey stays grey, CMYK/YCCK arrive as CMYK for our own
 // conversion, everything else as BGR in the picture's byte order.
 Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
@@ -243,6 +253,8 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     const std::uint32_t fullWidth = s.cinfo.image_width, fullHeight = s.cinfo.image_height;
     // The rule and the caller see the upright picture's sides.
     const int orientation = ExifOrientation(s.cinfo);
+    // Copied now: finishing the decompression frees the saved segments.
+    const std::vector<std::uint8_t> profile = IccProfile(s.cinfo);
     const PictureScale upright = SwapsSides(orientation) ? PictureScale{fullHeight, fullWidth, 0}
                                                          : PictureScale{fullWidth, fullHeight, 0};
     const int reduction = std::clamp(rule(upright.fullWidth, upright.fullHeight), 0, kMaxReduction);
@@ -256,6 +268,7 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
+    ConvertToSrgb(profile, dib);
     IMAGELIB_TRY(MakeUpright(dib, orientation));
     scale = {upright.fullWidth, upright.fullHeight, reduction};
     out = std::move(dib);

@@ -1,6 +1,7 @@
 // PNG through libpng. libpng reports fatal errors by longjmp to png_jmpbuf; the step
 // functions that call into it hold only plain data, so the jump skips no destructor.
 // Warnings are dropped and libpng's messages are never kept (they may live on its stack).
+#include "imagelib/colour_profile.h"
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
 
@@ -180,6 +181,18 @@ bool ReadRows(PngSession& s, Dib& dib, std::uint8_t* buffer) {
     return true;
 }
 
+// libpng inflates iCCP itself, checking the length the profile declares against the chunk
+// limit before inflating its body, and drops a profile that is damaged or does not match
+// the colour type.
+ByteSpan Profile(png_structp png, png_infop info) {
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep data = nullptr;
+    png_uint_32 length = 0;
+    if (!png_get_iCCP(png, info, &name, &compression, &data, &length) || !data) return {};
+    return ByteSpan(data, length);
+}
+
 class SessionCloser {
 public:
     explicit SessionCloser(PngSession& s) : s_(s) {}
@@ -219,6 +232,7 @@ Status DecodePng(ByteSpan file, Dib& out) {
         if (buffer.empty()) return Status::Error("Out of memory");
     }
     if (!ReadRows(s, dib, buffer.data())) return Status::Error(s.message);
+    ConvertToSrgb(Profile(s.png, s.info), dib);
     out = std::move(dib);
     return Status::Ok();
 }

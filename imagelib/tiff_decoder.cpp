@@ -1,6 +1,7 @@
 // TIFF through libtiff, first page only. Bilevel, grey and palette pages of 1, 4 or 8
 // bits stay indexed and 8-bit RGB is read straight into the picture's rows; everything
 // else goes through libtiff's RGBA reader one strip or tile row at a time.
+#include "imagelib/colour_profile.h"
 #include "imagelib/decoders.h"
 #include "imagelib/dib_palette.h"
 #include "imagelib/orientation.h"
@@ -274,6 +275,10 @@ Status DecodeTiff(ByteSpan file, Dib& out) {
     Dib dib;
     IMAGELIB_TRY(kind == RowKind::None ? DecodeRgba(tif.get(), page, dib)
                                        : DecodeRows(tif.get(), page, kind, page.associatedAlpha, dib));
+    std::uint32_t profileBytes = 0;
+    void* profile = nullptr;
+    if (TIFFGetField(tif.get(), TIFFTAG_ICCPROFILE, &profileBytes, &profile) && profile)
+        ConvertToSrgb(ByteSpan(static_cast<const std::uint8_t*>(profile), profileBytes), dib);
     // A value outside 1..8 (libtiff drops most of them itself) leaves the picture as stored.
     std::uint16_t orientation = kStoredUpright;
     TIFFGetField(tif.get(), TIFFTAG_ORIENTATION, &orientation);

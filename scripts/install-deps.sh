@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
-  libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libopenjp2-7-dev libgif-dev
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libopenjp2-7-dev libgif-dev liblcms2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool
   cups cups-filters poppler-utils
