@@ -3,6 +3,7 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace imagelib {
@@ -40,7 +41,7 @@ constexpr std::size_t kJpegChunkHeader = sizeof kJpegSignature + 2;
 
 }  // namespace
 
-void ConvertToSrgb(ByteSpan profile, Dib& dib) {
+void ConvertToSrgb(ByteSpan profile, Dib& dib, std::uint32_t decodedRows) {
     if (profile.empty() || profile.size() > kMaxProfileBytes || dib.BitsPerPixel() != 24) return;
     // lcms trusts a size field larger than the data; a profile claiming more than it holds
     // has lost its end.
@@ -55,7 +56,7 @@ void ConvertToSrgb(ByteSpan profile, Dib& dib) {
     cmsHTRANSFORM transform =
         cmsCreateTransform(in.get(), TYPE_BGR_8, srgb.get(), TYPE_BGR_8, INTENT_PERCEPTUAL, 0);
     if (!transform) return;
-    for (std::uint32_t y = 0; y < dib.Height(); ++y) {
+    for (std::uint32_t y = 0; y < std::min(decodedRows, dib.Height()); ++y) {
         std::uint8_t* row = dib.RowFromTop(y);
         cmsDoTransform(transform, row, row, dib.Width());
     }

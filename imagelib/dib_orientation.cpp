@@ -63,10 +63,10 @@ void WithDepth(std::uint16_t depth, Work&& work) {
     }
 }
 
-void MirrorColumns(Dib& dib) {
+void MirrorColumns(Dib& dib, std::uint32_t rows) {
     const std::uint32_t width = dib.Width();
     WithDepth(dib.BitsPerPixel(), [&](auto depth) {
-        for (std::uint32_t y = 0; y < dib.Height(); ++y) {
+        for (std::uint32_t y = 0; y < rows; ++y) {
             std::uint8_t* row = dib.RowFromTop(y);
             for (std::uint32_t x = 0, far = width - 1; x < far; ++x, --far) {
                 const std::uint32_t left = GetPixel<depth>(row, x);
@@ -77,13 +77,15 @@ void MirrorColumns(Dib& dib) {
     });
 }
 
-void MirrorRows(Dib& dib) {
+// A pair of rows both past the decoded ones is zero on both sides: nothing to swap.
+void MirrorRows(Dib& dib, std::uint32_t rows) {
     const std::uint32_t stride = dib.Stride();
-    for (std::uint32_t y = 0, far = dib.Height() - 1; y < far; ++y, --far)
+    for (std::uint32_t y = 0, far = dib.Height() - 1; y < far && y < rows; ++y, --far)
         std::swap_ranges(dib.RowFromTop(y), dib.RowFromTop(y) + stride, dib.RowFromTop(far));
 }
 
-Status Transpose(Dib& dib, const Mapping& m) {
+// The upright picture starts zeroed, so stored rows past the decoded ones need no copy.
+Status Transpose(Dib& dib, const Mapping& m, std::uint32_t rows) {
     using namespace dibheader;
     const std::uint32_t width = dib.Width(), height = dib.Height();
     const std::uint16_t depth = dib.BitsPerPixel();
@@ -98,8 +100,9 @@ Status Transpose(Dib& dib, const Mapping& m) {
     WithDepth(depth, [&](auto d) {
         for (std::uint32_t top = 0; top < width; top += kBand) {
             const std::uint32_t bottom = std::min(width, top + kBand);
-            for (std::uint32_t x = 0; x < height; ++x) {
-                const std::uint8_t* in = dib.RowFromTop(m.mirrorRows ? height - 1 - x : x);
+            for (std::uint32_t stored = 0; stored < rows; ++stored) {
+                const std::uint32_t x = m.mirrorRows ? height - 1 - stored : stored;
+                const std::uint8_t* in = dib.RowFromTop(stored);
                 for (std::uint32_t y = top; y < bottom; ++y)
                     SetPixel<d>(upright.RowFromTop(y), x, GetPixel<d>(in, m.mirrorColumns ? width - 1 - y : y));
             }
@@ -111,13 +114,14 @@ Status Transpose(Dib& dib, const Mapping& m) {
 
 }  // namespace
 
-Status MakeUpright(Dib& dib, int orientation) {
+Status MakeUpright(Dib& dib, int orientation, std::uint32_t decodedRows) {
     if (orientation <= kStoredUpright || orientation > 8 || dib.header.empty() || dib.bits.empty())
         return Status::Ok();
     const Mapping& m = kMappings[orientation];
-    if (m.transpose) return Transpose(dib, m);
-    if (m.mirrorColumns) MirrorColumns(dib);
-    if (m.mirrorRows) MirrorRows(dib);
+    const std::uint32_t rows = std::min(decodedRows, dib.Height());
+    if (m.transpose) return Transpose(dib, m, rows);
+    if (m.mirrorColumns) MirrorColumns(dib, rows);
+    if (m.mirrorRows) MirrorRows(dib, rows);
     return Status::Ok();
 }
 

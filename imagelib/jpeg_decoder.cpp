@@ -266,10 +266,12 @@ Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
         return Status::Error("Unexpected JPEG output size");
     if (depth == 8) SetGreyPalette(dib, 256);
     if (!ReadRows(s, dib)) return Status::Error(s.err.message);
+    // Rows past those decoded stay black; turning and converting them would only cost time.
+    const std::uint32_t decodedRows = s.cinfo.output_scanline;
     // Trailing garbage after the last scan does not spoil a complete picture.
-    if (s.cinfo.output_scanline == s.cinfo.output_height) (void)Finish(s);
-    ConvertToSrgb(profile, dib);
-    IMAGELIB_TRY(MakeUpright(dib, orientation));
+    if (decodedRows == s.cinfo.output_height) (void)Finish(s);
+    ConvertToSrgb(profile, dib, decodedRows);
+    IMAGELIB_TRY(MakeUpright(dib, orientation, decodedRows));
     scale = {upright.fullWidth, upright.fullHeight, reduction};
     out = std::move(dib);
     return Status::Ok();

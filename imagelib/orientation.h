@@ -21,6 +21,9 @@ int ReadExifOrientation(ByteSpan app1);
 // Turns `dib` (any depth) upright. The flips work in place; the orientations that swap
 // the sides make the upright picture through AllocateDib and then free the stored one,
 // so for a moment both exist. On failure `dib` is left as stored.
-Status MakeUpright(Dib& dib, int orientation);
+// Only the first `decodedRows` stored rows (from the top) are read: the decoder promises
+// the rest are zero, as a picture whose data ran out leaves them, so a small damaged file
+// claiming a huge picture costs what its data covers, not the claimed size.
+Status MakeUpright(Dib& dib, int orientation, std::uint32_t decodedRows = UINT32_MAX);
 
 }  // namespace imagelib
