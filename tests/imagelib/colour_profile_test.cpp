@@ -23,6 +23,16 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The profile's bytes; closes it.
+Bytes SavedProfile(cmsHPROFILE profile) {
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    Bytes bytes(size);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
 // Display P3: the P3 primaries, D65 white, the sRGB tone curve.
 Bytes DisplayP3Profile() {
     const cmsCIExyY white = {0.3127, 0.3290, 1.0};
@@ -30,24 +40,14 @@ Bytes DisplayP3Profile() {
     const cmsFloat64Number srgbCurve[] = {2.4, 1.0 / 1.055, 0.055 / 1.055, 1.0 / 12.92, 0.04045};
     cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
     cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    Bytes bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
+    const Bytes bytes = SavedProfile(cmsCreateRGBProfile(&white, &primaries, curves));
     cmsFreeToneCurve(curve);
     return bytes;
 }
 
 Bytes GreyProfile() {
     cmsToneCurve* curve = cmsBuildGamma(nullptr, 2.2);
-    cmsHPROFILE profile = cmsCreateGrayProfile(cmsD50_xyY(), curve);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    Bytes bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
+    const Bytes bytes = SavedProfile(cmsCreateGrayProfile(cmsD50_xyY(), curve));
     cmsFreeToneCurve(curve);
     return bytes;
 }
@@ -94,17 +94,7 @@ Bytes IccChunk(int sequence, int count, const Bytes& profile, std::size_t from, 
     return body;
 }
 
-// `jpeg` with APP2 segments holding `bodies`, in order, right after its start marker.
-Bytes WithApp2(const Bytes& jpeg, const std::vector<Bytes>& bodies) {
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    for (const Bytes& b : bodies) {
-        const std::size_t length = b.size() + 2;
-        out.insert(out.end(), {0xFF, 0xE2, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
-        out.insert(out.end(), b.begin(), b.end());
-    }
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
-    return out;
-}
+Bytes WithApp2(const Bytes& jpeg, const std::vector<Bytes>& bodies) { return testing::WithSegments(jpeg, 0xE2, bodies); }
 
 // The profile in three chunks, stored out of order: joined by their numbers.
 std::vector<Bytes> ThreeChunks(const Bytes& p) {

@@ -1,13 +1,10 @@
 // JPEG decoding against files made here with libjpeg's own encoder.
 #include "imagelib/decoders.h"
-#include "tests/imagelib/dib_pixels.h"
+#include "tests/imagelib/test_jpeg.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <jpeglib.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace imagelib {
@@ -25,63 +22,13 @@ Rgb BlockColour(std::uint32_t x, std::uint32_t y) {
     return {(block * 37) % 256, (block * 91 + 40) % 256, (block * 53 + 200) % 256};
 }
 
-struct EncodeOptions {
-    J_COLOR_SPACE space = JCS_RGB;
-    bool progressive = false;
-    int restartRows = 0;  // a restart marker after every this many rows of blocks
-};
-
-std::vector<std::uint8_t> EncodeJpeg(const EncodeOptions& options) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = options.space == JCS_GRAYSCALE ? 1 : (options.space == JCS_CMYK ? 4 : 3);
-    cinfo.in_color_space = options.space;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    for (int i = 0; i < cinfo.num_components; ++i)
-        cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.restart_in_rows = options.restartRows;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(kWidth) * cinfo.input_components);
-    while (cinfo.next_scanline < kHeight) {
-        for (std::uint32_t x = 0; x < kWidth; ++x) {
-            const Rgb c = BlockColour(x, cinfo.next_scanline);
-            JSAMPLE* p = &row[x * static_cast<std::size_t>(cinfo.input_components)];
-            if (options.space == JCS_GRAYSCALE) {
-                p[0] = static_cast<JSAMPLE>(c.g);
-            } else if (options.space == JCS_CMYK) {
-                // Adobe's inverted convention, which libjpeg's encoder marks as such.
-                p[0] = static_cast<JSAMPLE>(c.r);
-                p[1] = static_cast<JSAMPLE>(c.g);
-                p[2] = static_cast<JSAMPLE>(c.b);
-                p[3] = 255;
-            } else {
-                p[0] = static_cast<JSAMPLE>(c.r);
-                p[1] = static_cast<JSAMPLE>(c.g);
-                p[2] = static_cast<JSAMPLE>(c.b);
-            }
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<std::uint8_t> file(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return file;
+std::vector<std::uint8_t> EncodeJpeg(const testing::JpegEncoding& encoding) {
+    return testing::EncodeTestJpeg(kWidth, kHeight, BlockColour, encoding);
 }
 
 struct ColourCase {
     const char* name;
-    EncodeOptions options;
+    testing::JpegEncoding options;
     std::uint16_t depth;
 };
 
