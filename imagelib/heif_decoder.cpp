@@ -82,8 +82,16 @@ void ConvertColour(const heif_image_handle* handle, Dib& dib) {
     ConvertCicpToSrgb(colour, dib);
 }
 
-// Decodes `handle` to 8-bit RGB(A) and makes the picture of `width` by `height` from it.
-Status DecodeHandle(heif_image_handle* handle, std::uint32_t width, std::uint32_t height, Dib& out) {
+// What to make of a decoded image: the picture reduced by whole blocks, or a thumbnail
+// brought to the reduced picture's size.
+struct Target {
+    int reduction;
+    std::uint32_t width, height;
+    bool thumbnail;
+};
+
+// Decodes `handle` to 8-bit RGB(A) and makes the target picture from it.
+Status DecodeHandle(heif_image_handle* handle, const Target& target, Dib& out) {
     std::uint32_t storedWidth = 0, storedHeight = 0;
     IMAGELIB_TRY(HandleSize(handle, storedWidth, storedHeight));
     const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
@@ -105,7 +113,8 @@ Status DecodeHandle(heif_image_handle* handle, std::uint32_t width, std::uint32_
     const InterleavedRows rows{plane, static_cast<std::size_t>(stride), storedWidth, storedHeight, alpha,
                                alpha && heif_image_handle_is_premultiplied_alpha(handle) != 0};
     Dib dib;
-    IMAGELIB_TRY(RowsToDib(rows, width, height, dib));
+    IMAGELIB_TRY(target.thumbnail ? RowsToDib(rows, target.width, target.height, dib)
+                                  : RowsToDib(rows, target.reduction, dib));
     ConvertColour(handle, dib);
     out = std::move(dib);
     return Status::Ok();
@@ -136,8 +145,8 @@ Status DecodeHeifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     const Handle thumbnail =
         reduction > 0 ? SmallestThumbnail(primary.get(), outWidth, outHeight, width, height) : nullptr;
     // A damaged thumbnail costs only the time it took: the picture itself comes next.
-    if (!thumbnail || !DecodeHandle(thumbnail.get(), outWidth, outHeight, dib).ok())
-        IMAGELIB_TRY(DecodeHandle(primary.get(), outWidth, outHeight, dib));
+    if (!thumbnail || !DecodeHandle(thumbnail.get(), {reduction, outWidth, outHeight, true}, dib).ok())
+        IMAGELIB_TRY(DecodeHandle(primary.get(), {reduction, outWidth, outHeight, false}, dib));
     scale = {width, height, reduction};
     out = std::move(dib);
     return Status::Ok();

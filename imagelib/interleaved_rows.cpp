@@ -29,22 +29,26 @@ void CopyRows(const InterleavedRows& rows, Dib& dib) {
     }
 }
 
-// Source pixel x falls in output pixel x * outWidth / width, so every output pixel
-// averages a block of whole source pixels.
-void AverageBlocks(const InterleavedRows& rows, Dib& dib) {
+// Output pixel blockOf(x, y) averages the source pixels that fall in it: blocks of
+// 2^reduction pixels for the power-of-two reductions, so stored pixel i stands for the same
+// source pixels as in a scaled decode; x * width / rows.width for other sizes.
+void AverageBlocks(const InterleavedRows& rows, int reduction, Dib& dib) {
     const std::size_t step = rows.alpha ? 4 : 3;
     const std::uint32_t width = dib.Width(), height = dib.Height();
+    auto blockOf = [reduction](std::uint32_t i, std::uint32_t out, std::uint32_t in) {
+        return reduction >= 0 ? i >> reduction : static_cast<std::uint32_t>(std::uint64_t{i} * out / in);
+    };
     std::vector<std::uint32_t> column(rows.width), columns(width, 0);
     std::vector<std::uint64_t> sums(static_cast<std::size_t>(width) * 3);
     for (std::uint32_t x = 0; x < rows.width; ++x) {
-        column[x] = static_cast<std::uint32_t>(static_cast<std::uint64_t>(x) * width / rows.width);
+        column[x] = blockOf(x, width, rows.width);
         ++columns[column[x]];
     }
     std::uint32_t y = 0;
     for (std::uint32_t oy = 0; oy < height; ++oy) {
         std::fill(sums.begin(), sums.end(), 0);
         std::uint32_t lines = 0;
-        for (; y < rows.height && static_cast<std::uint64_t>(y) * height / rows.height == oy; ++y, ++lines) {
+        for (; y < rows.height && blockOf(y, height, rows.height) == oy; ++y, ++lines) {
             const std::uint8_t* in = rows.data + y * rows.stride;
             for (std::uint32_t x = 0; x < rows.width; ++x, in += step) {
                 unsigned rgb[3];
@@ -66,17 +70,25 @@ void AverageBlocks(const InterleavedRows& rows, Dib& dib) {
     }
 }
 
-}  // namespace
-
-Status RowsToDib(const InterleavedRows& rows, std::uint32_t width, std::uint32_t height, Dib& out) {
+Status MakeDib(const InterleavedRows& rows, std::uint32_t width, std::uint32_t height, int reduction, Dib& out) {
     if (!rows.data) return Status::Error("No decoded pixels");
     if (width > rows.width || height > rows.height) return Status::Error("Picture smaller than wanted");
     Dib dib;
     IMAGELIB_TRY(AllocateDib(width, height, 24, 0, dib));
     if (width == rows.width && height == rows.height) CopyRows(rows, dib);
-    else AverageBlocks(rows, dib);
+    else AverageBlocks(rows, reduction, dib);
     out = std::move(dib);
     return Status::Ok();
+}
+
+}  // namespace
+
+Status RowsToDib(const InterleavedRows& rows, std::uint32_t width, std::uint32_t height, Dib& out) {
+    return MakeDib(rows, width, height, -1, out);
+}
+
+Status RowsToDib(const InterleavedRows& rows, int reduction, Dib& out) {
+    return MakeDib(rows, ReducedSide(rows.width, reduction), ReducedSide(rows.height, reduction), reduction, out);
 }
 
 }  // namespace imagelib

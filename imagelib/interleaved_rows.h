@@ -25,9 +25,8 @@ inline std::uint32_t ReducedSide(std::uint32_t side, int reduction) {
 // Makes the 24-bit picture of `rows` at `width` by `height`, no larger than the rows: alpha
 // composed on black, each pixel the mean of the pixels it stands for.
 Status RowsToDib(const InterleavedRows& rows, std::uint32_t width, std::uint32_t height, Dib& out);
-// The same at 1/2^reduction of their size.
-inline Status RowsToDib(const InterleavedRows& rows, int reduction, Dib& out) {
-    return RowsToDib(rows, ReducedSide(rows.width, reduction), ReducedSide(rows.height, reduction), out);
-}
+// The same at 1/2^reduction of their size, each pixel the mean of a block of 2^reduction
+// by 2^reduction (partial at the right and bottom edges).
+Status RowsToDib(const InterleavedRows& rows, int reduction, Dib& out);
 
 }  // namespace imagelib
