@@ -71,9 +71,11 @@ Status DecodeAvif(ByteSpan file, Dib& out) {
 Status DecodeAvifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
     const std::unique_ptr<avifDecoder, DecoderFree> decoder(avifDecoderCreate());
     if (!decoder) return Status::Error("Out of memory");
-    // libavif and the AV1 decoder refuse larger pictures before decoding them.
+    // libavif and the AV1 decoder refuse larger pictures before decoding them: sides as
+    // ours (its default would refuse panoramas we show), pixels its own default at most,
+    // which is below our pixel block's.
     decoder->imageSizeLimit = std::min<std::uint32_t>(AVIF_DEFAULT_IMAGE_SIZE_LIMIT, kMaxPixelBytes / 3);
-    decoder->imageDimensionLimit = std::min<std::uint32_t>(AVIF_DEFAULT_IMAGE_DIMENSION_LIMIT, kMaxSide);
+    decoder->imageDimensionLimit = kMaxSide;
     decoder->ignoreExif = AVIF_TRUE;
     decoder->ignoreXMP = AVIF_TRUE;
     decoder->maxThreads = 1;

@@ -130,7 +130,8 @@ Status DecodeHeif(ByteSpan file, Dib& out) {
 Status DecodeHeifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
     const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
     if (!context) return Status::Error("Out of memory");
-    // libheif refuses larger sides while it reads the file, before it decodes anything.
+    // libheif refuses larger sides while it reads the file, before it decodes anything (its
+    // default, 32768, would refuse panoramas we show).
     heif_context_set_maximum_image_size_limit(context.get(), static_cast<int>(kMaxSide));
     if (Failed(heif_context_read_from_memory_without_copy(context.get(), file.data(), file.size(), nullptr)))
         return Status::Error("Corrupt HEIF file");

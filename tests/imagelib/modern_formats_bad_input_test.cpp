@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 namespace imagelib_test {
 namespace {
@@ -82,9 +83,15 @@ TEST(ModernFormatsBadInput, EachDecoderRefusesTheOthersFormats) {
         }
 }
 
+// Where the four characters `tag` next occur from `from` on.
+std::vector<std::uint8_t>::iterator Find(std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>::iterator from,
+                                         const std::string& tag) {
+    return std::search(from, bytes.end(), tag.begin(), tag.end());
+}
+
 // Rewrites the first `box` box's 32-bit fields after its version and flags.
 void SetBoxFields(std::vector<std::uint8_t>& bytes, const char* box, std::uint32_t first, std::uint32_t second) {
-    const auto at = std::search(bytes.begin(), bytes.end(), box, box + 4);
+    const auto at = Find(bytes, bytes.begin(), box);
     ASSERT_NE(at, bytes.end()) << box;
     std::uint8_t* fields = &*at + 8;
     for (std::uint32_t v : {first, second}) {
@@ -99,7 +106,7 @@ void SetBoxFields(std::vector<std::uint8_t>& bytes, const char* box, std::uint32
 TEST(ModernFormatsBadInput, AOneByHundredThousandHeifIsRefusedBeforeDecoding) {
     std::vector<std::uint8_t> bytes = Fixture("picture.heic");
     // Every image's spatial extent (the grid's and its tile's) claims 1 x 100000.
-    for (auto at = bytes.begin(); (at = std::search(at, bytes.end(), "ispe", "ispe" + 4)) != bytes.end(); at += 4)
+    for (auto at = bytes.begin(); (at = Find(bytes, at, "ispe")) != bytes.end(); at += 4)
         for (std::size_t i = 0; i < 8; ++i) at[8 + i] = std::array<std::uint8_t, 8>{0, 0, 0, 1, 0, 1, 0x86, 0xA0}[i];
     Dib dib;
     PictureScale scale;
@@ -117,7 +124,7 @@ TEST(ModernFormatsBadInput, AnAvifDeclaringAHugePictureIsRefusedBeforeDecoding) 
 TEST(ModernFormatsBadInput, AWebpAnimationWithAHugeCanvasIsRefused) {
     std::vector<std::uint8_t> bytes = Fixture("animation.webp");
     // VP8X holds the canvas size less one, 24 bits each, after 4 bytes of flags.
-    const auto at = std::search(bytes.begin(), bytes.end(), "VP8X", "VP8X" + 4);
+    const auto at = Find(bytes, bytes.begin(), "VP8X");
     ASSERT_NE(at, bytes.end());
     const std::uint32_t side = 16000 - 1;
     for (int axis = 0; axis < 2; ++axis)
