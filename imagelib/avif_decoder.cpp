@@ -76,6 +76,9 @@ Status DecodeAvifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
     // which is below our pixel block's.
     decoder->imageSizeLimit = std::min<std::uint32_t>(AVIF_DEFAULT_IMAGE_SIZE_LIMIT, kMaxPixelBytes / 3);
     decoder->imageDimensionLimit = kMaxSide;
+    // Files from older encoders lack boxes that strict parsing asks for (pixi above all);
+    // nothing those boxes hold is needed here.
+    decoder->strictFlags = AVIF_STRICT_DISABLED;
     decoder->ignoreExif = AVIF_TRUE;
     decoder->ignoreXMP = AVIF_TRUE;
     decoder->maxThreads = 1;

@@ -106,8 +106,10 @@ Status DecodeHandle(heif_image_handle* handle, const Target& target, Dib& out) {
     int stride = 0;
     const std::uint8_t* plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     // A damaged file can decode to another size than its header declares.
-    if (!plane || stride <= 0 || heif_image_get_width(image.get(), heif_channel_interleaved) != static_cast<int>(storedWidth) ||
-        heif_image_get_height(image.get(), heif_channel_interleaved) != static_cast<int>(storedHeight) ||
+    const int decodedWidth = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int decodedHeight = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (!plane || stride <= 0 || decodedWidth != static_cast<int>(storedWidth) ||
+        decodedHeight != static_cast<int>(storedHeight) ||
         heif_image_get_bits_per_pixel_range(image.get(), heif_channel_interleaved) != 8)
         return Status::Error("Unexpected HEIF output");
     const InterleavedRows rows{plane, static_cast<std::size_t>(stride), storedWidth, storedHeight, alpha,
