@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagelib/decoders.h"
 #include "imagelib/dib.h"
 
 #include <cstdlib>
@@ -12,4 +13,19 @@ inline void CheckDecodedPicture(const imagelib::Dib& dib) {
                             dib.bits.size() == stride * dib.Height() &&
                             dib.header.size() == imagelib::kInfoHeaderSize + 4u * dib.ColoursUsed();
     if (!consistent) std::abort();
+}
+
+// The scaled decode at a reduction the input picks: what it makes has the full sides the
+// scale states, divided by 2^reduction and rounded up.
+template <typename ScaledDecode>
+void CheckScaledDecode(ScaledDecode decode, const std::uint8_t* data, std::size_t size) {
+    const int reduction = static_cast<int>(size % 4);
+    if (reduction == 0) return;
+    imagelib::Dib scaled;
+    imagelib::PictureScale scale;
+    if (!decode(imagelib::ByteSpan(data, size), imagelib::FixedReduction(reduction), scaled, scale).ok()) return;
+    CheckDecodedPicture(scaled);
+    const std::uint32_t step = 1u << scale.reduction;
+    if (scaled.Width() != (scale.fullWidth + step - 1) / step || scaled.Height() != (scale.fullHeight + step - 1) / step)
+        std::abort();
 }

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,24 @@ namespace {
 
 constexpr std::size_t kMaxCopiedBytes = 64u << 20;
 
-constexpr const char* kSlideExtensions[] = {"tga", "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "pcx",
-                                             "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+constexpr const char* kSlideExtensions[] = {"tga", "jpg",  "jpeg", "bmp",  "gif",  "tif",  "tiff",
+                                             "pcx", "ppm",  "ras",  "png",  "j2k",  "jp2",  "j2c",
+                                             "jpc", "heic", "heif", "avif", "webp"};
+
+bool At(const std::uint8_t* data, std::size_t size, std::size_t offset, const char (&text)[5]) {
+    return size >= offset + 4 && std::memcmp(data + offset, text, 4) == 0;
+}
+
+// HEIF and AVIF files open with a box size and "ftyp", then their brand.
+const char* ContainerExtension(const std::uint8_t* data, std::size_t size) {
+    if (!At(data, size, 4, "ftyp")) return nullptr;
+    return At(data, size, 8, "avif") || At(data, size, 8, "avis") ? "avif" : "heic";
+}
 
 // The first byte picks the extension. Where it starts a format's signature it picks that
 // format, so the shared suites' files seed their own decoders; 0x00 and 0xFF, shared by two
-// signatures each, look at the next bytes. Any other byte spreads over all slide extensions.
+// signatures each, look at the next bytes (0x00 also starts HEIF and AVIF files). Any other
+// byte spreads over all slide extensions.
 const char* ExtensionFor(const std::uint8_t* data, std::size_t size) {
     const auto next = [&](std::size_t i) { return i < size ? data[i] : 0; };
     switch (data[0]) {
@@ -35,7 +48,10 @@ const char* ExtensionFor(const std::uint8_t* data, std::size_t size) {
     case 0x59: return "ras";
     case 0x0A: return "pcx";
     case 0xFF: return next(1) == 0x4F ? "j2c" : "jpg";
-    case 0x00: return next(1) == 0 && next(2) == 0 && next(3) == 0x0C ? "jp2" : "tga";
+    case 'R': return "webp";
+    case 0x00:
+        if (const char* container = ContainerExtension(data, size)) return container;
+        return next(1) == 0 && next(2) == 0 && next(3) == 0x0C ? "jp2" : "tga";
     default: return kSlideExtensions[data[0] % std::size(kSlideExtensions)];
     }
 }

@@ -23,6 +23,9 @@ constexpr std::initializer_list<DecoderEntry> kDecoders = {
     {FORMAT_TIFF, DecodeTiff},
     {FORMAT_JP2, DecodeJpeg2000},
     {FORMAT_JPC, DecodeJpeg2000},
+    {FORMAT_HEIF, DecodeHeif},
+    {FORMAT_AVIF, DecodeAvif},
+    {FORMAT_WEBP, DecodeWebp},
 };
 
 }  // namespace
@@ -37,6 +40,9 @@ Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule&
                          PictureScale& scale) {
     if (format == FORMAT_JPEG) return DecodeJpegScaled(file, rule, out, scale);
     if (format == FORMAT_JP2 || format == FORMAT_JPC) return DecodeJpeg2000Scaled(file, rule, out, scale);
+    if (format == FORMAT_HEIF) return DecodeHeifScaled(file, rule, out, scale);
+    if (format == FORMAT_AVIF) return DecodeAvifScaled(file, rule, out, scale);
+    if (format == FORMAT_WEBP) return DecodeWebpScaled(file, rule, out, scale);
     IMAGELIB_TRY(DecodeImage(file, format, out));
     scale = {out.Width(), out.Height(), 0};
     return Status::Ok();

@@ -22,6 +22,9 @@ Status DecodePcx(ByteSpan file, Dib& out);
 Status DecodeJpeg2000(ByteSpan file, Dib& out);
 Status DecodePnm(ByteSpan file, Dib& out);
 Status DecodeSunRaster(ByteSpan file, Dib& out);
+Status DecodeHeif(ByteSpan file, Dib& out);
+Status DecodeAvif(ByteSpan file, Dib& out);
+Status DecodeWebp(ByteSpan file, Dib& out);
 
 // Decodes `file` as `format` through the decoder table.
 Status DecodeImage(ByteSpan file, ImageFormat format, Dib& out);
@@ -45,11 +48,16 @@ inline ReductionRule FixedReduction(int reduction) {
 }
 
 // Decodes at most the rule's halvings below the full size where the format allows it
-// cheaply (JPEG's scaled DCT, JPEG 2000's resolution levels); other formats, and files
+// cheaply (JPEG's scaled DCT, JPEG 2000's resolution levels, WebP's scaling decoder); HEIF
+// from a thumbnail large enough, HEIF and AVIF otherwise decoded whole and averaged down,
+// which saves memory but no time; other formats, and files
 // that do not allow that much, come out larger, down to the full size. `scale` says what
 // was made.
 Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
 Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+Status DecodeHeifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+Status DecodeAvifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+Status DecodeWebpScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
 Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule& rule, Dib& out,
                          PictureScale& scale);
 

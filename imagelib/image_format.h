@@ -18,4 +18,8 @@ enum ImageFormat : int {
     FORMAT_PGX = 13,
     FORMAT_PNM = 14,
     FORMAT_RAS = 15,
+    // Beyond the original table: the formats of today's phones and the web.
+    FORMAT_HEIF = 16,
+    FORMAT_AVIF = 17,
+    FORMAT_WEBP = 18,
 };

@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libopenjp2-7-dev libgif-dev liblcms2-dev
+  libheif-dev libavif-dev libwebp-dev
+  libheif-examples libavif-bin webp
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth xdotool
   cups cups-filters poppler-utils

@@ -38,6 +38,7 @@ protected:
         fs.AddFile("/home/u/My Pictures/notes.txt");
         fs.AddFile("/home/u/show.LIT");
         fs.AddFile("/top.png");
+        fs.AddFile("/home/u/Phone/IMG_0001.HEIC");
     }
     std::vector<std::string> LogMessages() const {
         std::vector<std::string> m;
@@ -63,6 +64,13 @@ TEST_F(OpenedPathTest, APictureOpensItsFolderAtThatPicture) {
     ASSERT_TRUE(top);
     EXPECT_EQ(top->startPath, "/");
     EXPECT_EQ(top->firstSlide, "top.png");
+}
+
+TEST_F(OpenedPathTest, APhonePictureOfTheNewFormatsOpensItsFolderToo) {
+    const auto opened = ReadOpenedPath({"/home/u/Phone/IMG_0001.HEIC"}, fs);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->startPath, "/home/u/Phone");
+    EXPECT_EQ(opened->firstSlide, "IMG_0001.HEIC");
 }
 
 TEST_F(OpenedPathTest, ACollageFileOrFolderIsTheStartPathItself) {

@@ -101,11 +101,12 @@ TEST_F(DocTest, FolderShowKeepsImageFilesInFileSystemOrder) {
 }
 
 TEST_F(DocTest, EveryAcceptedExtensionIsKept) {
-    const char* exts[] = {"jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+    const char* exts[] = {"jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras",
+                          "png", "j2k", "jp2", "j2c", "jpc", "heic", "heif", "avif", "webp"};
     for (const char* e : exts) fs.AddFile(std::string("/all/f.") + e);
-    for (const char* e : {"pgm", "pnm", "ico", "wbmp", "emf", "lit"}) fs.AddFile(std::string("/all/g.") + e);
+    for (const char* e : {"pgm", "pnm", "ico", "wbmp", "emf", "lit", "hif", "avifs"}) fs.AddFile(std::string("/all/g.") + e);
     ASSERT_TRUE(Load("/all"));
-    EXPECT_EQ(doc.m_nSlideCount, 15);
+    EXPECT_EQ(doc.m_nSlideCount, 19);
 }
 
 TEST_F(DocTest, RootFolderSlidesCarryADoubledSeparator) {

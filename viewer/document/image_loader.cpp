@@ -21,7 +21,8 @@ constexpr ExtensionFormat kExtensionFormats[] = {
     {"tga", FORMAT_TGA},  {"pcx", FORMAT_PCX},  {"wbmp", FORMAT_WBMP}, {"wmf", FORMAT_WMF},
     {"emf", FORMAT_WMF},  {"jp2", FORMAT_JP2},  {"j2k", FORMAT_JP2},   {"jpc", FORMAT_JPC},
     {"j2c", FORMAT_JPC},  {"pgx", FORMAT_PGX},  {"ras", FORMAT_RAS},   {"pnm", FORMAT_PNM},
-    {"pgm", FORMAT_PNM},  {"ppm", FORMAT_PNM},
+    {"pgm", FORMAT_PNM},  {"ppm", FORMAT_PNM},  {"heic", FORMAT_HEIF}, {"heif", FORMAT_HEIF},
+    {"avif", FORMAT_AVIF}, {"webp", FORMAT_WEBP},
 };
 
 }  // namespace

@@ -6,8 +6,10 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kSlideExtensions = {
-    "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc"};
+// The original fifteen, then the formats phones and the web write.
+constexpr std::array<std::string_view, 19> kSlideExtensions = {
+    "jpg", "jpeg", "bmp", "gif", "tif", "tiff", "tga", "pcx", "ppm", "ras", "png", "j2k", "jp2", "j2c", "jpc",
+    "heic", "heif", "avif", "webp"};
 
 }  // namespace
 
