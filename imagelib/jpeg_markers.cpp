@@ -18,7 +18,11 @@ JpegHeader ReadJpegHeader(ByteSpan file) {
     bool exifSeen = false;
     std::size_t pos = 2;
     while (pos + 1 < file.size()) {
-        if (file[pos] != 0xFF) break;
+        // Stray bytes between segments are skipped, as libjpeg does (with a warning).
+        if (file[pos] != 0xFF) {
+            ++pos;
+            continue;
+        }
         // Fill bytes before a marker.
         while (pos + 1 < file.size() && file[pos + 1] == 0xFF) ++pos;
         if (pos + 1 >= file.size()) break;

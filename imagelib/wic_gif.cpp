@@ -2,7 +2,8 @@
 // the logical screen after every image up to and including the first one with a delay
 // (all of them when none has one, except in a looping animation, whose first image is its
 // first frame), each image's disposal applied before the next, transparent pixels leaving
-// what is below, and black wherever no image draws.
+// what is below, and black wherever no image draws. The frames' indices are drawn through
+// their colour tables here, so no 32-bit copy of an image is made.
 #include "imagelib/decoders.h"
 #include "imagelib/wic_session.h"
 
@@ -57,6 +58,8 @@ struct Image {
     UINT left = 0, top = 0, width = 0, height = 0;  // as stored
     unsigned disposal = 0;
     bool delayed = false;
+    int transparent = -1;
+    bool localTable = false;
 };
 
 Image Describe(IWICBitmapFrameDecode* frame, UINT index) {
@@ -69,6 +72,9 @@ Image Describe(IWICBitmapFrameDecode* frame, UINT index) {
     image.top = Number(reader.get(), L"/imgdesc/Top", 0);
     image.disposal = Number(reader.get(), L"/grctlext/Disposal", 0);
     image.delayed = Number(reader.get(), L"/grctlext/Delay", 0) > 0;
+    if (Number(reader.get(), L"/grctlext/TransparencyFlag", 0))
+        image.transparent = static_cast<int>(Number(reader.get(), L"/grctlext/TransparentColorIndex", 0));
+    image.localTable = Number(reader.get(), L"/imgdesc/LocalColorTableFlag", 0) != 0;
     return image;
 }
 
@@ -87,13 +93,19 @@ class Screen {
 public:
     Status Start(UINT width, UINT height) { return AllocateDib(width, height, 24, 0, dib_); }
 
-    // Opaque pixels of the image's top-down BGRA rows replace what is below.
-    void Draw(const Rect& rect, const std::uint8_t* bgra, UINT imageWidth) {
+    // The image's top-down indices through its table; the transparent one leaves what is below.
+    void Draw(const Rect& rect, const std::uint8_t* indices, UINT imageWidth, const WICColor (&table)[256],
+              int transparent) {
         for (UINT y = 0; y < rect.height; ++y) {
-            const std::uint8_t* in = bgra + std::size_t{y} * imageWidth * 4;
+            const std::uint8_t* in = indices + std::size_t{y} * imageWidth;
             std::uint8_t* out = dib_.RowFromTop(rect.top + y) + std::size_t{rect.left} * 3;
-            for (UINT x = 0; x < rect.width; ++x, in += 4, out += 3)
-                if (in[3] != 0) std::memcpy(out, in, 3);
+            for (UINT x = 0; x < rect.width; ++x, out += 3) {
+                if (in[x] == transparent) continue;
+                const WICColor c = table[in[x]];  // 0xAARRGGBB
+                out[0] = static_cast<std::uint8_t>(c);
+                out[1] = static_cast<std::uint8_t>(c >> 8);
+                out[2] = static_cast<std::uint8_t>(c >> 16);
+            }
         }
     }
     void Keep(const Rect& rect, std::vector<std::uint8_t>& saved) {
@@ -139,15 +151,35 @@ Status Plan(const wic::Session& session, std::vector<Image>& images) {
     return Status::Ok();
 }
 
-Status DrawImage(const wic::Session& session, const Image& image, const Rect& rect, Screen& screen) {
+// The image's colour table; entries past it are black. Without any table (local or
+// global) the indices are shown as grey levels, as giflib gives them; WIC is not asked
+// then, as Wine's codec fails on such a frame.
+Status TableOf(const wic::Session& session, IWICBitmapFrameDecode* frame, bool hasTable, WICColor (&table)[256]) {
+    for (UINT i = 0; i < 256; ++i) table[i] = hasTable ? 0 : 0xFF000000u | (i << 16) | (i << 8) | i;
+    if (!hasTable) return Status::Ok();
+    wic::ComRef<IWICPalette> palette;
+    UINT count = 0;
+    if (FAILED(session.factory()->CreatePalette(palette.put())) || FAILED(frame->CopyPalette(palette.get())) ||
+        FAILED(palette->GetColors(256, table, &count)))
+        return Status::Error("Corrupt GIF data");
+    return Status::Ok();
+}
+
+Status DrawImage(const wic::Session& session, const Image& image, const Rect& rect, bool globalTable, Screen& screen) {
     if (rect.width == 0) return Status::Ok();
-    IMAGELIB_TRY(CheckDibSize(image.width, image.height, 24, 0));
+    IMAGELIB_TRY(CheckDibSize(image.width, image.height, 8, 0));
     wic::ComRef<IWICBitmapFrameDecode> frame;
     IMAGELIB_TRY(session.Frame(image.index, frame));
-    HeapBlock pixels = HeapBlock::Allocate(std::size_t{image.width} * image.height * 4);
-    if (pixels.empty()) return Status::Error("Out of memory");
-    IMAGELIB_TRY(wic::CopyBgra(session.factory(), frame.get(), pixels.data(), image.width, image.height));
-    screen.Draw(rect, pixels.data(), image.width);
+    WICPixelFormatGUID format{};
+    if (FAILED(frame->GetPixelFormat(&format)) || !IsEqualGUID(format, GUID_WICPixelFormat8bppIndexed))
+        return Status::Error("Unsupported GIF image data");
+    WICColor table[256];
+    IMAGELIB_TRY(TableOf(session, frame.get(), image.localTable || globalTable, table));
+    HeapBlock indices = HeapBlock::Allocate(std::size_t{image.width} * image.height);
+    if (indices.empty()) return Status::Error("Out of memory");
+    if (FAILED(frame->CopyPixels(nullptr, image.width, image.width * image.height, indices.data())))
+        return Status::Error("Corrupt GIF data");
+    screen.Draw(rect, indices.data(), image.width, table, image.transparent);
     return Status::Ok();
 }
 
@@ -164,6 +196,7 @@ Status DecodeGif(ByteSpan file, Dib& out) {
     UINT width = file[6] | (file[7] << 8), height = file[8] | (file[9] << 8);
     if (width == 0) width = images.front().left + images.front().width;
     if (height == 0) height = images.front().top + images.front().height;
+    const bool globalTable = (file[10] & 0x80) != 0;
     Screen screen;
     IMAGELIB_TRY(screen.Start(width, height));
     std::vector<std::uint8_t> saved;
@@ -174,7 +207,7 @@ Status DecodeGif(ByteSpan file, Dib& out) {
         // What the first image covered was blank screen before it.
         const bool restore = image.disposal == kDisposePrevious && !isFirst && !isLast;
         if (restore) screen.Keep(rect, saved);
-        const Status drawn = DrawImage(session, image, rect, screen);
+        const Status drawn = DrawImage(session, image, rect, globalTable, screen);
         if (!drawn.ok()) {
             if (isFirst) return drawn;
             break;  // later images that cannot be read leave the picture as it stands

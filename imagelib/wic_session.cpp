@@ -54,15 +54,6 @@ Status Session::Frame(UINT index, ComRef<IWICBitmapFrameDecode>& out) const {
     return Status::Ok();
 }
 
-Status CopyBgra(IWICImagingFactory* factory, IWICBitmapSource* source, std::uint8_t* out, UINT width,
-                UINT height) {
-    ComRef<IWICFormatConverter> converter;
-    IMAGELIB_TRY(Converter(factory, source, converter));
-    const UINT stride = width * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, out))) return Status::Error("Corrupt image data");
-    return Status::Ok();
-}
-
 Status CopyToDib(IWICImagingFactory* factory, IWICBitmapSource* source, Dib& out) {
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height))) return Status::Error("Corrupt image header");

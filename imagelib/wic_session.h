@@ -69,8 +69,4 @@ private:
 // 32-bit copy of the picture is made beside it.
 Status CopyToDib(IWICImagingFactory* factory, IWICBitmapSource* source, Dib& out);
 
-// The frame's pixels as 32-bit BGRA rows, top row first, into `out` (width * height * 4).
-Status CopyBgra(IWICImagingFactory* factory, IWICBitmapSource* source, std::uint8_t* out, UINT width,
-                UINT height);
-
 }  // namespace imagelib::wic

@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 
 namespace imagelib_test {
