@@ -22,7 +22,10 @@ namespace {
 
 using imagelib::ByteSpan;
 
+// VARNELLE_TESTDATA_DIR names the folder itself where the source's parent is out of
+// reach (the Windows tests' Wine sandbox sees only the drives it maps).
 std::string TestDataDir() {
+    if (const char* data = std::getenv("VARNELLE_TESTDATA_DIR")) return data;
     const char* source = std::getenv("VARNELLE_SOURCE_DIR");
     return std::string(source ? source : ".") + "/../shared/testdata";
 }

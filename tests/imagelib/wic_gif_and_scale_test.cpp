@@ -78,6 +78,17 @@ TEST(WicGif, AScreenOfSizeZeroTakesTheFirstImagesExtent) {
     EXPECT_EQ(ColourAt(dib, 3, 3), kGreen);
 }
 
+// Wine's codec fails inside its colour conversion on such a file; giflib shows the indices
+// as grey levels.
+TEST(WicGif, AnImageWithoutAnyColourTableShowsItsIndicesAsGrey) {
+    auto file = testing::BuildGif(2, 2, {}, {Filled(0, 0, 2, 2, 90)});
+    file[10] = 0;  // no global table: drop its flag and its 768 bytes
+    file.erase(file.begin() + 13, file.begin() + 13 + 768);
+    Dib dib = DecodeGifOk(file);
+    ASSERT_EQ(dib.Width(), 2u);
+    EXPECT_EQ(ColourAt(dib, 1, 1), (Rgb{90, 90, 90}));
+}
+
 TEST(WicScaledJpeg, WithoutAScalingCodecTheFullPictureIsReported) {
     const auto file = testing::EncodeQuarteredJpeg();
     Dib dib;
