@@ -93,11 +93,11 @@ class Screen {
 public:
     Status Start(UINT width, UINT height) { return AllocateDib(width, height, 24, 0, dib_); }
 
-    // The image's top-down indices through its table; the transparent one leaves what is below.
-    void Draw(const Rect& rect, const std::uint8_t* indices, UINT imageWidth, const WICColor (&table)[256],
-              int transparent) {
+    // The top-down indices of the image's part `rect` through its table; the transparent
+    // one leaves what is below.
+    void Draw(const Rect& rect, const std::uint8_t* indices, const WICColor (&table)[256], int transparent) {
         for (UINT y = 0; y < rect.height; ++y) {
-            const std::uint8_t* in = indices + std::size_t{y} * imageWidth;
+            const std::uint8_t* in = indices + std::size_t{y} * rect.width;
             std::uint8_t* out = dib_.RowFromTop(rect.top + y) + std::size_t{rect.left} * 3;
             for (UINT x = 0; x < rect.width; ++x, out += 3) {
                 if (in[x] == transparent) continue;
@@ -167,7 +167,6 @@ Status TableOf(const wic::Session& session, IWICBitmapFrameDecode* frame, bool h
 
 Status DrawImage(const wic::Session& session, const Image& image, const Rect& rect, bool globalTable, Screen& screen) {
     if (rect.width == 0) return Status::Ok();
-    IMAGELIB_TRY(CheckDibSize(image.width, image.height, 8, 0));
     wic::ComRef<IWICBitmapFrameDecode> frame;
     IMAGELIB_TRY(session.Frame(image.index, frame));
     WICPixelFormatGUID format{};
@@ -175,11 +174,14 @@ Status DrawImage(const wic::Session& session, const Image& image, const Rect& re
         return Status::Error("Unsupported GIF image data");
     WICColor table[256];
     IMAGELIB_TRY(TableOf(session, frame.get(), image.localTable || globalTable, table));
-    HeapBlock indices = HeapBlock::Allocate(std::size_t{image.width} * image.height);
+    // Only the part on the screen, which the screen's own size check bounds: an image
+    // may claim far more than the screen.
+    HeapBlock indices = HeapBlock::Allocate(std::size_t{rect.width} * rect.height);
     if (indices.empty()) return Status::Error("Out of memory");
-    if (FAILED(frame->CopyPixels(nullptr, image.width, image.width * image.height, indices.data())))
+    const WICRect part{0, 0, static_cast<INT>(rect.width), static_cast<INT>(rect.height)};
+    if (FAILED(frame->CopyPixels(&part, rect.width, rect.width * rect.height, indices.data())))
         return Status::Error("Corrupt GIF data");
-    screen.Draw(rect, indices.data(), image.width, table, image.transparent);
+    screen.Draw(rect, indices.data(), table, image.transparent);
     return Status::Ok();
 }
 

@@ -45,6 +45,18 @@ TEST(WicGif, ImagesWithoutDelaysMakeOnePictureOnTheLogicalScreen) {
     EXPECT_EQ(ColourAt(dib, 5, 3), kBlack);
 }
 
+TEST(WicGif, AnImageReachingPastTheScreenIsCutToIt) {
+    GifImage wide = Filled(2, 1, 5, 4, 2);
+    for (std::size_t i = 0; i < wide.indices.size(); i += 5) wide.indices[i] = 1;  // its left column red
+    Dib dib = DecodeGifOk(testing::BuildGif(4, 3, kColours, {wide}));
+    ASSERT_EQ(dib.Width(), 4u);
+    ASSERT_EQ(dib.Height(), 3u);
+    EXPECT_EQ(ColourAt(dib, 1, 1), kBlack);
+    EXPECT_EQ(ColourAt(dib, 2, 1), kRed);
+    EXPECT_EQ(ColourAt(dib, 2, 2), kRed);
+    EXPECT_EQ(ColourAt(dib, 3, 2), kGreen);
+}
+
 TEST(WicGif, TheFirstDelayedImageEndsThePicture) {
     GifImage first = Filled(0, 0, 4, 4, 1);
     first.delay = 10;
