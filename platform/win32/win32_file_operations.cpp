@@ -3,6 +3,7 @@
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
+
 bool Win32FileOperations::Exists(const std::string& path) const {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
