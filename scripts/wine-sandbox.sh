@@ -29,8 +29,10 @@ stop() {
 }
 trap stop EXIT
 
-wineserver -p </dev/null >/dev/null 2>&1
+# The prefix is made with a server of its own, which must be gone before the drives
+# change: a running one keeps the drives it saw.
 wine wineboot --init </dev/null >/dev/null 2>&1
+wineserver -w
 
 # The profile folders Wine links to the Unix home (Desktop, Documents, ...) become real ones.
 find "$WINEPREFIX/drive_c/users" -type l -print0 | while IFS= read -r -d '' link; do
@@ -41,6 +43,11 @@ rm -f "$WINEPREFIX/dosdevices/z:"
 ln -s "$build" "$WINEPREFIX/dosdevices/v:"
 # wine-run.sh starts programs only in a prefix that carries this mark.
 touch "$WINEPREFIX/.varnelle-sandbox"
+
+# Wine's helpers (services, device manager) start with the first program and outlive it:
+# started here, they hold /dev/null instead of CTest's pipes.
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1
 
 code=0
 "$@" || code=$?

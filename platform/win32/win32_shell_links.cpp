@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <vector>
 
 namespace platform::win32 {
 namespace {
@@ -21,12 +20,13 @@ long SaveThroughShell(const std::string& target, const std::string& workingDirec
     IPersistFile* file = nullptr;
     result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
     if (SUCCEEDED(result)) {
-        // IPersistFile takes the path in UTF-16; the text is in the system code page.
-        std::vector<wchar_t> wide(linkPath.size() + 1, L'\0');
-        if (::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide.data(), static_cast<int>(wide.size())) == 0)
+        // IPersistFile takes the path in UTF-16, at most MAX_PATH characters with the
+        // terminator; the text is in the system code page.
+        wchar_t wide[MAX_PATH];
+        if (::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH) == 0)
             result = E_FAIL;
         else
-            result = file->Save(wide.data(), TRUE);
+            result = file->Save(wide, TRUE);
         file->Release();
     }
     link->Release();
@@ -37,11 +37,9 @@ long SaveThroughShell(const std::string& target, const std::string& workingDirec
 
 long Win32ShellLinks::SaveLink(const std::string& target, const std::string& workingDirectory,
                                const std::string& description, const std::string& linkPath) {
-    const HRESULT initialised = ::CoInitialize(nullptr);
-    if (FAILED(initialised)) return initialised;
-    const long result = SaveThroughShell(target, workingDirectory, description, linkPath);
-    ::CoUninitialize();
-    return result;
+    // Initialised on every call and never undone: the thread keeps COM until it ends.
+    ::CoInitialize(nullptr);
+    return SaveThroughShell(target, workingDirectory, description, linkPath);
 }
 
 }  // namespace platform::win32

@@ -6,7 +6,7 @@
 namespace platform::win32 {
 
 // A .LNK file made by the shell link object (IShellLinkA) and saved through its
-// IPersistFile, inside CoInitialize and CoUninitialize.
+// IPersistFile, after CoInitialize.
 class Win32ShellLinks final : public ShellLinks {
 public:
     long SaveLink(const std::string& target, const std::string& workingDirectory, const std::string& description,

@@ -1,5 +1,5 @@
-// PNG renderings read through the Windows Imaging Component's own decoder directly, not
-// through the image library.
+// The PNG renderings of the reference folders, read through the Windows Imaging Component's
+// own decoder directly, not through the image library.
 #include "tests/imagelib/rgb_image.h"
 
 #include <objbase.h>

@@ -1,4 +1,6 @@
-// PNG renderings read with libpng directly, so the comparisons do not depend on our PNG decoder.
+// The PNG renderings of the reference folders, read with libpng directly so that the
+// comparison does not depend on our PNG decoder.
+
 #include "tests/imagelib/rgb_image.h"
 
 #include <png.h>
