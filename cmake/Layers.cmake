@@ -1,12 +1,12 @@
 # The layering rule. Core targets (the platform's interfaces, the image library, the dialog
 # numbers, viewer_core, setup_core) hold no window system and no operating system: they link
-# neither Qt nor a backend (platform_posix, platform_qt, platform_fake) nor a face. Only a
+# neither Qt nor a backend (platform_posix, platform_win32, platform_qt, platform_fake) nor a face. Only a
 # program's main, the tools, tests, benchmarks and fuzzers link a backend. Two checks keep
 # it so: this one at configure time, and the headers' guards (platform/*/backend_guard.h,
 # viewer/qt and setup/qt face_guard.h), which stop the build of any file whose target does
 # not link that backend or face. tests/layers checks both, and the include lines, in CTest.
 
-set(VARNELLE_NOT_IN_CORE platform_posix platform_qt platform_fake gui_common viewer_qt setup_qt)
+set(VARNELLE_NOT_IN_CORE platform_posix platform_win32 platform_qt platform_fake gui_common viewer_qt setup_qt)
 
 # The targets that `target` links, directly: PRIVATE links of our own targets as well as
 # what an imported target hands on. Link-only wrappers are unwrapped; other generator

@@ -5,44 +5,66 @@
 namespace imagelib {
 namespace {
 
+using ScaledDecodeFunction = Status (*)(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+
 struct DecoderEntry {
     ImageFormat format;
     DecodeFunction decode;
+    ScaledDecodeFunction decodeScaled;  // null: the format is decoded at full size only
 };
 
+#if defined(_WIN32)
+// Windows has no JPEG 2000 codec, and Windows' own HEIF, AVIF and WebP codecs are add-ons a
+// machine may lack: such a slide is one that cannot be decoded.
+Status RefuseJpeg2000(ByteSpan, Dib&) { return Status::Error("No JPEG 2000 decoder on Windows"); }
+Status RefuseNewerPhoto(ByteSpan, Dib&) { return Status::Error("No HEIF, AVIF or WebP decoder on Windows"); }
+#endif
+
 // Formats without an entry (ICO, WBMP, WMF/EMF, PGX) are never asked for by the viewer.
+// JPEG, PNG, TIFF and GIF go through the system's codecs: the Debian libraries on Linux,
+// the Windows Imaging Component on Windows.
 constexpr std::initializer_list<DecoderEntry> kDecoders = {
-    {FORMAT_BMP, DecodeBmp},
-    {FORMAT_TGA, DecodeTga},
-    {FORMAT_PCX, DecodePcx},
-    {FORMAT_PNM, DecodePnm},
-    {FORMAT_RAS, DecodeSunRaster},
-    {FORMAT_GIF, DecodeGif},
-    {FORMAT_JPEG, DecodeJpeg},
-    {FORMAT_PNG, DecodePng},
-    {FORMAT_TIFF, DecodeTiff},
-    {FORMAT_JP2, DecodeJpeg2000},
-    {FORMAT_JPC, DecodeJpeg2000},
-    {FORMAT_HEIF, DecodeHeif},
-    {FORMAT_AVIF, DecodeAvif},
-    {FORMAT_WEBP, DecodeWebp},
+    {FORMAT_BMP, DecodeBmp, nullptr},
+    {FORMAT_TGA, DecodeTga, nullptr},
+    {FORMAT_PCX, DecodePcx, nullptr},
+    {FORMAT_PNM, DecodePnm, nullptr},
+    {FORMAT_RAS, DecodeSunRaster, nullptr},
+    {FORMAT_GIF, DecodeGif, nullptr},
+    {FORMAT_JPEG, DecodeJpeg, DecodeJpegScaled},
+    {FORMAT_PNG, DecodePng, nullptr},
+    {FORMAT_TIFF, DecodeTiff, nullptr},
+#if defined(_WIN32)
+    {FORMAT_JP2, RefuseJpeg2000, nullptr},
+    {FORMAT_JPC, RefuseJpeg2000, nullptr},
+    {FORMAT_HEIF, RefuseNewerPhoto, nullptr},
+    {FORMAT_AVIF, RefuseNewerPhoto, nullptr},
+    {FORMAT_WEBP, RefuseNewerPhoto, nullptr},
+#else
+    {FORMAT_JP2, DecodeJpeg2000, DecodeJpeg2000Scaled},
+    {FORMAT_JPC, DecodeJpeg2000, DecodeJpeg2000Scaled},
+    {FORMAT_HEIF, DecodeHeif, DecodeHeifScaled},
+    {FORMAT_AVIF, DecodeAvif, DecodeAvifScaled},
+    {FORMAT_WEBP, DecodeWebp, DecodeWebpScaled},
+#endif
 };
+
+const DecoderEntry* EntryFor(ImageFormat format) {
+    for (const auto& entry : kDecoders)
+        if (entry.format == format) return &entry;
+    return nullptr;
+}
 
 }  // namespace
 
 Status DecodeImage(ByteSpan file, ImageFormat format, Dib& out) {
-    for (const auto& entry : kDecoders)
-        if (entry.format == format) return entry.decode(file, out);
-    return Status::Error("Unsupported image format");
+    const DecoderEntry* entry = EntryFor(format);
+    return entry ? entry->decode(file, out) : Status::Error("Unsupported image format");
 }
 
 Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule& rule, Dib& out,
                          PictureScale& scale) {
-    if (format == FORMAT_JPEG) return DecodeJpegScaled(file, rule, out, scale);
-    if (format == FORMAT_JP2 || format == FORMAT_JPC) return DecodeJpeg2000Scaled(file, rule, out, scale);
-    if (format == FORMAT_HEIF) return DecodeHeifScaled(file, rule, out, scale);
-    if (format == FORMAT_AVIF) return DecodeAvifScaled(file, rule, out, scale);
-    if (format == FORMAT_WEBP) return DecodeWebpScaled(file, rule, out, scale);
+    const DecoderEntry* entry = EntryFor(format);
+    if (entry && entry->decodeScaled) return entry->decodeScaled(file, rule, out, scale);
     IMAGELIB_TRY(DecodeImage(file, format, out));
     scale = {out.Width(), out.Height(), 0};
     return Status::Ok();

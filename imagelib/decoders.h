@@ -9,7 +9,8 @@
 
 namespace imagelib {
 
-// Every decoder takes the whole file and fills `out` only on success.
+// Every decoder takes the whole file and fills `out` only on success. JPEG, PNG, TIFF and
+// GIF are the system's codecs, one implementation a build (imagelib/CMakeLists.txt).
 using DecodeFunction = Status (*)(ByteSpan file, Dib& out);
 
 Status DecodeBmp(ByteSpan file, Dib& out);
@@ -19,10 +20,10 @@ Status DecodePng(ByteSpan file, Dib& out);
 Status DecodeTiff(ByteSpan file, Dib& out);
 Status DecodeTga(ByteSpan file, Dib& out);
 Status DecodePcx(ByteSpan file, Dib& out);
-Status DecodeJpeg2000(ByteSpan file, Dib& out);
+Status DecodeJpeg2000(ByteSpan file, Dib& out);  // not in the Windows build
 Status DecodePnm(ByteSpan file, Dib& out);
 Status DecodeSunRaster(ByteSpan file, Dib& out);
-Status DecodeHeif(ByteSpan file, Dib& out);
+Status DecodeHeif(ByteSpan file, Dib& out);  // these three not in the Windows build
 Status DecodeAvif(ByteSpan file, Dib& out);
 Status DecodeWebp(ByteSpan file, Dib& out);
 
@@ -48,12 +49,13 @@ inline ReductionRule FixedReduction(int reduction) {
 }
 
 // Decodes at most the rule's halvings below the full size where the format allows it
-// cheaply (JPEG's scaled DCT, JPEG 2000's resolution levels, WebP's scaling decoder); HEIF
-// from a thumbnail large enough, HEIF and AVIF otherwise decoded whole and averaged down,
-// which saves memory but no time; other formats, and files
-// that do not allow that much, come out larger, down to the full size. `scale` says what
-// was made.
+// cheaply (JPEG's scaled DCT, or on Windows a codec that scales while it decodes; JPEG
+// 2000's resolution levels; WebP's scaling decoder); HEIF from a thumbnail large enough,
+// HEIF and AVIF otherwise decoded whole and averaged down, which saves memory but no time;
+// other formats, and files that do not allow that much, come out larger, down to the full
+// size. `scale` says what was made.
 Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
+// Neither these nor their whole-picture decoders are in the Windows build.
 Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
 Status DecodeHeifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);
 Status DecodeAvifScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale);

@@ -10,9 +10,15 @@
 
 namespace platform {
 
+#if defined(_WIN32)
+// MAX_PATH and the backslash, as the system has them.
+inline constexpr std::size_t kMaxPath = 260;
+inline constexpr char kPathSeparator = '\\';
+#else
 // The platform's path length limit (the Windows design's MAX_PATH 260 maps to PATH_MAX).
 inline constexpr std::size_t kMaxPath = 4096;
 inline constexpr char kPathSeparator = '/';
+#endif
 
 struct DirEntry {
     std::string name;

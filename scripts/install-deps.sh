@@ -16,6 +16,7 @@ packages=(
   cups cups-filters poppler-utils
   locales
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -10,6 +10,7 @@
 namespace setup {
 namespace {
 
+#if !defined(_WIN32)
 bool HasDotMember(const std::string& path) {
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -21,6 +22,7 @@ bool HasDotMember(const std::string& path) {
     }
     return false;
 }
+#endif
 
 // Tells the busy handler for as long as it lives, whichever way the install returns.
 class BusyScope {
@@ -41,12 +43,19 @@ private:
 }  // namespace
 
 bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
+#if defined(_WIN32)
+    // "X:\" and at least one character more, on a fixed drive, other than a lone "\".
+    if (text.size() < 4 || text[2] != '\\') return false;
+    if (DriveTypeOf(mounts, text.substr(0, 3)) != platform::DriveType::Fixed) return false;
+    return !(text.size() == 4 && text.back() == '\\');
+#else
     if (text.empty() || text[0] != '/' || HasDotMember(text)) return false;
     const std::string root = DriveRootOf(mounts, text);
     if (DriveTypeOf(mounts, root) != platform::DriveType::Fixed) return false;
     // Something must follow the root other than separators.
     if (text.size() <= root.size()) return false;
     return text.find_first_not_of('/', root.size()) != std::string::npos;
+#endif
 }
 
 InstallEngine::InstallEngine(SetupServices& services, std::string systemName)

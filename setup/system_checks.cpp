@@ -68,6 +68,20 @@ std::int32_t GetFreeSpaceKB(const platform::Drives& drives, const std::string& r
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(kilobytes));
 }
 
+#if defined(_WIN32)
+// A drive is its letter: the first 3 characters of a path, such as "C:\\", in either case.
+std::string DriveRootOf(const std::vector<platform::Mount>&, const std::string& path) { return path.substr(0, 3); }
+
+platform::DriveType DriveTypeOf(const std::vector<platform::Mount>& mounts, const std::string& root) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (const auto& m : mounts) {
+        if (m.root.size() == root.size() && std::equal(m.root.begin(), m.root.end(), root.begin(),
+                                                       [&](char a, char b) { return upper(a) == upper(b); }))
+            return m.type;
+    }
+    return platform::DriveType::NotADrive;
+}
+#else
 std::string DriveRootOf(const std::vector<platform::Mount>& mounts, const std::string& path) {
     std::string best = "/";
     for (const auto& m : mounts) {
@@ -85,6 +99,7 @@ platform::DriveType DriveTypeOf(const std::vector<platform::Mount>& mounts, cons
     }
     return platform::DriveType::NotADrive;
 }
+#endif
 
 std::vector<std::string> FixedDriveList(const platform::Drives& drives) {
     std::vector<std::string> roots;

@@ -2,7 +2,7 @@
 
 // JPEG files whose four quarters have different colours, with an Exif segment built
 // byte by byte, for the orientation tests of the decoder and the loader.
-#include "tests/imagelib/test_jpeg.h"
+#include "tests/imagelib/dib_pixels.h"
 
 #include <cstdint>
 #include <vector>
@@ -34,7 +34,9 @@ struct ExifTag {
 
 // The APP1 body: "Exif\0\0" and the TIFF structure.
 std::vector<std::uint8_t> ExifBody(const ExifTag& tag);
-// `jpeg` with APP1 segments holding `bodies`, in order, right after its start marker.
+// `jpeg` with segments of type `marker` holding `bodies`, in order, right after its start marker.
+std::vector<std::uint8_t> WithSegments(const std::vector<std::uint8_t>& jpeg, std::uint8_t marker,
+                                       const std::vector<std::vector<std::uint8_t>>& bodies);
 inline std::vector<std::uint8_t> WithApp1(const std::vector<std::uint8_t>& jpeg,
                                           const std::vector<std::vector<std::uint8_t>>& bodies) {
     return WithSegments(jpeg, 0xE1, bodies);

@@ -50,16 +50,4 @@ std::vector<std::uint8_t> EncodeTestJpeg(std::uint32_t width, std::uint32_t heig
     return file;
 }
 
-std::vector<std::uint8_t> WithSegments(const std::vector<std::uint8_t>& jpeg, std::uint8_t marker,
-                                       const std::vector<std::vector<std::uint8_t>>& bodies) {
-    std::vector<std::uint8_t> file(jpeg.begin(), jpeg.begin() + 2);
-    for (const auto& body : bodies) {
-        const std::size_t length = body.size() + 2;
-        file.insert(file.end(), {0xFF, marker, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
-        file.insert(file.end(), body.begin(), body.end());
-    }
-    file.insert(file.end(), jpeg.begin() + 2, jpeg.end());
-    return file;
-}
-
 }  // namespace imagelib::testing

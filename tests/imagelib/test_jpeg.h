@@ -1,7 +1,6 @@
 #pragma once
 
-// JPEG files made with libjpeg's own encoder for the decoder's tests, and the segments
-// the tests add to them.
+// JPEG files made with libjpeg's own encoder for the decoder's tests.
 #include "tests/imagelib/dib_pixels.h"
 
 #include <cstdio>  // jpeglib.h needs FILE
@@ -25,9 +24,5 @@ struct JpegEncoding {
 std::vector<std::uint8_t> EncodeTestJpeg(std::uint32_t width, std::uint32_t height,
                                          const std::function<Rgb(std::uint32_t x, std::uint32_t y)>& pixel,
                                          const JpegEncoding& encoding = {});
-
-// `jpeg` with segments of type `marker` holding `bodies`, in order, right after its start marker.
-std::vector<std::uint8_t> WithSegments(const std::vector<std::uint8_t>& jpeg, std::uint8_t marker,
-                                       const std::vector<std::vector<std::uint8_t>>& bodies);
 
 }  // namespace imagelib::testing

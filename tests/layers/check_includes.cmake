@@ -1,5 +1,5 @@
 # Reads the product code's include lines and fails on any that breaks the layering rule:
-#  - a backend header (platform/posix, platform/qt, platform/fake) outside the backends and
+#  - a backend header (platform/posix, platform/win32, platform/qt, platform/fake) outside the backends and
 #    the two programs' main files;
 #  - in core code, a face's header (viewer/qt, setup/qt), a Qt-based gui_common header or a
 #    Qt header.
@@ -27,7 +27,7 @@ foreach(file IN LISTS product)
   file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*" "" target "${line}")
-    if(target MATCHES "^\"platform/(posix|qt|fake)/" AND NOT file IN_LIST composition_roots)
+    if(target MATCHES "^\"platform/(posix|win32|qt|fake)/" AND NOT file IN_LIST composition_roots)
       list(APPEND violations "${file}: ${target}: a backend header outside a main")
     endif()
     if(core)

@@ -15,9 +15,9 @@
 #include "platform/posix/posix_registry.h"
 #include "platform/posix/posix_shell_links.h"
 #include "setup/setup_services.h"
+#include "tests/setup/setup_files.h"
 #include "tests/support/temp_dir.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -48,16 +48,6 @@ private:
     std::string cwd_;
 };
 
-void WriteFile(const std::string& path, const std::string& content);
-std::string ReadFile(const std::string& path);
-bool Exists(const std::string& path);
-void MakeDirectories(const std::string& path);
-
-// Every entry below `root` with its kind and content ("d" for folders), excluding the
-// subtrees named in `skip` (absolute paths).
-using Snapshot = std::map<std::string, std::string>;
-Snapshot TakeSnapshot(const std::string& root, const std::vector<std::string>& skip = {});
-
 // A small file system mounted for the test, unmounted at the end. Mounting needs root;
 // `mounted()` is false where the machine does not allow it.
 class ScratchMount {
@@ -78,6 +68,9 @@ private:
 //   <root>/drive/     the system drive root, where the proposed directory goes
 //   <root>/registry/  the key store
 struct SetupWorld {
+    // No version record here: no Start-menu shortcuts are made.
+    static constexpr const char* kSystemName = "";
+
     SetupWorld();
 
     std::string Root() const { return temp.path(); }

@@ -5,8 +5,13 @@
 #include <iterator>
 
 namespace {
-// The drive root: a folder without a look-up, never a file.
+// The drive root: a folder without a look-up, never a file. On Windows any path of exactly
+// 3 characters counts, as "C:\\" does.
+#if defined(_WIN32)
+bool IsDriveRoot(const std::string& path) { return path.size() == 3; }
+#else
 bool IsDriveRoot(const std::string& path) { return path.size() == 1 && path[0] == platform::kPathSeparator; }
+#endif
 }  // namespace
 
 bool CFileTools::WarnIfTooLong(const std::string& path) const {
