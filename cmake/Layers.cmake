@@ -1,8 +1,8 @@
 # The layering rule. Core targets (the platform's interfaces, the image library, the dialog
 # numbers, viewer_core, setup_core) hold no window system and no operating system: they link
-# neither Qt nor a backend (platform_posix, platform_win32, platform_qt, platform_fake) nor a face. Only a
-# program's main, the tools, tests, benchmarks and fuzzers link a backend. Two checks keep
-# it so: this one at configure time, and the headers' guards (platform/*/backend_guard.h,
+# neither Qt nor a backend (platform_posix, platform_win32, platform_qt, platform_fake) nor a
+# face. Only a program's main, the tools, tests, benchmarks and fuzzers link a backend. Two
+# checks keep it so: this one at configure time, and the headers' guards (platform/*/backend_guard.h,
 # viewer/qt and setup/qt face_guard.h), which stop the build of any file whose target does
 # not link that backend or face. tests/layers checks both, and the include lines, in CTest.
 

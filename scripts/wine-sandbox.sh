@@ -45,8 +45,8 @@ ln -s "$build" "$WINEPREFIX/dosdevices/v:"
 touch "$WINEPREFIX/.varnelle-sandbox"
 
 # Wine's helpers (services, device manager) start with the first program and outlive it:
-# started here, they hold /dev/null instead of CTest's pipes.
-wineserver -p </dev/null >/dev/null 2>&1
+# started here (the server with its standard streams closed), they hold none of CTest's pipes.
+wineserver -p <&- >&- 2>&-
 wine wineboot </dev/null >/dev/null 2>&1
 
 code=0

@@ -11,7 +11,8 @@ constexpr const char* kWindowClass = "VarnelleTimerWindow";
 
 LRESULT CALLBACK TimerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
-        if (const auto* service = reinterpret_cast<const Win32TimerService*>(::GetWindowLongPtrA(window, GWLP_USERDATA)))
+        const LONG_PTR owner = ::GetWindowLongPtrA(window, GWLP_USERDATA);
+        if (const auto* service = reinterpret_cast<const Win32TimerService*>(owner))
             service->Tick(static_cast<int>(wParam));
         return 0;
     }

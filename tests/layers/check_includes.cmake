@@ -1,6 +1,6 @@
 # Reads the product code's include lines and fails on any that breaks the layering rule:
-#  - a backend header (platform/posix, platform/win32, platform/qt, platform/fake) outside the backends and
-#    the two programs' main files;
+#  - a backend header (platform/posix, platform/win32, platform/qt, platform/fake) outside the
+#    backends and the two programs' main files;
 #  - in core code, a face's header (viewer/qt, setup/qt), a Qt-based gui_common header or a
 #    Qt header.
 # cmake -DSOURCE_DIR=<repository> -P check_includes.cmake

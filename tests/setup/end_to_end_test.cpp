@@ -38,7 +38,8 @@ void InstallThenUninstallTheSampleApplication() {
     // The shortcut folder and its one link (the second LINKDEST entry), on Windows only.
     std::string linksInstall, linksUninstall;
     if (*world.kSystemName) {
-        const std::string folder = world.DriveRoot() + "Documents and Settings\\All Users\\Start Menu\\Programs\\Sample Viewer";
+        const std::string folder =
+            world.DriveRoot() + "Documents and Settings\\All Users\\Start Menu\\Programs\\Sample Viewer";
         // Shortcuts of an earlier install go first: here there are none.
         linksInstall = "Deleting the \"" + folder + "\\Sample Viewer\" shortcut...Failed.\r\n"
                        "Deleting the \"" + folder + "\" shortcut directory...Failed.\r\n"

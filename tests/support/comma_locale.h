@@ -12,9 +12,14 @@
 
 namespace testsupport {
 
+#if defined(_WIN32)
+inline constexpr const char* kCommaLocale = "German_Germany.1252";
+inline constexpr const char* kNoCommaLocale = "the runtime has no German_Germany.1252 locale";
+#else
 inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
 inline constexpr const char* kNoCommaLocale =
     "the locale de_DE.UTF-8 is not installed (scripts/install-deps.sh generates it)";
+#endif
 
 // Enters the comma locale on Enter(); the locale before that comes back on destruction.
 class CommaLocale {

@@ -5,6 +5,8 @@
 #include "viewer/view/view_keys.h"
 #include "viewer/view/zoom_levels.h"
 
+#include "platform/file_system.h"
+
 #include "tests/support/picture_cache_fakes.h"
 #include "tests/support/view_test_env.h"
 
@@ -44,7 +46,11 @@ public:
     std::string caption;
 };
 
-std::string SlidePath(int i) { return "/show/" + std::to_string(i) + ".jpg"; }
+// In the platform's separators, so that the caption is the file name on either platform.
+std::string SlidePath(int i) {
+    constexpr char sep = platform::kPathSeparator;
+    return std::string(1, sep) + "show" + sep + std::to_string(i) + ".jpg";
+}
 
 // Pictures of 4000 by 2000 in a client of 1000 by 500: fitted at a quarter, so stored at a
 // quarter.

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_file_operations.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_folder_scan.h"
+#include "platform/win32/windows_api.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -113,7 +114,10 @@ TEST_F(Win32Files, CopyReplacesTheDestinationButNeverTheSourceItself) {
 
     EXPECT_TRUE(ops.Exists(temp / "dst.txt"));
     EXPECT_FALSE(ops.IsLink(temp / "dst.txt"));
+    // Files copied from read-only media become writable.
+    ASSERT_TRUE(::SetFileAttributesA((temp / "dst.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_TRUE(ops.SetArchiveOnly(temp / "dst.txt"));
+    EXPECT_EQ(::GetFileAttributesA((temp / "dst.txt").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_TRUE(ops.DeleteFile(temp / "dst.txt"));
     EXPECT_FALSE(ops.Exists(temp / "dst.txt"));
     EXPECT_FALSE(ops.DeleteFile(temp / "dst.txt"));

@@ -65,7 +65,9 @@ struct SetupWorld {
     std::string Root() const { return temp.path(); }
     std::string SetupDir() const { return temp.path() + "\\setup\\"; }
     std::string DriveRoot() const { return temp.path() + "\\drive\\"; }
-    std::string StartMenuPrograms() const { return DriveRoot() + "Documents and Settings\\All Users\\Start Menu\\Programs\\"; }
+    std::string StartMenuPrograms() const {
+        return DriveRoot() + "Documents and Settings\\All Users\\Start Menu\\Programs\\";
+    }
     // Nothing of the registry lives in the folder.
     std::string RegistryDir() const { return temp.path() + "\\registry"; }
     // A key path written with '/', below one of the two roots.

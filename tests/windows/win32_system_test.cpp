@@ -4,6 +4,7 @@
 
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_drives.h"
+#include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_system_info.h"
 #include "platform/win32/win32_timer_service.h"
 #include "platform/win32/windows_api.h"
@@ -108,6 +109,20 @@ TEST(Win32Timers, AWindowTimerTicksThroughTheThreadsMessageLoop) {
     timers.KillTimer(7);
     ASSERT_FALSE(ticks.empty());
     EXPECT_EQ(ticks.front(), 7);
+}
+
+TEST(Win32Messages, BoxesCarryTheExactStyleFlags) {
+    EXPECT_EQ(MessageBoxFlags(Warning("x")), static_cast<unsigned>(MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_EQ(MessageBoxFlags({"x", "Full Drive", MessageIcon::Warning, MessageButtons::YesNo, false}),
+              static_cast<unsigned>(MB_ICONEXCLAMATION | MB_YESNO));
+    EXPECT_EQ(MessageBoxFlags({"x", "Finished", MessageIcon::Information, MessageButtons::Ok, false}),
+              static_cast<unsigned>(MB_ICONINFORMATION | MB_OK));
+    EXPECT_EQ(MessageBoxFlags({"x", "", MessageIcon::Question, MessageButtons::YesNoCancel, true}),
+              static_cast<unsigned>(MB_ICONQUESTION | MB_YESNOCANCEL | MB_TASKMODAL));
+    EXPECT_EQ(MessageBoxFlags({"x", "", MessageIcon::Error, MessageButtons::RetryCancel, false}),
+              static_cast<unsigned>(MB_ICONHAND | MB_RETRYCANCEL));
+    EXPECT_EQ(MessageBoxFlags({"x", "", MessageIcon::None, MessageButtons::OkCancel, false}),
+              static_cast<unsigned>(MB_OKCANCEL));
 }
 
 }  // namespace
