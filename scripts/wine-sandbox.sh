@@ -3,7 +3,8 @@
 #   scripts/wine-sandbox.sh BUILD_DIR COMMAND [ARGUMENT...]
 # HOME and WINEPREFIX live in a folder made fresh for this run and removed after it; the
 # users' folders are real folders (no links into HOME); the z: drive (the whole Unix tree)
-# is gone and BUILD_DIR is drive v:. Nothing is fetched (no Mono, no Gecko). The wine server
+# is gone and BUILD_DIR is drive v:; the shared conformance suites, where they lie beside
+# the repository, are drive t:. Nothing is fetched (no Mono, no Gecko). The wine server
 # is started before COMMAND with its standard streams away from COMMAND's pipes (else CTest
 # waits for Wine's helpers) and stopped after it. Exits with COMMAND's status.
 set -euo pipefail
@@ -41,6 +42,11 @@ find "$WINEPREFIX/drive_c/users" -type l -print0 | while IFS= read -r -d '' link
 done
 rm -f "$WINEPREFIX/dosdevices/z:"
 ln -s "$build" "$WINEPREFIX/dosdevices/v:"
+testdata=$(cd "$(dirname "$0")/../.." && pwd)/shared/testdata
+if [ -d "$testdata" ]; then
+  ln -s "$testdata" "$WINEPREFIX/dosdevices/t:"
+  export VARNELLE_TESTDATA_DIR='t:\'
+fi
 # wine-run.sh starts programs only in a prefix that carries this mark.
 touch "$WINEPREFIX/.varnelle-sandbox"
 
