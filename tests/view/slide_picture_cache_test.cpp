@@ -265,3 +265,37 @@ TEST_F(CacheTest, SlidesOutsideTheKnownShowAreDecodedOnTheCallersThread) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CacheTest, TheFirstSlideStartedEarlyIsHandedOverWithoutASecondDecode) {
+    MakeCache(4, 100 * kQuarterBytes);
+    decoder.Close(SlidePath(2));
+    // Started for a screen twice the client's size, before the view exists.
+    cache->StartFirstSlide(2, PictureNeed::Fit(2 * kClientWidth, 2 * kClientHeight));
+    decoder.WaitForStarts(1);
+    // The view announces the same show while the decode runs; it goes on.
+    cache->NewShow(paths);
+    decoder.Open(SlidePath(2));
+    cache->WaitUntilIdle();
+    ASSERT_EQ(decoder.Paths(), std::vector<std::string>{SlidePath(2)}) << "no neighbour before the view asks";
+    SlidePicture picture;
+    ASSERT_EQ(cache->FetchSlidePicture(2, paths[2], kFit, true, picture, messages), Fetch::Ready);
+    // Finer than the client needs, so it is shown as it is.
+    EXPECT_EQ(picture.reduction, 1);
+    cache->WaitUntilIdle();
+    const std::vector<std::string> decoded = decoder.Paths();
+    EXPECT_EQ(std::count(decoded.begin(), decoded.end(), SlidePath(2)), 1);
+}
+
+TEST_F(CacheTest, AFirstSlideStartedCoarserThanTheClientNeedsIsDecodedAgain) {
+    MakeCache(2, 100 * kQuarterBytes);
+    cache->StartFirstSlide(0, PictureNeed::Fit(kClientWidth / 2, kClientHeight / 2));
+    cache->WaitUntilIdle();
+    EXPECT_TRUE(cache->HeldSlides() == std::vector<int>{0});
+    const SlidePicture picture = Take(0);
+    EXPECT_EQ(picture.reduction, 2);
+    EXPECT_EQ(decoder.Calls().front().reduction, 3);
+}
+
+}  // namespace

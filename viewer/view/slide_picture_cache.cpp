@@ -53,6 +53,8 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
     std::map<int, Entry> freed;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        // Nothing asked for yet but the first slide, started early: the same show keeps it.
+        if (current_ < 0 && !plan_.empty() && slides == slides_) return;
         slides_ = slides;
         ++generation_;
         freed.swap(entries_);
@@ -61,6 +63,15 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
         typicalBytes_ = 0;
     }
     idle_.notify_all();
+}
+
+void SlidePictureCache::StartFirstSlide(int index, const PictureNeed& need) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (current_ >= 0 || index < 0 || static_cast<std::size_t>(index) >= slides_.size()) return;
+        plan_.assign(1, Job{index, need});
+    }
+    wake_.notify_all();
 }
 
 SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const std::string& path,
@@ -287,7 +298,8 @@ void SlidePictureCache::Run() {
             const auto held = entries_.find(index);
             if (held != entries_.end()) freed.push_back(std::move(held->second));
             entries_[index] = std::move(entry);
-            EvictLocked(index == current_ ? index : -1, freed);
+            // The slide asked for, or started before the view asked for any, is kept whatever it takes.
+            EvictLocked(index == current_ || current_ < 0 ? index : -1, freed);
             if (index == current_ && entries_.count(index)) {
                 post_([alive = std::weak_ptr<int>(alive_), this, index] {
                     if (alive.lock() && ready_) ready_(index);

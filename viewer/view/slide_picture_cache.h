@@ -51,6 +51,7 @@ public:
                             SlidePicture& target, platform::MessageSink& messages) override;
     void ReturnSlidePicture(int index, const std::string& path, SlidePicture&& picture) override;
     void NewShow(const std::vector<std::string>& slides) override;
+    void StartFirstSlide(int index, const PictureNeed& need) override;
     void SetReadyCallback(std::function<void(int index)> ready) override;
 
     // Blocks until the worker has nothing left it may start (for tests and measurements).
