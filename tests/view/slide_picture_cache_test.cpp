@@ -34,7 +34,7 @@ const PictureNeed kFit = PictureNeed::Fit(kClientWidth, kClientHeight);
 constexpr std::size_t kQuarterBytes = 1000u * 500u * 3u + 40u;
 
 struct CacheTest : ::testing::Test {
-    void MakeCache(int slides, std::size_t budget, int ahead = 3, int behind = 1) {
+    void MakeCache(int slides, std::size_t budget, int ahead = 3, int behind = 1, int picturesPerClient = 0) {
         paths.clear();
         for (int i = 0; i < slides; ++i) {
             paths.push_back(SlidePath(i));
@@ -45,7 +45,7 @@ struct CacheTest : ::testing::Test {
                    imagelib::PictureScale& scale,
                    platform::MessageSink& sink) { return decoder.Decode(path, rule, target, scale, sink); },
             [this](std::function<void()> task) { posted.Post(std::move(task)); }, messages,
-            SlidePictureCache::Limits{budget, ahead, behind});
+            SlidePictureCache::Limits{budget, ahead, behind, picturesPerClient});
         cache->SetReadyCallback([this](int index) { ready.push_back(index); });
         cache->NewShow(paths);
     }
@@ -296,6 +296,38 @@ TEST_F(CacheTest, AFirstSlideStartedCoarserThanTheClientNeedsIsDecodedAgain) {
     const SlidePicture picture = Take(0);
     EXPECT_EQ(picture.reduction, 2);
     EXPECT_EQ(decoder.Calls().front().reduction, 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureBudget, IsThatManyPicturesOfTwiceTheClientsSidesAt24Bits) {
+    EXPECT_EQ(PictureBudgetFor(1000, 500, 1), 2000u * 3u * 1000u);
+    EXPECT_EQ(PictureBudgetFor(1920, 1030, 3), 3u * 3840u * 3u * 2060u);
+    // Rows are padded to four bytes.
+    EXPECT_EQ(PictureBudgetFor(1, 1, 1), 8u * 2u);
+    EXPECT_EQ(PictureBudgetFor(0, 500, 3), 0u);
+    EXPECT_EQ(PictureBudgetFor(1000, 500, 0), 0u);
+}
+
+TEST_F(CacheTest, TheBudgetFollowsTheClientArea) {
+    // The ceiling would hold every neighbour planned; a client's budget of one picture unit
+    // holds three pictures fitted to it, the one shown included.
+    MakeCache(10, 1000 * kQuarterBytes, 3, 1, 1);
+    const SlidePicture shown = Take(0);
+    cache->WaitUntilIdle();
+    EXPECT_EQ(cache->HeldSlides(), (std::vector<int>{1, 9}));
+    EXPECT_LE(cache->HeldBytes(), PictureBudgetFor(kClientWidth, kClientHeight, 1));
+    // A window of twice the sides: its pictures are four times as large, and so is the budget.
+    const PictureNeed large = PictureNeed::Fit(2 * kClientWidth, 2 * kClientHeight);
+    MakeCache(10, 1000 * kQuarterBytes, 3, 1, 1);
+    ready.clear();
+    const SlidePicture larger = Take(0, true, large);
+    cache->WaitUntilIdle();
+    EXPECT_EQ(cache->HeldSlides(), (std::vector<int>{1, 9}));
+    EXPECT_GT(cache->HeldBytes(), 3 * PictureBudgetFor(kClientWidth, kClientHeight, 1) / 2);
+    EXPECT_LE(cache->HeldBytes(), PictureBudgetFor(2 * kClientWidth, 2 * kClientHeight, 1));
 }
 
 }  // namespace

@@ -18,9 +18,11 @@
 
 namespace {
 
-// Picture memory: the slide on screen and the neighbours decoded ahead; five 24-megapixel
-// pictures stored at half size, or one at full size.
+// Picture memory: the slide on screen and the neighbours decoded ahead. Three of the largest
+// pictures a fit to the window stores (the slide shown, the next and the one just left, so a
+// step either way finds its picture ready), and never more than 96 MiB on a large screen.
 constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
+constexpr int kPicturesPerClient = 3;
 constexpr int kSlidesAhead = 4;
 constexpr int kSlidesBehind = 1;
 
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
                             [&](std::function<void(int)> onTick) -> platform::TimerService& {
                                 return viewTimers.emplace(&qt, std::move(onTick));
                             },
-                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}});
+                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind, kPicturesPerClient}});
     if (!app.InitInstance(std::vector<std::string>(argv + 1, argv + argc), shell)) return 1;  // the arguments Qt left
     return qt.exec();
 }

@@ -176,6 +176,12 @@ std::size_t SlidePictureCache::HeldLocked() const {
     return bytes;
 }
 
+std::size_t SlidePictureCache::BudgetLocked() const {
+    const std::size_t forClient =
+        PictureBudgetFor(neighbourNeed_.fitWidth, neighbourNeed_.fitHeight, limits_.picturesPerClient);
+    return forClient > 0 ? std::min(forClient, limits_.budgetBytes) : limits_.budgetBytes;
+}
+
 bool SlidePictureCache::SatisfiesLocked(const Entry& entry, const PictureNeed& need) const {
     if (entry.failed) return true;
     const int wanted = ReductionFor(need, static_cast<std::uint32_t>(entry.picture.fullWidth),
@@ -238,14 +244,15 @@ std::optional<SlidePictureCache::Job> SlidePictureCache::NextJobLocked() const {
         });
         if (shown) continue;
         // The slide asked for is decoded whatever it takes; a neighbour only when it fits.
-        if (i > 0 && committed + typicalBytes_ > limits_.budgetBytes) return std::nullopt;
+        if (i > 0 && committed + typicalBytes_ > BudgetLocked()) return std::nullopt;
         return job;
     }
     return std::nullopt;
 }
 
 void SlidePictureCache::EvictLocked(int keep, std::vector<Entry>& freed) {
-    while (HeldLocked() > limits_.budgetBytes) {
+    const std::size_t budget = BudgetLocked();
+    while (HeldLocked() > budget) {
         auto victim = entries_.end();
         int worst = -1;
         for (auto it = entries_.begin(); it != entries_.end(); ++it) {

@@ -33,11 +33,15 @@ public:
     using Poster = std::function<void(std::function<void()> task)>;
 
     struct Limits {
-        // Bytes of picture memory held: the ones the cache keeps plus the one the view shows.
+        // Bytes of picture memory held at most: the ones the cache keeps plus the one the
+        // view shows.
         std::size_t budgetBytes = 0;
         // How far ahead in the show's direction, and behind, neighbours are decoded.
         int ahead = 4;
         int behind = 1;
+        // Below budgetBytes, the budget follows the client area of the last fit: this many
+        // of the largest picture stored for it (PictureBudgetFor). 0 keeps budgetBytes alone.
+        int picturesPerClient = 0;
     };
 
     // `messages` takes the boxes of the synchronous LoadSlidePicture.
@@ -93,6 +97,7 @@ private:
     // Drops held pictures, least wanted first, until the budget holds; never `keep`.
     void EvictLocked(int keep, std::vector<Entry>& freed);
     std::size_t HeldLocked() const;
+    std::size_t BudgetLocked() const;
 
     Decoder decoder_;
     Poster post_;
