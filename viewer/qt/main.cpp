@@ -11,9 +11,11 @@
 #include "platform/qt/qt_timer_service.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -30,7 +32,10 @@ constexpr int kSlidesBehind = 1;
 
 // The viewer's composition root: every backend and budget is chosen here and handed down.
 int main(int argc, char** argv) {
-    QApplication qt(argc, argv);  // takes its own options out of argv
+    QApplication qt(argc, argv);
+    // The font database is read in (fontconfig's set-up and its list of every font) on the
+    // second core while the document and the frame are made; the first text waits for it.
+    std::jthread fonts([] { (void)QFontDatabase::families(); });
     platform::posix::PosixFileSystem fs;
     platform::posix::PosixClock clock;
     platform::posix::PosixDrives drives;
