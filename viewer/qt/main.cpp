@@ -32,7 +32,7 @@ constexpr int kSlidesBehind = 1;
 
 // The viewer's composition root: every backend and budget is chosen here and handed down.
 int main(int argc, char** argv) {
-    QApplication qt(argc, argv);
+    QApplication qt(argc, argv);  // takes its own options out of argv
     // The font database is read in (fontconfig's set-up and its list of every font) on the
     // second core while the document and the frame are made; the first text waits for it.
     std::jthread fonts([] { (void)QFontDatabase::families(); });
