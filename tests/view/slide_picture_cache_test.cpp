@@ -331,3 +331,24 @@ TEST_F(CacheTest, TheBudgetFollowsTheClientArea) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CacheTest, ZoomingPastTheStoredScaleMakesRoomBeforeTheFinerDecode) {
+    // One picture unit of the client: three pictures fitted at a quarter.
+    MakeCache(5, 1000 * kQuarterBytes, 3, 1, 1);
+    SlidePicture shown = Take(0);
+    cache->WaitUntilIdle();
+    ASSERT_EQ(cache->HeldSlides(), (std::vector<int>{1, 4}));
+    decoder.Close(SlidePath(0));
+    SlidePicture finer;
+    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, finer, messages), Fetch::Pending);
+    decoder.WaitForStarts(4);
+    // The half-size picture (6 MB) and the one shown fill the budget: no neighbour stays
+    // while it is decoded.
+    EXPECT_TRUE(cache->HeldSlides().empty());
+    decoder.Open(SlidePath(0));
+    cache->WaitUntilIdle();
+}
+
+}  // namespace

@@ -250,9 +250,21 @@ std::optional<SlidePictureCache::Job> SlidePictureCache::NextJobLocked() const {
     return std::nullopt;
 }
 
-void SlidePictureCache::EvictLocked(int keep, std::vector<Entry>& freed) {
+std::size_t SlidePictureCache::ExpectedBytesLocked(const Job& job) const {
+    for (const Shown& shown : shown_) {
+        if (shown.index != job.index) continue;
+        const int reduction = ReductionFor(job.need, static_cast<std::uint32_t>(shown.fullWidth),
+                                           static_cast<std::uint32_t>(shown.fullHeight));
+        const auto width = static_cast<std::size_t>(ReducedSide(shown.fullWidth, reduction));
+        const auto height = static_cast<std::size_t>(ReducedSide(shown.fullHeight, reduction));
+        return (3 * width + 3) / 4 * 4 * height;
+    }
+    return typicalBytes_;
+}
+
+void SlidePictureCache::EvictLocked(int keep, std::vector<Entry>& freed, std::size_t reserve) {
     const std::size_t budget = BudgetLocked();
-    while (HeldLocked() > budget) {
+    while (HeldLocked() + reserve > budget) {
         auto victim = entries_.end();
         int worst = -1;
         for (auto it = entries_.begin(); it != entries_.end(); ++it) {
@@ -278,7 +290,12 @@ void SlidePictureCache::Run() {
         busy_ = job;
         const unsigned generation = generation_;
         const std::string path = slides_[static_cast<std::size_t>(job->index)];
+        // The slide asked for is decoded whatever it takes; neighbours make room for it first
+        // rather than after, so a finer picture of the slide shown does not come on top.
+        std::vector<Entry> room;
+        if (job->index == current_) EvictLocked(job->index, room, ExpectedBytesLocked(*job));
         lock.unlock();
+        room.clear();
 
         Entry entry;
         entry.path = path;

@@ -94,8 +94,12 @@ private:
     // Orders the wanted slides around `current_` and drops held ones that are not wanted.
     void PlanLocked(const PictureNeed& need, std::vector<Entry>& freed);
     int PriorityLocked(int index) const;
-    // Drops held pictures, least wanted first, until the budget holds; never `keep`.
-    void EvictLocked(int keep, std::vector<Entry>& freed);
+    // Drops held pictures, least wanted first, until the budget holds them and `reserve`
+    // bytes more; never `keep`.
+    void EvictLocked(int keep, std::vector<Entry>& freed, std::size_t reserve = 0);
+    // The bytes the job's picture will take: from the full size of the view's picture of
+    // that slide when it has one, else the last picture's.
+    std::size_t ExpectedBytesLocked(const Job& job) const;
     std::size_t HeldLocked() const;
     std::size_t BudgetLocked() const;
 
