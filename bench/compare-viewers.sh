@@ -73,7 +73,8 @@ echo "== previous slide"
 prev_specs=(--viewer "ours-prev|Left|dir|$viewer -qwindowgeometry 1920x1080+0+0 0 {}|Escape")
 prev_only=ours-prev
 for peer in ${peers//,/ }; do
-  line=$(peer_line "$peer") || continue
+  line=$(peer_line "$peer")
+  [ -n "$line" ] || continue
   IFS='|' read -r _ _ mode cmd pre <<< "$line"
   prev_specs+=(--viewer "$peer-prev|$(prev_key "$peer")|$mode|$cmd|$pre")
   prev_only+=",$peer-prev"
