@@ -295,8 +295,9 @@ Status Decode(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& 
             --reduction;
         if (reduction == 0) (void)opj_set_decoded_resolution_factor(r.codec, 0);
     }
-    IMAGELIB_TRY(DecodeTiles(r, reduction, out));
+    // Said on failure too: a reduction the tiles refuse is tried again at full size.
     scale = {width, height, reduction};
+    IMAGELIB_TRY(DecodeTiles(r, reduction, out));
     return Status::Ok();
 }
 
@@ -308,10 +309,14 @@ Status DecodeJpeg2000(ByteSpan file, Dib& out) {
 }
 
 Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
-    const Status status = Decode(file, rule, out, scale);
+    PictureScale tried;
+    const Status status = Decode(file, rule, out, tried);
     // A tile with fewer resolutions than the main header promised fails at a reduction the
     // header allowed; the picture is then decoded whole.
-    if (status.ok() || scale.reduction == 0) return status;
+    if (status.ok() || tried.reduction == 0) {
+        if (status.ok()) scale = tried;
+        return status;
+    }
     return Decode(file, FixedReduction(0), out, scale);
 }
 
