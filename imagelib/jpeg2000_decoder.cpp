@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace imagelib {
@@ -58,6 +59,11 @@ OPJ_BOOL SeekStream(OPJ_OFF_T offset, void* user) {
 }
 
 void IgnoreMessage(const char*, void*) {}
+
+int DecodeThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(cores, 1u, 8u));
+}
 
 struct Resources {
     opj_codec_t* codec = nullptr;
@@ -259,6 +265,9 @@ Status OpenCodec(ByteSpan file, Resources& r, MemoryStream& memory, OPJ_CODEC_FO
     opj_dparameters_t parameters;
     opj_set_default_decoder_parameters(&parameters);
     if (!opj_setup_decoder(r.codec, &parameters)) return Status::Error("Out of memory");
+    // The code blocks and the wavelet of a tile are shared out over the cores; a library
+    // built without threads declines and decodes on this one.
+    (void)opj_codec_set_threads(r.codec, DecodeThreads());
     if (!opj_read_header(r.stream, r.codec, &r.image) || !r.image) return Status::Error("Corrupt JPEG 2000 header");
     return Status::Ok();
 }
@@ -286,8 +295,9 @@ Status Decode(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& 
             --reduction;
         if (reduction == 0) (void)opj_set_decoded_resolution_factor(r.codec, 0);
     }
-    IMAGELIB_TRY(DecodeTiles(r, reduction, out));
+    // Said on failure too: a reduction the tiles refuse is tried again at full size.
     scale = {width, height, reduction};
+    IMAGELIB_TRY(DecodeTiles(r, reduction, out));
     return Status::Ok();
 }
 
@@ -299,10 +309,14 @@ Status DecodeJpeg2000(ByteSpan file, Dib& out) {
 }
 
 Status DecodeJpeg2000Scaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
-    const Status status = Decode(file, rule, out, scale);
+    PictureScale tried;
+    const Status status = Decode(file, rule, out, tried);
     // A tile with fewer resolutions than the main header promised fails at a reduction the
     // header allowed; the picture is then decoded whole.
-    if (status.ok() || scale.reduction == 0) return status;
+    if (status.ok() || tried.reduction == 0) {
+        if (status.ok()) scale = tried;
+        return status;
+    }
     return Decode(file, FixedReduction(0), out, scale);
 }
 

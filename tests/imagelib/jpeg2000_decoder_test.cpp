@@ -316,5 +316,46 @@ TEST(Jpeg2000Decoder, ReductionStopsAtTheStreamsLowestResolution) {
     EXPECT_TRUE(untouched.header.empty());
 }
 
+// The main header claims five decomposition levels; the one tile's own COD keeps the two
+// it was coded with, so a reduction the header allows fails in the tile.
+std::vector<std::uint8_t> WithFewerTileResolutions(std::vector<std::uint8_t> stream) {
+    const auto find = [&](std::uint8_t marker) {
+        for (std::size_t i = 0; i + 1 < stream.size(); ++i)
+            if (stream[i] == 0xFF && stream[i + 1] == marker) return i;
+        return stream.size();
+    };
+    const std::size_t cod = find(0x52);
+    const std::size_t sot = find(0x90);
+    if (cod + 9 >= stream.size() || sot + 12 > stream.size() || sot < cod) return {};
+    const std::size_t codLength = 2u + (std::size_t{stream[cod + 2]} << 8 | stream[cod + 3]);
+    const std::vector<std::uint8_t> tileCod(stream.begin() + static_cast<std::ptrdiff_t>(cod),
+                                            stream.begin() + static_cast<std::ptrdiff_t>(cod + codLength));
+    stream[cod + 9] = 5;
+    // Psot counts the tile-part from its SOT on; 0 means up to the end of the stream.
+    std::uint32_t psot = 0;
+    for (int b = 0; b < 4; ++b) psot = psot << 8 | stream[sot + 6 + static_cast<std::size_t>(b)];
+    if (psot != 0) {
+        psot += static_cast<std::uint32_t>(codLength);
+        for (int b = 0; b < 4; ++b)
+            stream[sot + 6 + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(psot >> (24 - 8 * b));
+    }
+    stream.insert(stream.begin() + static_cast<std::ptrdiff_t>(sot + 12), tileCod.begin(), tileCod.end());
+    return stream;
+}
+
+TEST(Jpeg2000Decoder, ATileWithFewerResolutionsThanTheHeaderPromisedIsDecodedWhole) {
+    const std::vector<std::uint8_t> file = WithFewerTileResolutions(EncodeJ2k({"rgb"}));
+    ASSERT_FALSE(file.empty());
+    Dib whole;
+    ASSERT_TRUE(DecodeJpeg2000(file, whole).ok()) << "the stream is sound at full size";
+    Dib dib;
+    PictureScale scale;
+    ASSERT_TRUE(DecodeJpeg2000Scaled(file, FixedReduction(kMaxReduction), dib, scale).ok());
+    EXPECT_EQ(scale.reduction, 0);
+    EXPECT_EQ(dib.Width(), kWidth);
+    EXPECT_EQ(dib.Height(), kHeight);
+    EXPECT_EQ(scale.fullWidth, static_cast<std::uint32_t>(kWidth));
+}
+
 }  // namespace
 }  // namespace imagelib

@@ -34,7 +34,7 @@ const PictureNeed kFit = PictureNeed::Fit(kClientWidth, kClientHeight);
 constexpr std::size_t kQuarterBytes = 1000u * 500u * 3u + 40u;
 
 struct CacheTest : ::testing::Test {
-    void MakeCache(int slides, std::size_t budget, int ahead = 3, int behind = 1) {
+    void MakeCache(int slides, std::size_t budget, int ahead = 3, int behind = 1, int picturesPerClient = 0) {
         paths.clear();
         for (int i = 0; i < slides; ++i) {
             paths.push_back(SlidePath(i));
@@ -45,7 +45,7 @@ struct CacheTest : ::testing::Test {
                    imagelib::PictureScale& scale,
                    platform::MessageSink& sink) { return decoder.Decode(path, rule, target, scale, sink); },
             [this](std::function<void()> task) { posted.Post(std::move(task)); }, messages,
-            SlidePictureCache::Limits{budget, ahead, behind});
+            SlidePictureCache::Limits{budget, ahead, behind, picturesPerClient});
         cache->SetReadyCallback([this](int index) { ready.push_back(index); });
         cache->NewShow(paths);
     }
@@ -262,6 +262,93 @@ TEST_F(CacheTest, SlidesOutsideTheKnownShowAreDecodedOnTheCallersThread) {
     DibImage full;
     EXPECT_TRUE(cache->LoadSlidePicture(0, paths[0], full));
     EXPECT_EQ(decoder.Calls().back().reduction, 0) << "the synchronous load is the full picture";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CacheTest, TheFirstSlideStartedEarlyIsHandedOverWithoutASecondDecode) {
+    MakeCache(4, 100 * kQuarterBytes);
+    decoder.Close(SlidePath(2));
+    // Started for a screen twice the client's size, before the view exists.
+    cache->StartFirstSlide(2, PictureNeed::Fit(2 * kClientWidth, 2 * kClientHeight));
+    decoder.WaitForStarts(1);
+    // The view announces the same show while the decode runs; it goes on.
+    cache->NewShow(paths);
+    decoder.Open(SlidePath(2));
+    cache->WaitUntilIdle();
+    ASSERT_EQ(decoder.Paths(), std::vector<std::string>{SlidePath(2)}) << "no neighbour before the view asks";
+    SlidePicture picture;
+    ASSERT_EQ(cache->FetchSlidePicture(2, paths[2], kFit, true, picture, messages), Fetch::Ready);
+    // Finer than the client needs, so it is shown as it is.
+    EXPECT_EQ(picture.reduction, 1);
+    cache->WaitUntilIdle();
+    const std::vector<std::string> decoded = decoder.Paths();
+    EXPECT_EQ(std::count(decoded.begin(), decoded.end(), SlidePath(2)), 1);
+}
+
+TEST_F(CacheTest, AFirstSlideStartedCoarserThanTheClientNeedsIsDecodedAgain) {
+    MakeCache(2, 100 * kQuarterBytes);
+    cache->StartFirstSlide(0, PictureNeed::Fit(kClientWidth / 2, kClientHeight / 2));
+    cache->WaitUntilIdle();
+    EXPECT_TRUE(cache->HeldSlides() == std::vector<int>{0});
+    const SlidePicture picture = Take(0);
+    EXPECT_EQ(picture.reduction, 2);
+    EXPECT_EQ(decoder.Calls().front().reduction, 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureBudget, IsThatManyPicturesOfTwiceTheClientsSidesAt24Bits) {
+    EXPECT_EQ(PictureBudgetFor(1000, 500, 1), 2000u * 3u * 1000u);
+    EXPECT_EQ(PictureBudgetFor(1920, 1030, 3), 3u * 3840u * 3u * 2060u);
+    // Rows are padded to four bytes.
+    EXPECT_EQ(PictureBudgetFor(1, 1, 1), 8u * 2u);
+    EXPECT_EQ(PictureBudgetFor(0, 500, 3), 0u);
+    EXPECT_EQ(PictureBudgetFor(1000, 500, 0), 0u);
+}
+
+TEST_F(CacheTest, TheBudgetFollowsTheClientArea) {
+    // The ceiling would hold every neighbour planned; a client's budget of one picture unit
+    // holds three pictures fitted to it, the one shown included.
+    MakeCache(10, 1000 * kQuarterBytes, 3, 1, 1);
+    const SlidePicture shown = Take(0);
+    cache->WaitUntilIdle();
+    EXPECT_EQ(cache->HeldSlides(), (std::vector<int>{1, 9}));
+    EXPECT_LE(cache->HeldBytes(), PictureBudgetFor(kClientWidth, kClientHeight, 1));
+    // A window of twice the sides: its pictures are four times as large, and so is the budget.
+    const PictureNeed large = PictureNeed::Fit(2 * kClientWidth, 2 * kClientHeight);
+    MakeCache(10, 1000 * kQuarterBytes, 3, 1, 1);
+    ready.clear();
+    const SlidePicture larger = Take(0, true, large);
+    cache->WaitUntilIdle();
+    EXPECT_EQ(cache->HeldSlides(), (std::vector<int>{1, 9}));
+    EXPECT_GT(cache->HeldBytes(), 3 * PictureBudgetFor(kClientWidth, kClientHeight, 1) / 2);
+    EXPECT_LE(cache->HeldBytes(), PictureBudgetFor(2 * kClientWidth, 2 * kClientHeight, 1));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CacheTest, ZoomingPastTheStoredScaleMakesRoomBeforeTheFinerDecode) {
+    // One picture unit of the client: three pictures fitted at a quarter.
+    MakeCache(5, 1000 * kQuarterBytes, 3, 1, 1);
+    SlidePicture shown = Take(0);
+    cache->WaitUntilIdle();
+    ASSERT_EQ(cache->HeldSlides(), (std::vector<int>{1, 4}));
+    decoder.Close(SlidePath(0));
+    SlidePicture finer;
+    ASSERT_EQ(cache->FetchSlidePicture(0, paths[0], PictureNeed::AtZoom(0.3), true, finer, messages), Fetch::Pending);
+    decoder.WaitForStarts(4);
+    // The half-size picture (6 MB) and the one shown fill the budget: no neighbour stays
+    // while it is decoded.
+    EXPECT_TRUE(cache->HeldSlides().empty());
+    decoder.Open(SlidePath(0));
+    cache->WaitUntilIdle();
 }
 
 }  // namespace

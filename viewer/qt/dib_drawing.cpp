@@ -150,25 +150,29 @@ bool StretchDibIntoImage(QImage& target, int destLeft, int destTop, int destWidt
     const int bottom = static_cast<int>(std::min<long long>(static_cast<long long>(destTop) + destHeight, target.height()));
     if (left >= right || top >= bottom) return true;
 
-    // Source column of each destination column, from the centre of its pixel.
+    const int bytesPerPixel = layout->bitsPerPixel / 8;
+    // Byte offset in a stored row of each destination column's source pixel, from the
+    // centre of its pixel.
     std::vector<std::uint32_t> columns(static_cast<std::size_t>(right - left));
     for (int x = left; x < right; ++x)
         columns[static_cast<std::size_t>(x - left)] = static_cast<std::uint32_t>(
-            sourceX + (2LL * (x - destLeft) + 1) * sourceWidth / (2LL * destWidth));
+            (sourceX + (2LL * (x - destLeft) + 1) * sourceWidth / (2LL * destWidth)) * bytesPerPixel);
     const QList<QRgb> table = layout->bitsPerPixel == 8 ? ColourTable(*layout, image) : QList<QRgb>();
-    const int bytesPerPixel = layout->bitsPerPixel / 8;
+    // Rows are reached from the first one: scanLine() would check for sharing on each.
+    std::uint8_t* const first = target.bits();
+    const qsizetype lineBytes = target.bytesPerLine();
     for (int y = top; y < bottom; ++y) {
         // Stored rows run bottom-up: the destination's top row is the source's highest row.
         const long long fromTop = (2LL * (y - destTop) + 1) * sourceHeight / (2LL * destHeight);
         const std::size_t stored = static_cast<std::size_t>(sourceY + sourceHeight - 1 - fromTop);
         const std::uint8_t* row = image.bits.data() + stored * layout->stride;
-        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y)) + left;
+        auto* out = reinterpret_cast<QRgb*>(first + y * lineBytes) + left;
         if (bytesPerPixel == 1) {
             for (std::uint32_t column : columns) *out++ = table[row[column]];
         } else {
-            for (std::uint32_t column : columns) {
-                const std::uint8_t* px = row + static_cast<std::size_t>(column) * bytesPerPixel;
-                *out++ = qRgb(px[2], px[1], px[0]);
+            for (std::uint32_t offset : columns) {
+                const std::uint8_t* px = row + offset;
+                *out++ = 0xff000000u | (std::uint32_t{px[2]} << 16) | (std::uint32_t{px[1]} << 8) | px[0];
             }
         }
     }

@@ -11,16 +11,20 @@
 #include "platform/qt/qt_timer_service.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
-// Picture memory: the slide on screen and the neighbours decoded ahead; five 24-megapixel
-// pictures stored at half size, or one at full size.
+// Picture memory: the slide on screen and the neighbours decoded ahead. Three of the largest
+// pictures a fit to the window stores (the slide shown, the next and the one just left, so a
+// step either way finds its picture ready), and never more than 96 MiB on a large screen.
 constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
+constexpr int kPicturesPerClient = 3;
 constexpr int kSlidesAhead = 4;
 constexpr int kSlidesBehind = 1;
 
@@ -29,6 +33,9 @@ constexpr int kSlidesBehind = 1;
 // The viewer's composition root: every backend and budget is chosen here and handed down.
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);  // takes its own options out of argv
+    // The font database is read in (fontconfig's set-up and its list of every font) on the
+    // second core while the document and the frame are made; the first text waits for it.
+    std::jthread fonts([] { (void)QFontDatabase::families(); });
     platform::posix::PosixFileSystem fs;
     platform::posix::PosixClock clock;
     platform::posix::PosixDrives drives;
@@ -43,7 +50,7 @@ int main(int argc, char** argv) {
                             [&](std::function<void(int)> onTick) -> platform::TimerService& {
                                 return viewTimers.emplace(&qt, std::move(onTick));
                             },
-                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind}});
+                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind, kPicturesPerClient}});
     if (!app.InitInstance(std::vector<std::string>(argv + 1, argv + argc), shell)) return 1;  // the arguments Qt left
     return qt.exec();
 }

@@ -6,7 +6,10 @@
 
 void QtComposition::Begin(int width, int height, QColor background) {
     painter_.reset();
-    image_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    // The last paint's image is filled again rather than made anew: a client-sized block
+    // freed and mapped afresh on every paint would cost its page faults each time.
+    const QSize size(std::max(width, 0), std::max(height, 0));
+    if (image_.size() != size || image_.isNull()) image_ = QImage(size, QImage::Format_RGB32);
     if (image_.isNull()) return;
     image_.fill(background);
     painter_.emplace(&image_);

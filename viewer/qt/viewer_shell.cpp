@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -36,33 +38,47 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 }
 
 bool ViewerShell::NewDocument(const std::string& startPath, const std::string& firstSlide) {
-    if (!document_) {
+    const bool first = !document_;
+    if (first) {
         const AppServices& services = app_.Services();
         document_ = std::make_unique<CVarnelleDoc>(
             DocumentServices{services.fs, services.messages, services.printers, services_.heap}, *this, resources_);
         document_->SetDialogs(&dialogs_);
-        frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
-        dialogs_.SetOwner(frame_.get());
-        SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); },
-                                     [this](int id) { frame_->RunCommand(id); }};
-        platform::TimerService& timers = services_.viewTimers([this](int id) { view_->View().OnTimer(id); });
-        view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers,
-                                    services_.heap, std::move(hooks), frame_.get());
-        view_->View().SetDialogs(&dialogs_);
-        frame_->setCentralWidget(view_);
-        router_ = std::make_unique<CommandRouter>(
-            std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
-        frame_->SetRouter(router_.get());
-        printing_ = std::make_unique<QtViewPrinting>(app_, *this, view_->View(), app_.Services().messages, frame_.get(),
-                                                     [this](int id) { frame_->RunCommand(id); });
-        view_->View().SetPrintHost(printing_.get());
     }
     const bool loaded = document_->OnNewDocument(startPath, firstSlide);
+    if (first) {
+        // The first slide decodes on the worker while the frame and the view are built. The
+        // frame fills the screen's free area, so the view's client area is no larger.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize area = screen->availableGeometry().size();
+            pictures_.NewShow(document_->m_astrSlides);
+            pictures_.StartFirstSlide(document_->m_nFirstSlide, PictureNeed::Fit(area.width(), area.height()));
+        }
+        MakeFrameAndView();
+    }
     // A load that fails leaves an empty show, which the view must not index with the old
     // show's slide number: it is reset either way.
     view_->View().OnInitialUpdate();
     view_->Invalidate();
     return loaded;
+}
+
+void ViewerShell::MakeFrameAndView() {
+    frame_ = std::make_unique<CMainFrame>(*this, app_.Services().clock);
+    dialogs_.SetOwner(frame_.get());
+    SlideViewWidget::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); },
+                                 [this](int id) { frame_->RunCommand(id); }};
+    platform::TimerService& timers = services_.viewTimers([this](int id) { view_->View().OnTimer(id); });
+    view_ = new SlideViewWidget(*this, pictures_, app_.Services().messages, app_.Services().clock, timers,
+                                services_.heap, std::move(hooks), frame_.get());
+    view_->View().SetDialogs(&dialogs_);
+    frame_->setCentralWidget(view_);
+    router_ = std::make_unique<CommandRouter>(
+        std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
+    frame_->SetRouter(router_.get());
+    printing_ = std::make_unique<QtViewPrinting>(app_, *this, view_->View(), app_.Services().messages, frame_.get(),
+                                                 [this](int id) { frame_->RunCommand(id); });
+    view_->View().SetPrintHost(printing_.get());
 }
 
 void ViewerShell::ShowMainWindow() {

@@ -62,6 +62,9 @@ public:
     QtViewPrinting* Printing() { return printing_.get(); }
 
 private:
+    // The frame, the view inside it and the command chain, for the first document.
+    void MakeFrameAndView();
+
     CVarnelleApp& app_;
     ShellServices services_;
     gui::ExecRunner execRunner_;

@@ -21,3 +21,9 @@ int ReducedSide(int fullSide, int reduction) {
     const int step = 1 << reduction;
     return (fullSide + step - 1) / step;
 }
+
+std::size_t PictureBudgetFor(int clientWidth, int clientHeight, int pictures) {
+    if (clientWidth <= 0 || clientHeight <= 0 || pictures <= 0) return 0;
+    const std::size_t rowBytes = (std::size_t{3} * 2 * static_cast<std::size_t>(clientWidth) + 3) / 4 * 4;
+    return static_cast<std::size_t>(pictures) * rowBytes * 2 * static_cast<std::size_t>(clientHeight);
+}

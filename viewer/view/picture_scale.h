@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // How large a slide's picture must be decoded: the zoom it is shown at, or, for a slide not
@@ -22,3 +23,7 @@ int ReductionForZoom(double zoom);
 int ReductionFor(const PictureNeed& need, std::uint32_t fullWidth, std::uint32_t fullHeight);
 // A side of the full picture at the stored scale, rounded up as the decoders round it.
 int ReducedSide(int fullSide, int reduction);
+// Bytes of `pictures` of the largest picture a fit to a client area of that size stores:
+// below twice the client's sides (one halving more would be smaller than the fit), at 24
+// bits per pixel. The picture cache's budget for a window of that size.
+std::size_t PictureBudgetFor(int clientWidth, int clientHeight, int pictures);

@@ -53,6 +53,8 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
     std::map<int, Entry> freed;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        // Nothing asked for yet but the first slide, started early: the same show keeps it.
+        if (current_ < 0 && !plan_.empty() && slides == slides_) return;
         slides_ = slides;
         ++generation_;
         freed.swap(entries_);
@@ -61,6 +63,15 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
         typicalBytes_ = 0;
     }
     idle_.notify_all();
+}
+
+void SlidePictureCache::StartFirstSlide(int index, const PictureNeed& need) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (current_ >= 0 || index < 0 || static_cast<std::size_t>(index) >= slides_.size()) return;
+        plan_.assign(1, Job{index, need});
+    }
+    wake_.notify_all();
 }
 
 SlidePictureSource::Fetch SlidePictureCache::FetchSlidePicture(int index, const std::string& path,
@@ -165,6 +176,12 @@ std::size_t SlidePictureCache::HeldLocked() const {
     return bytes;
 }
 
+std::size_t SlidePictureCache::BudgetLocked() const {
+    const std::size_t forClient =
+        PictureBudgetFor(neighbourNeed_.fitWidth, neighbourNeed_.fitHeight, limits_.picturesPerClient);
+    return forClient > 0 ? std::min(forClient, limits_.budgetBytes) : limits_.budgetBytes;
+}
+
 bool SlidePictureCache::SatisfiesLocked(const Entry& entry, const PictureNeed& need) const {
     if (entry.failed) return true;
     const int wanted = ReductionFor(need, static_cast<std::uint32_t>(entry.picture.fullWidth),
@@ -227,14 +244,27 @@ std::optional<SlidePictureCache::Job> SlidePictureCache::NextJobLocked() const {
         });
         if (shown) continue;
         // The slide asked for is decoded whatever it takes; a neighbour only when it fits.
-        if (i > 0 && committed + typicalBytes_ > limits_.budgetBytes) return std::nullopt;
+        if (i > 0 && committed + typicalBytes_ > BudgetLocked()) return std::nullopt;
         return job;
     }
     return std::nullopt;
 }
 
-void SlidePictureCache::EvictLocked(int keep, std::vector<Entry>& freed) {
-    while (HeldLocked() > limits_.budgetBytes) {
+std::size_t SlidePictureCache::ExpectedBytesLocked(const Job& job) const {
+    for (const Shown& shown : shown_) {
+        if (shown.index != job.index) continue;
+        const int reduction = ReductionFor(job.need, static_cast<std::uint32_t>(shown.fullWidth),
+                                           static_cast<std::uint32_t>(shown.fullHeight));
+        const auto width = static_cast<std::size_t>(ReducedSide(shown.fullWidth, reduction));
+        const auto height = static_cast<std::size_t>(ReducedSide(shown.fullHeight, reduction));
+        return (3 * width + 3) / 4 * 4 * height;
+    }
+    return typicalBytes_;
+}
+
+void SlidePictureCache::EvictLocked(int keep, std::vector<Entry>& freed, std::size_t reserve) {
+    const std::size_t budget = BudgetLocked();
+    while (HeldLocked() + reserve > budget) {
         auto victim = entries_.end();
         int worst = -1;
         for (auto it = entries_.begin(); it != entries_.end(); ++it) {
@@ -260,7 +290,12 @@ void SlidePictureCache::Run() {
         busy_ = job;
         const unsigned generation = generation_;
         const std::string path = slides_[static_cast<std::size_t>(job->index)];
+        // The slide asked for is decoded whatever it takes; neighbours make room for it first
+        // rather than after, so a finer picture of the slide shown does not come on top.
+        std::vector<Entry> room;
+        if (job->index == current_) EvictLocked(job->index, room, ExpectedBytesLocked(*job));
         lock.unlock();
+        room.clear();
 
         Entry entry;
         entry.path = path;
@@ -287,7 +322,8 @@ void SlidePictureCache::Run() {
             const auto held = entries_.find(index);
             if (held != entries_.end()) freed.push_back(std::move(held->second));
             entries_[index] = std::move(entry);
-            EvictLocked(index == current_ ? index : -1, freed);
+            // The slide asked for, or started before the view asked for any, is kept whatever it takes.
+            EvictLocked(index == current_ || current_ < 0 ? index : -1, freed);
             if (index == current_ && entries_.count(index)) {
                 post_([alive = std::weak_ptr<int>(alive_), this, index] {
                     if (alive.lock() && ready_) ready_(index);

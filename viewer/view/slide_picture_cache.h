@@ -33,11 +33,15 @@ public:
     using Poster = std::function<void(std::function<void()> task)>;
 
     struct Limits {
-        // Bytes of picture memory held: the ones the cache keeps plus the one the view shows.
+        // Bytes of picture memory held at most: the ones the cache keeps plus the one the
+        // view shows.
         std::size_t budgetBytes = 0;
         // How far ahead in the show's direction, and behind, neighbours are decoded.
         int ahead = 4;
         int behind = 1;
+        // Below budgetBytes, the budget follows the client area of the last fit: this many
+        // of the largest picture stored for it (PictureBudgetFor). 0 keeps budgetBytes alone.
+        int picturesPerClient = 0;
     };
 
     // `messages` takes the boxes of the synchronous LoadSlidePicture.
@@ -51,6 +55,7 @@ public:
                             SlidePicture& target, platform::MessageSink& messages) override;
     void ReturnSlidePicture(int index, const std::string& path, SlidePicture&& picture) override;
     void NewShow(const std::vector<std::string>& slides) override;
+    void StartFirstSlide(int index, const PictureNeed& need) override;
     void SetReadyCallback(std::function<void(int index)> ready) override;
 
     // Blocks until the worker has nothing left it may start (for tests and measurements).
@@ -89,9 +94,14 @@ private:
     // Orders the wanted slides around `current_` and drops held ones that are not wanted.
     void PlanLocked(const PictureNeed& need, std::vector<Entry>& freed);
     int PriorityLocked(int index) const;
-    // Drops held pictures, least wanted first, until the budget holds; never `keep`.
-    void EvictLocked(int keep, std::vector<Entry>& freed);
+    // Drops held pictures, least wanted first, until the budget holds them and `reserve`
+    // bytes more; never `keep`.
+    void EvictLocked(int keep, std::vector<Entry>& freed, std::size_t reserve = 0);
+    // The bytes the job's picture will take: from the full size of the view's picture of
+    // that slide when it has one, else the last picture's.
+    std::size_t ExpectedBytesLocked(const Job& job) const;
     std::size_t HeldLocked() const;
+    std::size_t BudgetLocked() const;
 
     Decoder decoder_;
     Poster post_;

@@ -98,6 +98,13 @@ public:
     }
     // A new show: what was decoded or planned for the old one is dropped.
     virtual void NewShow(const std::vector<std::string>& slides) { (void)slides; }
+    // The slide the new show opens on, decoded now for the need (a client area at least as
+    // large as the view's will be), before the view first asks for it. Announcing the same
+    // show again before that keeps what was started for it.
+    virtual void StartFirstSlide(int index, const PictureNeed& need) {
+        (void)index;
+        (void)need;
+    }
     // Called on the view's thread with the index of a slide that was Pending and is ready.
     virtual void SetReadyCallback(std::function<void(int index)> ready) { (void)ready; }
 };
