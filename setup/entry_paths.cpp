@@ -1,5 +1,7 @@
 #include "setup/entry_paths.h"
 
+#include "platform/file_system.h"
+
 namespace setup {
 namespace {
 
@@ -34,8 +36,8 @@ bool IsPlainName(const std::string& name) {
 }
 
 std::string WithTrailingSeparator(const std::string& directory) {
-    if (directory.empty() || directory.back() == '/') return directory;
-    return directory + '/';
+    if (directory.empty() || directory.back() == platform::kPathSeparator) return directory;
+    return directory + platform::kPathSeparator;
 }
 
 }  // namespace setup

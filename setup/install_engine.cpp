@@ -10,6 +10,7 @@
 namespace setup {
 namespace {
 
+#if !defined(_WIN32)
 bool HasDotMember(const std::string& path) {
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -21,6 +22,7 @@ bool HasDotMember(const std::string& path) {
     }
     return false;
 }
+#endif
 
 // Tells the busy handler for as long as it lives, whichever way the install returns.
 class BusyScope {
@@ -40,6 +42,14 @@ private:
 
 }  // namespace
 
+#if defined(_WIN32)
+bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
+    // "X:\" and something after it, on a fixed drive; "X:\\" alone is the root again.
+    if (text.size() < 4 || text[2] != '\\') return false;
+    if (DriveTypeOf(mounts, DriveRootOf(mounts, text)) != platform::DriveType::Fixed) return false;
+    return !(text.size() == 4 && text.back() == '\\');
+}
+#else
 bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
     if (text.empty() || text[0] != '/' || HasDotMember(text)) return false;
     const std::string root = DriveRootOf(mounts, text);
@@ -48,6 +58,7 @@ bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const st
     if (text.size() <= root.size()) return false;
     return text.find_first_not_of('/', root.size()) != std::string::npos;
 }
+#endif
 
 InstallEngine::InstallEngine(SetupServices& services, std::string systemName)
     : services_(services), systemName_(std::move(systemName)) {}

@@ -5,6 +5,17 @@
 #include "setup/setup_texts.h"
 
 namespace setup {
+namespace {
+
+// The Start-menu folders are written with '/' and joined with the platform's separator.
+std::string WithPlatformSeparators(std::string path) {
+    for (char& c : path) {
+        if (c == '/') c = platform::kPathSeparator;
+    }
+    return path;
+}
+
+}  // namespace
 
 std::string ShortcutDirectory(const std::string& systemName, const std::string& windowsDirectory,
                               const std::string& systemDriveRoot, const std::string& linkDir,
@@ -12,11 +23,11 @@ std::string ShortcutDirectory(const std::string& systemName, const std::string& 
     if (linkDir.empty()) return {};
     std::string base;
     if (systemName == "Win20" || systemName == "WinXP" || systemName == "WinME")
-        base = systemDriveRoot + "Documents and Settings/All Users/Start Menu/Programs/";
+        base = systemDriveRoot + WithPlatformSeparators("Documents and Settings/All Users/Start Menu/Programs/");
     else if (systemName == "WinNT")
-        base = windowsDirectory + "Profiles/All Users/Start Menu/Programs/";
+        base = windowsDirectory + WithPlatformSeparators("Profiles/All Users/Start Menu/Programs/");
     else if (systemName == "Win98" || systemName == "Win95")
-        base = windowsDirectory + "Start Menu/Programs/";
+        base = windowsDirectory + WithPlatformSeparators("Start Menu/Programs/");
     else if (systemName.empty() && !programsMenuDirectory.empty())
         base = programsMenuDirectory;
     else

@@ -3,6 +3,7 @@
 #include "setup/setup_texts.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace setup {
 
@@ -68,6 +69,24 @@ std::int32_t GetFreeSpaceKB(const platform::Drives& drives, const std::string& r
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(kilobytes));
 }
 
+#if defined(_WIN32)
+// A path's drive is its first three characters ("C:\\"), whatever the drive list holds.
+std::string DriveRootOf(const std::vector<platform::Mount>&, const std::string& path) {
+    return path.substr(0, 3);
+}
+
+platform::DriveType DriveTypeOf(const std::vector<platform::Mount>& mounts, const std::string& root) {
+    // Drive letters are the same drive in either case.
+    const auto upper = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
+    };
+    for (const auto& m : mounts) {
+        if (upper(m.root) == upper(root)) return m.type;
+    }
+    return platform::DriveType::NotADrive;
+}
+#else
 std::string DriveRootOf(const std::vector<platform::Mount>& mounts, const std::string& path) {
     std::string best = "/";
     for (const auto& m : mounts) {
@@ -85,6 +104,7 @@ platform::DriveType DriveTypeOf(const std::vector<platform::Mount>& mounts, cons
     }
     return platform::DriveType::NotADrive;
 }
+#endif
 
 std::vector<std::string> FixedDriveList(const platform::Drives& drives) {
     std::vector<std::string> roots;
