@@ -42,6 +42,14 @@ private:
 
 }  // namespace
 
+#if defined(_WIN32)
+bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
+    // "X:\" and something after it, on a fixed drive; "X:\\" alone is the root again.
+    if (text.size() < 4 || text[2] != '\\') return false;
+    if (DriveTypeOf(mounts, DriveRootOf(mounts, text)) != platform::DriveType::Fixed) return false;
+    return !(text.size() == 4 && text.back() == '\\');
+}
+#else
 bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const std::string& text) {
 #if defined(_WIN32)
     // "X:\" and at least one character more, on a fixed drive, other than a lone "\".
@@ -57,6 +65,7 @@ bool IsInstallableDirectory(const std::vector<platform::Mount>& mounts, const st
     return text.find_first_not_of('/', root.size()) != std::string::npos;
 #endif
 }
+#endif
 
 InstallEngine::InstallEngine(SetupServices& services, std::string systemName)
     : services_(services), systemName_(std::move(systemName)) {}

@@ -90,8 +90,15 @@ inline constexpr const char* kExploreLabel = "Explore the Setup Directories";
 inline constexpr const char* kExitLabel = "Exit Setup";
 inline constexpr const char* kFinishedCaption = "Finished";
 inline constexpr const char* kCarefulCaption = "Careful";
+#if defined(_WIN32)
+// Explorer, in the Windows directory, opens a new window on the folder after ",".
+inline constexpr const char* kExplorerProgram = "EXPLORER.EXE";
+inline constexpr const char* kExplorerNewWindow = ",/n";
+inline constexpr const char* kExplorerFolderPrefix = ",";
+#else
 // The program that shows a folder in the system's file manager.
 inline constexpr const char* kFileManagerProgram = "xdg-open";
+#endif
 
 // Install dialog.
 inline constexpr const char* kInstallCaption = "Install";
@@ -112,7 +119,11 @@ inline constexpr const char* kChooseDirectoryCaption = "Choose Directory";
 inline constexpr const char* kAvailableDrives = "Available Drives";
 inline constexpr const char* kOkButton = "OK";
 // What OK gives with the "Available Drives" item selected: the system drive's root.
+#if defined(_WIN32)
+inline constexpr const char* kDefaultDriveRoot = "C:\\";
+#else
 inline constexpr const char* kDefaultDriveRoot = "/";
+#endif
 
 // Licence agreement.
 inline constexpr const char* kLicenseCaption = "License Agreement";

@@ -3,17 +3,15 @@
 #include "gui_common/dialog_controls.h"
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
+#include "setup/config_editing.h"
 #include "setup/dialog_rules.h"
 #include "setup/entry_paths.h"
 #include "setup/qt/instructions_dlg.h"
 #include "setup/qt/license_dlg.h"
-#include "setup/setup_config.h"
 #include "setup/setup_texts.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-#include <vector>
 
 namespace setup::gui {
 namespace {
@@ -51,36 +49,19 @@ CEditConfigDlg::CEditConfigDlg(SetupGuiServices& services, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_strSetupDirectory = WithTrailingSeparator(services.core.files.CurrentDirectory());
-    const std::string path = m_strSetupDirectory + texts::kConfigFileName;
-    platform::FileCause cause = platform::FileCause::None;
-    if (!services.core.files.Open(path, platform::OpenMode::Read, false, &cause)) {
-        // A read-only folder keeps no template, but the box still shows it.
-        WriteConfig(texts::kConfigTemplate);
-        m_pTextBox->setPlainText(WithLf(::gui::FromBytes(texts::kConfigTemplate)));
-        return;
+    std::string bytes;
+    switch (LoadConfigForEditing(services.core.files, m_strSetupDirectory, &bytes)) {
+    case ConfigLoad::Unreadable: ok->setEnabled(false); return;
+    case ConfigLoad::Template: m_pTextBox->setPlainText(WithLf(::gui::FromBytes(bytes))); return;
+    case ConfigLoad::Read: break;
     }
-    // A file that opens but cannot be read is never replaced, by the template or the box.
-    std::vector<unsigned char> bytes;
-    if (ReadWholeFile(services.core.files, path, kMaxConfigBytes, &bytes) != platform::FileCause::None) {
-        ok->setEnabled(false);
-        return;
-    }
-    const QByteArray raw(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text = QString::fromUtf8(raw);
     if (text.toUtf8() != raw) {
         m_bLatin1 = true;
         text = QString::fromLatin1(raw);
     }
     m_pTextBox->setPlainText(WithLf(text));
-}
-
-bool CEditConfigDlg::WriteConfig(const std::string& bytes) {
-    platform::FileCause cause = platform::FileCause::None;
-    auto file = m_services.core.files.Open(m_strSetupDirectory + texts::kConfigFileName,
-                                           platform::OpenMode::WriteCreate, false, &cause);
-    if (!file) return false;
-    return file->Write(bytes.data(), bytes.size()) == platform::FileCause::None &&
-           file->TruncateHere() == platform::FileCause::None;
 }
 
 void CEditConfigDlg::OnInstructions() {
@@ -92,7 +73,7 @@ void CEditConfigDlg::accept() {
     const QString text = m_pTextBox->toPlainText();
     const QByteArray encoded = m_bLatin1 ? text.toLatin1() : text.toUtf8();
     const std::string bytes = WithCrLf(std::string(encoded.constData(), static_cast<std::size_t>(encoded.size())));
-    if (!WriteConfig(bytes)) {
+    if (!WriteConfigFile(m_services.core.files, m_strSetupDirectory, bytes)) {
         // Closing as if it had been saved would lose the edits without a word.
         m_services.core.messages.Show(platform::Warning(texts::kConfigNotWritten, texts::kProgramTitle));
         return;

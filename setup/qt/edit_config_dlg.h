@@ -24,7 +24,6 @@ protected:
 
 private:
     void OnInstructions();
-    bool WriteConfig(const std::string& bytes);
 
     SetupGuiServices& m_services;
     QPlainTextEdit* m_pTextBox = nullptr;
