@@ -1,13 +1,13 @@
 # Reads the product code's include lines and fails on any that breaks the layering rule:
 #  - a backend header (platform/posix, platform/win32, platform/qt, platform/fake) outside the
 #    backends and the two programs' main files;
-#  - in core code, a face's header (viewer/qt, setup/qt), a Qt-based gui_common header or a
+#  - in core code, a face's header (viewer/qt, setup/qt, setup/win32), a Qt-based gui_common header or a
 #    Qt header.
 # cmake -DSOURCE_DIR=<repository> -P check_includes.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(composition_roots viewer/qt/main.cpp setup/qt/main.cpp)
+set(composition_roots viewer/qt/main.cpp setup/qt/main.cpp setup/win32/main.cpp)
 # What core code may take from gui_common: the dialogs' number form and the framework's texts.
 set(core_gui_common gui_common/dialog_numbers.h gui_common/framework_texts.h)
 
@@ -19,7 +19,7 @@ list(APPEND product ${interfaces})
 
 set(violations "")
 foreach(file IN LISTS product)
-  if(file MATCHES "^(viewer|setup)/qt/" OR (file MATCHES "^gui_common/" AND NOT file MATCHES "^gui_common/(dialog_numbers|framework_texts)\\."))
+  if(file MATCHES "^(viewer|setup)/(qt|win32)/" OR (file MATCHES "^gui_common/" AND NOT file MATCHES "^gui_common/(dialog_numbers|framework_texts)\\."))
     set(core FALSE)
   else()
     set(core TRUE)
@@ -31,8 +31,8 @@ foreach(file IN LISTS product)
       list(APPEND violations "${file}: ${target}: a backend header outside a main")
     endif()
     if(core)
-      if(target MATCHES "^\"(viewer|setup)/qt/")
-        list(APPEND violations "${file}: ${target}: core code includes a Qt face")
+      if(target MATCHES "^\"(viewer|setup)/(qt|win32)/")
+        list(APPEND violations "${file}: ${target}: core code includes a face")
       elseif(target MATCHES "^\"(gui_common/[^\"]+)\"" AND NOT CMAKE_MATCH_1 IN_LIST core_gui_common)
         list(APPEND violations "${file}: ${target}: core code includes a Qt dialog block")
       elseif(target MATCHES "^<Q")
