@@ -5,6 +5,7 @@
 #include "setup/setup_messages.h"
 #include "setup/setup_texts.h"
 #include "setup/shortcuts.h"
+#include "setup/system_checks.h"
 
 namespace setup {
 
@@ -47,6 +48,17 @@ void CUninstaller::Run() {
     m_log.WriteTo(m_services.files,
                   m_strHomeDirectory + platform::kPathSeparator + texts::kUninstallLogName);
     messages.Show(platform::Warning(texts::UninstallNote(m_config.appName), texts::kNoteCaption));
+}
+
+bool ConfirmAndUninstall(SetupServices& services, const std::string& systemName, const std::string& appName) {
+    if (!ApplyAdministratorRequirement(systemName, services.system, services.messages, SetupAction::Uninstall))
+        return false;
+    const platform::Message question{texts::ConfirmUninstall(appName), texts::kCarefulCaption,
+                                     platform::MessageIcon::Warning, platform::MessageButtons::YesNo};
+    if (services.messages.Show(question) != platform::MessageAnswer::Yes) return false;
+    CUninstaller uninstaller(services, systemName);
+    uninstaller.Run();
+    return true;
 }
 
 }  // namespace setup

@@ -33,4 +33,8 @@ private:
     bool m_bValid = false;
 };
 
+// The main dialog's Uninstall button: the administrator check, the user's Yes, then the
+// removal. False when the check or the user stopped it before anything was removed.
+bool ConfirmAndUninstall(SetupServices& services, const std::string& systemName, const std::string& appName);
+
 }  // namespace setup

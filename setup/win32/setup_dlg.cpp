@@ -95,15 +95,7 @@ void CSetupDlg::OnInstall() {
 }
 
 void CSetupDlg::OnUninstall() {
-    auto& core = m_services.core;
-    if (!ApplyAdministratorRequirement(m_strSystemName, core.system, core.messages, SetupAction::Uninstall))
-        return;
-    const platform::Message question{texts::ConfirmUninstall(m_strAppName), texts::kCarefulCaption,
-                                     platform::MessageIcon::Warning, platform::MessageButtons::YesNo};
-    if (core.messages.Show(question) != platform::MessageAnswer::Yes) return;
-    CUninstaller uninstaller(core, m_strSystemName);
-    uninstaller.Run();
-    Close(IDOK);
+    if (ConfirmAndUninstall(m_services.core, m_strSystemName, m_strAppName)) Close(IDOK);
 }
 
 void CSetupDlg::OnExplore() {
