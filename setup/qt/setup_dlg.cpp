@@ -4,11 +4,10 @@
 #include "gui_common/dialog_units.h"
 #include "gui_common/text_bytes.h"
 #include "setup/dialog_rules.h"
-#include "setup/entry_paths.h"
+#include "setup/main_dialog_state.h"
 #include "setup/qt/install_dlg.h"
 #include "setup/qt/license_dlg.h"
 #include "setup/qt/setup_pictures.h"
-#include "setup/setup_config.h"
 #include "setup/setup_messages.h"
 #include "setup/setup_texts.h"
 #include "setup/system_checks.h"
@@ -52,25 +51,19 @@ CSetupDlg::CSetupDlg(SetupGuiServices& services, QWidget* parent)
     connect(m_pExploreButton, &QPushButton::clicked, this, &CSetupDlg::OnExplore);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto& core = services.core;
-    m_strSetupDirectory = WithTrailingSeparator(core.files.CurrentDirectory());
-    m_strWindowsDirectory = core.system.WindowsDirectory();
-    m_strInstallLabel = texts::kInstallLabel;
-    m_strUninstallLabel = texts::kUninstallLabel;
-    SetupConfig summary;
-    if (ReadConfigSummary(core.files, m_strSetupDirectory, &summary)) {
-        m_strInstallLabel = std::string(texts::kInstallLabel) + " " + summary.appName;
-        m_strUninstallLabel = std::string(texts::kUninstallLabel) + " " + summary.appName;
-        setWindowTitle(::gui::FromBytes(summary.appName + texts::kSetupCaptionSuffix));
-    }
-    // A failed read still leaves the licence text it found.
-    m_strAppName = summary.appName;
-    m_strLicenseText = summary.licenceText;
+    const MainDialogState state = ReadMainDialogState(services.core);
+    if (!state.caption.empty()) setWindowTitle(::gui::FromBytes(state.caption));
+    m_strSetupDirectory = state.setupDirectory;
+    m_strWindowsDirectory = state.windowsDirectory;
+    m_strSystemName = state.systemName;
+    m_strAppName = state.appName;
+    m_strLicenseText = state.licenceText;
+    m_strInstallLabel = state.installLabel;
+    m_strUninstallLabel = state.uninstallLabel;
     m_dx.Label(install, &m_strInstallLabel);
     m_dx.Label(uninstall, &m_strUninstallLabel);
     m_dx.Update(false);
     setWindowIcon(SetupIcon());
-    m_strSystemName = GetSystemName(core.system);
 }
 
 void CSetupDlg::OnInstall() {

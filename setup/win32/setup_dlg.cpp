@@ -1,8 +1,7 @@
 #include "setup/win32/setup_dlg.h"
 
 #include "setup/dialog_rules.h"
-#include "setup/entry_paths.h"
-#include "setup/setup_config.h"
+#include "setup/main_dialog_state.h"
 #include "setup/setup_messages.h"
 #include "setup/setup_texts.h"
 #include "setup/system_checks.h"
@@ -23,29 +22,24 @@ void CSetupDlg::OnInit() {
     const ControlText controls[] = {
         {IDC_INSTALL, texts::kInstallButton},         {IDC_UNINSTALL, texts::kUninstallButton},
         {IDC_EXPLORE, texts::kExploreButton},         {IDCANCEL, texts::kExitButton},
-        {IDC_INSTALL_LABEL, texts::kInstallLabel},    {IDC_UNINSTALL_LABEL, texts::kUninstallLabel},
         {IDC_EXPLORE_LABEL, texts::kExploreLabel},    {IDC_EXIT_LABEL, texts::kExitLabel}};
     SetTexts(Window(), controls);
     ::SetWindowTextA(Window(), texts::kSetupCaption);
 
-    auto& core = m_services.core;
-    m_strSetupDirectory = WithTrailingSeparator(core.files.CurrentDirectory());
-    m_strWindowsDirectory = core.system.WindowsDirectory();
-    SetupConfig summary;
-    if (ReadConfigSummary(core.files, m_strSetupDirectory, &summary)) {
-        SetItemText(Window(), IDC_INSTALL_LABEL, std::string(texts::kInstallLabel) + " " + summary.appName);
-        SetItemText(Window(), IDC_UNINSTALL_LABEL, std::string(texts::kUninstallLabel) + " " + summary.appName);
-        ::SetWindowTextA(Window(), (summary.appName + texts::kSetupCaptionSuffix).c_str());
-    }
-    // A failed read still leaves the licence text it found.
-    m_strAppName = summary.appName;
-    m_strLicenseText = summary.licenceText;
+    const MainDialogState state = ReadMainDialogState(m_services.core);
+    SetItemText(Window(), IDC_INSTALL_LABEL, state.installLabel);
+    SetItemText(Window(), IDC_UNINSTALL_LABEL, state.uninstallLabel);
+    if (!state.caption.empty()) ::SetWindowTextA(Window(), state.caption.c_str());
+    m_strSetupDirectory = state.setupDirectory;
+    m_strWindowsDirectory = state.windowsDirectory;
+    m_strSystemName = state.systemName;
+    m_strAppName = state.appName;
+    m_strLicenseText = state.licenceText;
 
     m_hIcon = CreateSetupIcon(::GetSystemMetrics(SM_CXICON));
     m_hSmallIcon = CreateSetupIcon(::GetSystemMetrics(SM_CXSMICON));
     ::SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
-    m_strSystemName = GetSystemName(core.system);
 }
 
 bool CSetupDlg::OnCommand(int id, int) {
