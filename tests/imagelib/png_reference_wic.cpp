@@ -2,41 +2,31 @@
 // own decoder directly, not through the image library.
 #include "tests/imagelib/rgb_image.h"
 
+#include "imagelib/wic_session.h"
+
 #include <objbase.h>
 #include <wincodec.h>
 
 namespace imagelib_test {
-namespace {
-
-template <typename T>
-struct Ref {
-    T* p = nullptr;
-    ~Ref() {
-        if (p) p->Release();
-    }
-    T* operator->() const { return p; }
-};
-
-}  // namespace
 
 bool ReadPng(const std::string& path, RgbImage& out) {
     std::vector<std::uint8_t> bytes = ReadBytes(path);
     (void)CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    Ref<IWICImagingFactory> factory;
-    Ref<IWICStream> stream;
-    Ref<IWICBitmapDecoder> decoder;
-    Ref<IWICBitmapFrameDecode> frame;
-    Ref<IWICFormatConverter> converter;
+    imagelib::wic::ComRef<IWICImagingFactory> factory;
+    imagelib::wic::ComRef<IWICStream> stream;
+    imagelib::wic::ComRef<IWICBitmapDecoder> decoder;
+    imagelib::wic::ComRef<IWICBitmapFrameDecode> frame;
+    imagelib::wic::ComRef<IWICFormatConverter> converter;
     UINT w = 0, h = 0;
     if (bytes.empty() ||
         FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory.p))) ||
-        FAILED(factory->CreateStream(&stream.p)) ||
+                                reinterpret_cast<void**>(factory.put()))) ||
+        FAILED(factory->CreateStream(stream.put())) ||
         FAILED(stream->InitializeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
-        FAILED(decoder->GetFrame(0, &frame.p)) || FAILED(frame->GetSize(&w, &h)) || std::size_t{w} * h > (1u << 26) ||
-        FAILED(factory->CreateFormatConverter(&converter.p)) ||
-        FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())) || FAILED(frame->GetSize(&w, &h)) || std::size_t{w} * h > (1u << 26) ||
+        FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return false;
     std::vector<std::uint8_t> rgba(std::size_t{w} * h * 4);

@@ -2,6 +2,8 @@
 
 #include "tests/imagelib/oriented_jpeg.h"
 
+#include "imagelib/wic_session.h"
+
 #include <objbase.h>
 #include <propidl.h>
 
@@ -9,15 +11,6 @@
 
 namespace imagelib::testing {
 namespace {
-
-template <typename T>
-struct Ref {
-    T* p = nullptr;
-    ~Ref() {
-        if (p) p->Release();
-    }
-    T* operator->() const { return p; }
-};
 
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
@@ -30,9 +23,9 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const GUID& container, const Picture& pixels,
                 std::uint32_t width, std::uint32_t height) {
-    Ref<IWICBitmapFrameEncode> frame;
-    Ref<IPropertyBag2> options;
-    if (FAILED(encoder->CreateNewFrame(&frame.p, &options.p))) return false;
+    wic::ComRef<IWICBitmapFrameEncode> frame;
+    wic::ComRef<IPropertyBag2> options;
+    if (FAILED(encoder->CreateNewFrame(frame.put(), options.put()))) return false;
     if (IsEqualGUID(container, GUID_ContainerFormatJpeg)) {
         PROPBAG2 name{};
         name.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
@@ -42,12 +35,12 @@ bool WriteFrame(IWICImagingFactory* factory, IWICBitmapEncoder* encoder, const G
         quality.fltVal = 1.0f;
         (void)options->Write(1, &name, &quality);
     }
-    Ref<IWICBitmap> bitmap;
+    wic::ComRef<IWICBitmap> bitmap;
     auto* bytes = reinterpret_cast<BYTE*>(const_cast<Bgra*>(pixels.data()));
-    return SUCCEEDED(frame->Initialize(options.p)) && SUCCEEDED(frame->SetSize(width, height)) &&
+    return SUCCEEDED(frame->Initialize(options.get())) && SUCCEEDED(frame->SetSize(width, height)) &&
            SUCCEEDED(factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat32bppBGRA, width * 4,
-                                                     width * height * 4, bytes, &bitmap.p)) &&
-           SUCCEEDED(frame->WriteSource(bitmap.p, nullptr)) && SUCCEEDED(frame->Commit());
+                                                     width * height * 4, bytes, bitmap.put())) &&
+           SUCCEEDED(frame->WriteSource(bitmap.get(), nullptr)) && SUCCEEDED(frame->Commit());
 }
 
 // Codes of 9 bits, a clear code before every run of literals short enough that the
@@ -73,19 +66,19 @@ std::vector<std::uint8_t> LzwLiterals(const std::vector<std::uint8_t>& indices) 
 std::vector<std::uint8_t> EncodeWithWic(const GUID& container, const Picture& pixels, std::uint32_t width,
                                         std::uint32_t height) {
     (void)CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    Ref<IWICImagingFactory> factory;
-    Ref<IStream> stream;
-    Ref<IWICBitmapEncoder> encoder;
+    wic::ComRef<IWICImagingFactory> factory;
+    wic::ComRef<IStream> stream;
+    wic::ComRef<IWICBitmapEncoder> encoder;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&factory.p))) ||
-        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream.p)) ||
-        FAILED(factory->CreateEncoder(container, nullptr, &encoder.p)) ||
-        FAILED(encoder->Initialize(stream.p, WICBitmapEncoderNoCache)) ||
-        !WriteFrame(factory.p, encoder.p, container, pixels, width, height) || FAILED(encoder->Commit()))
+                                reinterpret_cast<void**>(factory.put()))) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) ||
+        FAILED(factory->CreateEncoder(container, nullptr, encoder.put())) ||
+        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
+        !WriteFrame(factory.get(), encoder.get(), container, pixels, width, height) || FAILED(encoder->Commit()))
         return {};
     HGLOBAL memory = nullptr;
     STATSTG stat{};
-    if (FAILED(GetHGlobalFromStream(stream.p, &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return {};
+    if (FAILED(GetHGlobalFromStream(stream.get(), &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return {};
     const auto* data = static_cast<const std::uint8_t*>(GlobalLock(memory));
     std::vector<std::uint8_t> file(data, data + stat.cbSize.QuadPart);
     GlobalUnlock(memory);
