@@ -121,12 +121,14 @@ access_code_editor)
   [ "$(cat "$work/config.cfg")" = $'[APPNAME]\r\nEdited;\r\n[DELREGKEY]' ] || fail "config.cfg not written by the editor"
   ;;
 refusals)
+  # The first "Full Drive" box is gone before the second is waited for: a box that has just
+  # re-enabled its owner is still on screen for a moment, and would take the second answer.
   : >"$c/afile"
   sed -i '/^\[INSTSIZE\]\r$/{n;s/^[0-9]*;/2000000000;/}' "$work/config.cfg"
   start "$work"
   agree
   drive wait Install set 1011 'Q:\Varnelle' click 1 wait Invalid click 1 \
-        wait Install set 1011 'C:\Varnelle' click 1 wait "Full Drive" click 7 \
+        wait Install set 1011 'C:\Varnelle' click 1 wait "Full Drive" click 7 gone "Full Drive" \
         wait Install set 1011 'C:\afile\Varnelle' click 1 wait "Full Drive" click 6 \
         wait Error says $'Setup was unable to create the installation directory.\n\nPlease try another installation directory.' \
         click 1 wait Install click 2 wait "Varnelle Setup" click 2
