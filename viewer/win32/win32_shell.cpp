@@ -1,0 +1,96 @@
+#include "viewer/win32/win32_shell.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+imagelib::HeapBlock Win32BitmapResources::Load(int number) const {
+    const HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return {};
+    imagelib::HeapBlock block = imagelib::HeapBlock::Allocate(SizeofResource(module, found));
+    if (!block.empty()) std::memcpy(block.data(), bytes, block.size());
+    return block;
+}
+
+Win32Shell::Win32Shell(CVarnelleApp& app, Win32ShellServices services)
+    : app_(app),
+      services_(std::move(services)),
+      pictures_(app.Services().fs, app.Services().messages, services_.heap),
+      documentCommands_(*this),
+      applicationCommands_(
+          app, *this, [this] { PostQuitMessage(0); }, [] {}) {}
+
+Win32Shell::~Win32Shell() = default;
+
+// The viewer reads no settings of its own from the profile, and its menu lists no recent files.
+void Win32Shell::LoadProfile(const std::string& /*key*/, int /*recentFiles*/) {}
+
+bool Win32Shell::NewDocument(const std::string& startPath, const std::string& firstSlide) {
+    const bool first = !document_;
+    if (first) {
+        const AppServices& services = app_.Services();
+        document_ = std::make_unique<CVarnelleDoc>(
+            DocumentServices{services.fs, services.messages, services.printers, services_.heap}, *this, resources_);
+    }
+    const bool loaded = document_->OnNewDocument(startPath, firstSlide);
+    if (first) MakeFrameAndView();
+    // A load that fails leaves an empty show, which the view must not index with the old
+    // show's slide number: it is reset either way.
+    view_->View().OnInitialUpdate();
+    view_->Invalidate();
+    return loaded;
+}
+
+void Win32Shell::MakeFrameAndView() {
+    frame_ = std::make_unique<MainFrameWin32>(*this, app_.Services().clock);
+    ViewWindowWin32::Hooks hooks{[this] { frame_->RecalcLayout(); }, [this] { frame_->UpdateIdle(); },
+                                 [this](int id) { frame_->RunCommand(id); }};
+    platform::TimerService& timers = services_.viewTimers([this](int id) { view_->View().OnTimer(id); });
+    view_ = std::make_unique<ViewWindowWin32>(frame_->Handle(), *this, pictures_, app_.Services().messages,
+                                              app_.Services().clock, timers, services_.heap, std::move(hooks));
+    frame_->SetView(view_->Handle());
+    router_ = std::make_unique<CommandRouter>(
+        std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
+    frame_->SetRouter(router_.get());
+}
+
+void Win32Shell::ShowMainWindow() {
+    frame_->RecalcLayout();
+    ShowWindow(frame_->Handle(), SW_SHOW);
+    UpdateWindow(frame_->Handle());
+    SetFocus(view_->Handle());
+}
+
+// The system's folder browser, until the viewer's own folder dialog comes to this face.
+bool Win32Shell::ChooseFolder(const std::string& title, const std::string& /*initialPath*/, std::string& result) {
+    BROWSEINFOA info{};
+    info.hwndOwner = frame_ ? frame_->Handle() : nullptr;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (!chosen) return false;
+    char path[MAX_PATH] = {};
+    const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
+    CoTaskMemFree(chosen);
+    if (ok) result = path;
+    return ok;
+}
+
+// Printing comes to this face later; until then Print Setup has no printer to set up.
+void Win32Shell::ShowPrintSetup() {}
+
+void Win32Shell::Begin() { waitCursorPrevious_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+
+void Win32Shell::End() {
+    if (waitCursorPrevious_) SetCursor(*waitCursorPrevious_);
+    waitCursorPrevious_.reset();
+}
+
+void Win32Shell::Dispatch(MSG& message) {
+    if (frame_ && TranslateAcceleratorA(frame_->Handle(), frame_->Accelerators(), &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "viewer/app/command_router.h"
+#include "viewer/app/varnelle_app.h"
+#include "viewer/document/varnelle_doc.h"
+#include "viewer/frame/shell_commands.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/win32/main_frame.h"
+#include "viewer/win32/view_window.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+class Heap;
+class TimerService;
+}  // namespace platform
+
+// The program's bitmaps from its resource script: a bitmap resource is the packed picture.
+class Win32BitmapResources final : public BitmapResources {
+public:
+    imagelib::HeapBlock Load(int number) const override;
+};
+
+// What the program's main hands the shell besides the application.
+struct Win32ShellServices {
+    platform::Heap& heap;
+    // The view's timer service, asked for once, when the first document makes the view:
+    // its ticks must go to `onTick`. The caller keeps the service alive.
+    std::function<platform::TimerService&(std::function<void(int id)> onTick)> viewTimers;
+};
+
+// Joins the application object, the one document, the frame and the view, as the
+// single-document template does: the first new document makes frame and view, every
+// later one reuses them and resets the view.
+class Win32Shell final : public AppHost, public WaitCursor, public DocumentProvider {
+public:
+    Win32Shell(CVarnelleApp& app, Win32ShellServices services);
+    ~Win32Shell() override;
+
+    void LoadProfile(const std::string& key, int recentFiles) override;
+    bool NewDocument(const std::string& startPath, const std::string& firstSlide) override;
+    void ShowMainWindow() override;
+    bool ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) override;
+    void ShowPrintSetup() override;
+
+    void Begin() override;
+    void End() override;
+
+    CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
+    MainFrameWin32* Frame() { return frame_.get(); }
+    ViewWindowWin32* View() { return view_.get(); }
+    // Dispatches one message the way the program's loop does (accelerators first).
+    void Dispatch(MSG& message);
+
+private:
+    void MakeFrameAndView();
+
+    CVarnelleApp& app_;
+    Win32ShellServices services_;
+    Win32BitmapResources resources_;
+    LoaderSlidePictures pictures_;
+    std::optional<HCURSOR> waitCursorPrevious_;
+    std::unique_ptr<CVarnelleDoc> document_;
+    DocumentCommands documentCommands_;
+    ApplicationCommands applicationCommands_;
+    std::unique_ptr<CommandRouter> router_;
+    std::unique_ptr<MainFrameWin32> frame_;
+    // Destroyed first: it refers to everything above.
+    std::unique_ptr<ViewWindowWin32> view_;
+};
