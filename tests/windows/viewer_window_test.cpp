@@ -94,7 +94,8 @@ protected:
             Pump();
         }
         GetClientRect(shell.View()->Handle(), &viewClient);
-        ASSERT_EQ(viewClient.right, 800);
+        GetWindowRect(frame, &frameRect);
+        ASSERT_EQ(viewClient.right, 800) << "frame " << frameRect.left << "," << frameRect.top << "-" << frameRect.right << "," << frameRect.bottom << " visible " << IsWindowVisible(frame);
         ASSERT_EQ(viewClient.bottom, 500);
         // Load the slide again, for the fit is made with the client size at load time.
         shell.NewDocument(kFolder, "");
