@@ -13,33 +13,15 @@ programs="$c/Documents and Settings/All Users/Start Menu/Programs"
 S='C:\setup-'$scenario'\' I='C:\Varnelle\' M='C:\Documents and Settings\All Users\Start Menu\Programs\Varnelle'
 
 tmp=$(mktemp -d)
-xpid=
-# Wine's desktop process keeps the display it was started with: the server and its helpers
-# start afresh on this scenario's X server and again without one after it, their standard
-# streams away from CTest's pipes (as scripts/wine-sandbox.sh starts them).
-restart_wine() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1
-}
+. "$(dirname "$0")/private_display.sh"
 cleanup() {
   "$run" reg delete 'HKCU\Software\Wine' /v Version /f </dev/null >/dev/null 2>&1 || true
-  (unset DISPLAY; restart_wine)
-  [ -z "$xpid" ] || kill "$xpid" 2>/dev/null || true
+  close_private_display
   rm -rf "$tmp" "$work" "$c/Varnelle" "$c/Documents and Settings" "$c/afile"
 }
 trap cleanup EXIT
 
-# A display number no other server holds (its lock file is free), from 150 up.
-n=150
-while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xpid=$!
-for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
-[ -e /tmp/.X11-unix/X$n ] || { echo "setup_gui_test: no X server on :$n" >&2; exit 1; }
-export DISPLAY=:$n
-restart_wine
+open_private_display 1024x768
 
 "$run" reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null
 rm -rf "$work" "$c/Varnelle"

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_heap.h"
 #include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_timer_service.h"
+#include "tests/support/view_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -82,27 +83,47 @@ protected:
         ASSERT_TRUE(app.InitInstance(std::vector<std::string>{"0", kFolder}, shell));
         Pump();
         // Out of the maximised first layout, then sized so that the view's client is 800 x 500.
+        // The scroll bars come and go with the fit, which is made with the client size at load
+        // time: the frame is sized and the slide loaded again until the size holds.
+        ShowWindow(shell.Frame()->Handle(), SW_RESTORE);
+        RECT viewClient{};
+        for (int attempt = 0; attempt < 4 && !(viewClient.right == 800 && viewClient.bottom == 500); ++attempt) {
+            SizeViewClient(800, 500);
+            shell.NewDocument(kFolder, "");
+            // Each slide on screen at once, without a sweep: a load starts with the defaults.
+            testsupport::SetTransitionMode(shell.View()->View(), 2);
+            Pump();
+            (void)GrabRow(shell.View()->Handle(), 0, 1);
+            GetClientRect(shell.View()->Handle(), &viewClient);
+        }
+        ASSERT_EQ(viewClient.right, 800);
+        ASSERT_EQ(viewClient.bottom, 500);
+        SetForegroundWindow(shell.Frame()->Handle());
+        SetFocus(shell.View()->Handle());
+        Pump();
+        (void)GrabRow(shell.View()->Handle(), 0, 1);
+    }
+
+    void SizeViewClient(int width, int height) {
         HWND frame = shell.Frame()->Handle();
-        ShowWindow(frame, SW_RESTORE);
         RECT frameRect{}, viewClient{};
         for (int attempt = 0; attempt < 3; ++attempt) {
             GetWindowRect(frame, &frameRect);
             GetClientRect(shell.View()->Handle(), &viewClient);
-            const int w = frameRect.right - frameRect.left + 800 - viewClient.right;
-            const int h = frameRect.bottom - frameRect.top + 500 - viewClient.bottom;
+            const int w = frameRect.right - frameRect.left + width - viewClient.right;
+            const int h = frameRect.bottom - frameRect.top + height - viewClient.bottom;
             SetWindowPos(frame, HWND_TOP, 0, 0, w, h, SWP_SHOWWINDOW);
             Pump();
         }
-        GetClientRect(shell.View()->Handle(), &viewClient);
-        GetWindowRect(frame, &frameRect);
-        ASSERT_EQ(viewClient.right, 800) << "frame " << frameRect.left << "," << frameRect.top << "-" << frameRect.right << "," << frameRect.bottom << " visible " << IsWindowVisible(frame);
-        ASSERT_EQ(viewClient.bottom, 500);
-        // Load the slide again, for the fit is made with the client size at load time.
-        shell.NewDocument(kFolder, "");
-        SetForegroundWindow(frame);
-        SetFocus(shell.View()->Handle());
-        Pump();
-        (void)GrabRow(shell.View()->Handle(), 0, 1);
+    }
+
+    // Input that came while a paint was due runs after that paint, from a posted task: a few
+    // rounds of paint and messages leave nothing waiting.
+    void Settle() {
+        for (int round = 0; round < 3; ++round) {
+            Pump();
+            (void)GrabRow(shell.View()->Handle(), 0, 1);
+        }
     }
 
     std::string SlidePane() {
@@ -112,8 +133,7 @@ protected:
     void Key(int vk) {
         SendMessageA(shell.View()->Handle(), WM_KEYDOWN, vk, 0);
         SendMessageA(shell.View()->Handle(), WM_KEYUP, vk, 0);
-        Pump();
-        (void)GrabRow(shell.View()->Handle(), 0, 1);
+        Settle();
     }
 
     static constexpr const char* kFolder = "viewer-window-show";
@@ -136,11 +156,14 @@ TEST_F(ViewerWindowTest, FitsTheSlideCentredAndStepsWithWrap) {
     EXPECT_EQ(row[67], 0xC82828u);
     EXPECT_EQ(row[732], 0xC82828u);
     EXPECT_EQ(row[733], 0x000000u);
-    EXPECT_EQ(GrabRow(shell.View()->Handle(), 499, 800)[400], 0xC82828u);
+    EXPECT_EQ(GrabRow(shell.View()->Handle(), 498, 800)[400], 0xC82828u);
+    EXPECT_EQ(GrabRow(shell.View()->Handle(), 499, 800)[400], 0x000000u);  // 499 rows: the fit truncates
     EXPECT_EQ(SlidePane(), "Slide 1 of 3");
 
     // The show runs after its first paint: Escape stops it, so the arrows step.
+    EXPECT_TRUE(shell.View()->View().Show().AutoAdvance());
     Key(VK_ESCAPE);
+    ASSERT_FALSE(shell.View()->View().Show().AutoAdvance());
     Key(VK_RIGHT);
     EXPECT_EQ(SlidePane(), "Slide 2 of 3");
     EXPECT_EQ(GrabRow(shell.View()->Handle(), 250, 800)[400], 0x28C828u);

@@ -2,5 +2,8 @@
 # Runs the viewer's window tests under Wine on a private X server: the sandbox has no display.
 set -euo pipefail
 program=$1
-run=$(dirname "$0")/../../scripts/wine-run.sh
-exec xvfb-run -a -s '-screen 0 1280x1024x24' "$run" "$program"
+run=$(cd "$(dirname "$0")/../../scripts" && pwd)/wine-run.sh
+. "$(dirname "$0")/private_display.sh"
+trap close_private_display EXIT
+open_private_display 1280x1024
+"$run" "$program"
