@@ -1,13 +1,13 @@
 # Reads the product code's include lines and fails on any that breaks the layering rule:
 #  - a backend header (platform/posix, platform/win32, platform/qt, platform/fake) outside the
 #    backends and the two programs' main files;
-#  - in core code, a face's header (viewer/qt, setup/qt, setup/win32), a Qt-based gui_common header or a
+#  - in core code, a face's header (viewer/qt, viewer/win32, setup/qt, setup/win32), a Qt-based gui_common header or a
 #    Qt header.
 # cmake -DSOURCE_DIR=<repository> -P check_includes.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(composition_roots viewer/qt/main.cpp setup/qt/main.cpp setup/win32/main.cpp)
+set(composition_roots viewer/qt/main.cpp viewer/win32/main.cpp setup/qt/main.cpp setup/win32/main.cpp)
 # What core code may take from gui_common: the dialogs' number form and the framework's texts.
 set(core_gui_common gui_common/dialog_numbers.h gui_common/framework_texts.h)
 
