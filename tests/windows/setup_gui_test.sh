@@ -117,5 +117,21 @@ refusals)
   ended
   [ ! -e "$c/Varnelle" ] || fail "a refused install made the folder"
   ;;
+choose_drive)
+  # The last fixed drive is the build folder's v:, whatever else the sandbox maps.
+  start "$work"
+  agree
+  drive wait Install click 1012 wait "Choose Directory" key 1020 35 click 1 gone "Choose Directory" \
+        wait Install expect 1011 'V:\Varnelle' click 1012 wait "Choose Directory" click 2 gone "Choose Directory" \
+        wait Install expect 1011 'V:\Varnelle' click 2 wait "Varnelle Setup" click 2
+  ended
+  ;;
+explore)
+  # Setup gives way to the file window on its own folder, each argument whole.
+  start "$work"
+  drive wait "Varnelle Setup" click 1002
+  ended
+  ps -eo args | grep -qF 'EXPLORER.EXE ,/n ,C:\setup-explore' || fail "no file window on the setup folder"
+  ;;
 *) fail "unknown scenario $scenario" ;;
 esac
