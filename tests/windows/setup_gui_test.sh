@@ -50,15 +50,16 @@ install_uninstall)
   drive wait Install expect 1011 'C:\Varnelle' expect 1014 "$((kb / 1024)) MB" hidden 1019 click 1 \
         wait Finished says "Setup has finished installing Varnelle" click 1
   ended
-  for f in Setup.exe config.cfg Readme.txt License.txt samples/dawn.jpg samples/show.lit; do
+  for f in Varnelle.exe Setup.exe config.cfg Readme.txt License.txt samples/dawn.jpg samples/show.lit; do
     cmp "$work/$f" "$c/Varnelle/$f" || fail "$f not installed"
   done
-  files="Setup.exe config.cfg Readme.txt License.txt samples\\dawn.jpg samples\\dusk.bmp samples\\night.jpg samples\\noon.png samples\\show.lit"
+  files="Varnelle.exe Setup.exe config.cfg Readme.txt License.txt samples\\dawn.jpg samples\\dusk.bmp samples\\night.jpg samples\\noon.png samples\\show.lit"
   {
     line "Creating the \"$I\" directory...Success." "Creating the \"${I}samples\" directory...Success."
     for f in $files; do line "Copying \"$S$f\" to \"$I$f\"...Success."; done
-    line "Deleting the \"$M\\Varnelle Setup\" shortcut...Failed." "Deleting the \"$M\" shortcut directory...Failed."
-    line "Creating the \"$M\" shortcut directory...Success." "Creating the \"Varnelle Setup\" shortcut...Success."
+    line "Deleting the \"$M\\Varnelle\" shortcut...Failed." "Deleting the \"$M\\Varnelle Setup\" shortcut...Failed."
+    line "Deleting the \"$M\" shortcut directory...Failed." "Creating the \"$M\" shortcut directory...Success."
+    line "Creating the \"Varnelle\" shortcut...Success." "Creating the \"Varnelle Setup\" shortcut...Success."
     line 'Checking existance of the "HKEY_CURRENT_USER\Software\Varnelle Test" registry key...Success.'
     line 'Deleting the "HKEY_CURRENT_USER\Software\Varnelle Test" registry key...Success.'
   } >"$tmp/Install.log"
@@ -66,6 +67,7 @@ install_uninstall)
   link="$programs/Varnelle/Varnelle Setup.LNK"
   [ "$(head -c 4 "$link" | od -An -tx1 | tr -d ' ')" = 4c000000 ] || fail "no shell link"
   grep -aq 'C:\\Varnelle\\Setup.exe' "$link" || fail "the link's target is not the installed Setup.exe"
+  grep -aq 'C:\\Varnelle\\Varnelle.exe' "$programs/Varnelle/Varnelle.LNK" || fail "no shortcut to the viewer"
   ! "$run" reg query 'HKCU\Software\Varnelle Test' >/dev/null 2>&1 || fail "the registry tree stays"
 
   # The uninstall runs from the installation folder.
