@@ -14,10 +14,14 @@ namespace platform {
 // MAX_PATH and the backslash, as the system has them.
 inline constexpr std::size_t kMaxPath = 260;
 inline constexpr char kPathSeparator = '\\';
+// The system takes the slash as a separator as well: a collage file written elsewhere
+// names its slides with it.
+inline constexpr const char* kPathSeparators = "\\/";
 #else
 // The platform's path length limit (the Windows design's MAX_PATH 260 maps to PATH_MAX).
 inline constexpr std::size_t kMaxPath = 4096;
 inline constexpr char kPathSeparator = '/';
+inline constexpr const char* kPathSeparators = "/";
 #endif
 
 struct DirEntry {

@@ -54,6 +54,9 @@ TEST_F(ViewerPathRules, FileNamesAndExtensionsFollowBackslashes) {
     CTextTools text;
     EXPECT_EQ(text.GetFileName("C:\\Photos\\Beach.JPG"), "Beach.JPG");
     EXPECT_EQ(text.GetFileName("C:\\"), "");
+    // A collage file's slides written with slashes still show their names.
+    EXPECT_EQ(text.GetFileName("samples/dawn.jpg"), "dawn.jpg");
+    EXPECT_EQ(text.GetFileName("C:\\show/samples\\noon.png"), "noon.png");
     EXPECT_EQ(text.GetFileName("Beach.JPG"), "");
     EXPECT_EQ(text.GetExtension("C:\\Photos\\Beach.JPG"), "jpg");
     EXPECT_EQ(text.GetExtension("C:\\a.b\\file"), "b\\file");

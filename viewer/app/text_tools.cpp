@@ -67,7 +67,7 @@ std::string CTextTools::GetExtension(const std::string& path) const {
 }
 
 std::string CTextTools::GetFileName(const std::string& path) const {
-    const auto slash = path.rfind(platform::kPathSeparator);
+    const auto slash = path.find_last_of(platform::kPathSeparators);
     if (slash == std::string::npos) return {};
     return path.substr(slash + 1);
 }
