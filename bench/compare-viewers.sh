@@ -12,6 +12,8 @@
 #   --peers LIST  the peer viewers to run beside ours, comma-separated (default: feh;
 #                 feh,qimgv,nsxiv for the usual comparison)
 #   --no-jp2      skip the JPEG 2000 first frame and its opj_decompress reference
+#   --no-wine     skip the Windows build under Wine (first frames and next slide beside the
+#                 Linux build's); it runs when wine and the mingw-w64 compiler are there
 # Everything else goes to viewer-bench.sh (e.g. --reps 3).
 #
 # Needs, besides the harness's own packages: feh (the default peer), libopenjp2-tools
@@ -28,11 +30,12 @@ if [ ! -x "$perf/viewer-bench.sh" ]; then
   exit 2
 fi
 
-peers=feh jp2=1 args=()
+peers=feh jp2=1 wine=1 args=()
 while [ $# -gt 0 ]; do
   case $1 in
     --peers) peers=$2; shift ;;
     --no-jp2) jp2=0 ;;
+    --no-wine) wine=0 ;;
     *) args+=("$1") ;;
   esac
   shift
@@ -119,6 +122,18 @@ if [ "$jp2" = 1 ]; then
   else
     echo "opj_decompress is not installed (libopenjp2-tools): no JPEG 2000 reference time" >&2
   fi
+fi
+
+if [ "$wine" = 1 ] && command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "== building Varnelle.exe (windows preset)"
+  (cd "$root" && cmake --preset windows >/dev/null && cmake --build --preset windows -j2 --target Varnelle)
+  echo "== the Windows build under Wine, in a sandboxed prefix with the pictures as drive p:"
+  wine_spec="ours-wine|Right|dir|$root/bench/wine-viewer.sh {}|Escape"
+  VARNELLE_WINE_DATA_DIR=$PERF_DATA "$root/scripts/wine-sandbox.sh" "$root/build/windows" \
+    bash -c "\"\$@\" | tee /tmp/varnelle-wine-bench.log" _ "$perf/viewer-bench.sh" --only ours-wine \
+    --viewer "$wine_spec" --tests first-1080p,first-24mp,next-24mp --nexts 19 ${args[@]+"${args[@]}"}
+  table+=(--wine "$(sed -n 's/^records: //p' /tmp/varnelle-wine-bench.log)")
+  rm -f /tmp/varnelle-wine-bench.log
 fi
 
 echo "== all figures, one run ($(uptime | sed 's/.*load/load/'))"

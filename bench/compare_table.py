@@ -59,6 +59,7 @@ def main():
     a.add_argument("--zoom")
     a.add_argument("--jp2")
     a.add_argument("--opj", type=float)
+    a.add_argument("--wine", help="records of the Windows build under Wine (viewer ours-wine)")
     args = a.parse_args()
     peers = [p for p in args.peers.split(",") if p]
     m, p, z, j = records(args.main), records(args.prev), records(args.zoom), records(args.jp2)
@@ -88,7 +89,21 @@ def main():
         table.append(["first frame, 24 MP JPEG 2000 (beside: opj_decompress -threads 2, whole picture)",
                       cell(ours, "s")] + [cell(args.opj, "s")] + [""] * (len(peers) - 1) +
                      [ratio(ours, args.opj)] + [""] * (len(peers) - 1) + ["<= 0.35 x opj"])
-    widths = [max(len(row[i]) for row in table) for i in range(len(header))]
+    show(table)
+    if args.wine:
+        w = records(args.wine)
+        print()
+        wine = [["Windows build under Wine", "Linux build", "Wine", "Wine / Linux"]]
+        for name, test, event in [("first frame, 1920x1080 JPEG", "first-1080p", "launch"),
+                                  ("first frame, 24 MP JPEG", "first-24mp", "launch"),
+                                  ("next slide, 24 MP JPEGs (median)", "next-24mp", "next")]:
+            linux, windows = median_time(m, "ours", test, event), median_time(w, "ours-wine", test, event)
+            wine.append([name, cell(linux, "s"), cell(windows, "s"), ratio(windows, linux)])
+        show(wine)
+
+
+def show(table):
+    widths = [max(len(row[i]) for row in table) for i in range(len(table[0]))]
     for row in table:
         print("  ".join(c.ljust(w) for c, w in zip(row, widths)).rstrip())
 

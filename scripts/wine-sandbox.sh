@@ -4,7 +4,7 @@
 # HOME and WINEPREFIX live in a folder made fresh for this run and removed after it; the
 # users' folders are real folders (no links into HOME); the z: drive (the whole Unix tree)
 # is gone and BUILD_DIR is drive v:; the shared conformance suites, where they lie beside
-# the repository, are drive t:. Nothing is fetched (no Mono, no Gecko). The wine server
+# the repository, are drive t:; VARNELLE_WINE_DATA_DIR, when set, is drive p:. Nothing is fetched (no Mono, no Gecko). The wine server
 # is started before COMMAND with its standard streams away from COMMAND's pipes (else CTest
 # waits for Wine's helpers) and stopped after it. Exits with COMMAND's status.
 set -euo pipefail
@@ -46,6 +46,10 @@ testdata=$(cd "$(dirname "$0")/../.." && pwd)/shared/testdata
 if [ -d "$testdata" ]; then
   ln -s "$testdata" "$WINEPREFIX/dosdevices/t:"
   export VARNELLE_TESTDATA_DIR='t:\'
+fi
+# A benchmark's pictures, when asked for, are drive p:.
+if [ -n "${VARNELLE_WINE_DATA_DIR:-}" ]; then
+  ln -s "$(cd "$VARNELLE_WINE_DATA_DIR" && pwd)" "$WINEPREFIX/dosdevices/p:"
 fi
 # wine-run.sh starts programs only in a prefix that carries this mark.
 touch "$WINEPREFIX/.varnelle-sandbox"
