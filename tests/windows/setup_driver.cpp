@@ -8,8 +8,12 @@
 // expect ID TEXT      its text is exactly TEXT
 // shown ID / hidden ID   it is visible and enabled / hidden and disabled
 // says TEXT           a static text of the current window is exactly TEXT (message boxes)
+// dblclick ID ROW     a double click with the mouse on the picture of the tree's visible row
+//                     ROW (0 the root, later rows one level in), as the tree's rows are laid out
 // Exits 1 at the first step that fails, saying which; every wait ends after 10 seconds.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +66,30 @@ BOOL CALLBACK FindStatic(HWND child, LPARAM parameter) {
     return !search->found;
 }
 
+// Where a tree row's picture lies on the screen, from the row height and indent the tree
+// reports (numbers cross between processes; rectangles would not).
+POINT TreeRowPicture(HWND tree, int row) {
+    RECT client{};
+    ::GetClientRect(tree, &client);
+    const int height = static_cast<int>(::SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const int indent = static_cast<int>(::SendMessageA(tree, TVM_GETINDENT, 0, 0));
+    const int level = row == 0 ? 0 : 1;
+    POINT at{(level + 1) * indent + 8, row * height + height / 2};
+    ::ClientToScreen(tree, &at);
+    return at;
+}
+
+void DoubleClick(POINT at) {
+    ::SetForegroundWindow(g_current);
+    ::SetCursorPos(at.x, at.y);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ::SendInput(4, clicks, sizeof(INPUT));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +140,9 @@ int main(int argc, char** argv) {
             ::EnumChildWindows(g_current, FindStatic, reinterpret_cast<LPARAM>(&search));
             if (!search.found) Fail(std::string("no text \"") + search.text + "\"");
             i += 1;
+        } else if (step == "dblclick") {
+            DoubleClick(TreeRowPicture(Control(argument(1)), std::atoi(argument(2))));
+            i += 2;
         } else {
             Fail("unknown step " + step);
         }

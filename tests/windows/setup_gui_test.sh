@@ -120,12 +120,14 @@ refusals)
   [ ! -e "$c/Varnelle" ] || fail "a refused install made the folder"
   ;;
 choose_drive)
-  # The last fixed drive is the build folder's v:, whatever else the sandbox maps.
+  # The last fixed drive is the build folder's v:, whatever else the sandbox maps; a double
+  # click on a drive (the first, c:) takes it at once.
   start "$work"
   agree
   drive wait Install click 1012 wait "Choose Directory" key 1020 35 click 1 gone "Choose Directory" \
         wait Install expect 1011 'V:\Varnelle' click 1012 wait "Choose Directory" click 2 gone "Choose Directory" \
-        wait Install expect 1011 'V:\Varnelle' click 2 wait "Varnelle Setup" click 2
+        wait Install expect 1011 'V:\Varnelle' click 1012 wait "Choose Directory" dblclick 1020 1 \
+        gone "Choose Directory" wait Install expect 1011 'C:\Varnelle' click 2 wait "Varnelle Setup" click 2
   ended
   ;;
 explore)
