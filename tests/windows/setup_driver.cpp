@@ -9,7 +9,9 @@
 // shown ID / hidden ID   it is visible and enabled / hidden and disabled
 // says TEXT           a static text of the current window is exactly TEXT (message boxes)
 // dblclick ID ROW     a double click with the mouse on the picture of the tree's visible row
-//                     ROW (0 the root, later rows one level in), as the tree's rows are laid out
+//                     ROW (0 the root, later rows one level in), as the tree's rows are laid
+//                     out, until the current window closes: on a busy machine the system may
+//                     take the two clicks apart, so it is tried again, at most three times
 // Exits 1 at the first step that fails, saying which; every wait ends after 10 seconds.
 #include <windows.h>
 
@@ -82,6 +84,7 @@ POINT TreeRowPicture(HWND tree, int row) {
 void DoubleClick(POINT at) {
     ::SetForegroundWindow(g_current);
     ::SetCursorPos(at.x, at.y);
+    ::Sleep(100);  // the pointer reaches the tree before the buttons do
     INPUT clicks[4] = {};
     for (int i = 0; i < 4; ++i) {
         clicks[i].type = INPUT_MOUSE;
@@ -141,7 +144,15 @@ int main(int argc, char** argv) {
             if (!search.found) Fail(std::string("no text \"") + search.text + "\"");
             i += 1;
         } else if (step == "dblclick") {
-            DoubleClick(TreeRowPicture(Control(argument(1)), std::atoi(argument(2))));
+            bool closed = false;
+            for (int attempt = 0; attempt < 3 && !closed; ++attempt) {
+                DoubleClick(TreeRowPicture(Control(argument(1)), std::atoi(argument(2))));
+                for (int waited = 0; waited < 1000 && !closed; waited += kPollMs) {
+                    ::Sleep(kPollMs);
+                    closed = !::IsWindow(g_current);
+                }
+            }
+            if (!closed) Fail("the double click left the window open");
             i += 2;
         } else {
             Fail("unknown step " + step);
