@@ -1,6 +1,7 @@
 #include "viewer/win32/view_window.h"
 
 #include "platform/clock.h"
+#include "viewer/win32/resource_ids.h"
 
 #include <windowsx.h>
 
@@ -50,6 +51,10 @@ ViewWindowWin32::ViewWindowWin32(HWND parent, DocumentProvider& documents, Slide
 ViewWindowWin32::~ViewWindowWin32() {
     view_->OnDestroy();
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    // Tasks still queued would never run: each message owns its task.
+    MSG message;
+    while (PeekMessageA(&message, hwnd_, kRunTask, kRunTask, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(message.lParam);
     DestroyWindow(hwnd_);
 }
 
@@ -130,13 +135,12 @@ void ViewWindowWin32::RecalcFrameLayout() {
 }
 
 void ViewWindowWin32::SetCursor(ViewCursor cursor) {
-    // The bar's own hand and magnifier cursors come with the navigator bar; the system's
-    // hand and cross stand for them until then.
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     switch (cursor) {
     case ViewCursor::Hidden: cursor_ = nullptr; break;
-    case ViewCursor::PointingHand:
-    case ViewCursor::PressingHand: cursor_ = LoadCursorA(nullptr, IDC_HAND); break;
-    case ViewCursor::Magnifier: cursor_ = LoadCursorA(nullptr, IDC_CROSS); break;
+    case ViewCursor::PointingHand: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_NAV_POINT)); break;
+    case ViewCursor::PressingHand: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_NAV_PRESS)); break;
+    case ViewCursor::Magnifier: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MAGNIFIER)); break;
     case ViewCursor::Arrow: cursor_ = LoadCursorA(nullptr, IDC_ARROW); break;
     }
     ::SetCursor(cursor_);
