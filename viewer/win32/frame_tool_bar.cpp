@@ -9,17 +9,18 @@ namespace {
 
 // The framework's control id of the standard tool bar.
 constexpr int kToolBarId = 0xE800;
-// A tool bar resource: version, button width and height, count, then the command ids.
+// A tool bar resource as windres writes it: button width, height and count, then the
+// command ids, each a 32-bit number.
 constexpr WORD kToolBarResourceType = 241;
 
 std::vector<int> ResourceButtons(HINSTANCE instance, int resource, SIZE& button) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(kToolBarResourceType));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const auto* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    const auto* words = loaded ? static_cast<const DWORD*>(LockResource(loaded)) : nullptr;
     const DWORD size = found ? SizeofResource(instance, found) : 0;
-    if (!words || size < 4 * sizeof(WORD) || size < (4u + words[3]) * sizeof(WORD)) return {};
-    button = {words[1], words[2]};
-    return std::vector<int>(words + 4, words + 4 + words[3]);
+    if (!words || size < 3 * sizeof(DWORD) || (size / sizeof(DWORD)) - 3 < words[2]) return {};
+    button = {static_cast<LONG>(words[0]), static_cast<LONG>(words[1])};
+    return std::vector<int>(words + 3, words + 3 + words[2]);
 }
 
 std::string TipOf(int id) {

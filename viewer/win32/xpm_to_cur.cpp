@@ -55,13 +55,16 @@ bool Convert(const char* from, const char* to) {
     std::map<char, int> index;
     int next = 1;
     for (int c = 0; c < colours; ++c) {
+        // "X c #RRGGBB" or "X c None": the first character is the pixel's, which may be '#'.
         const std::string& entry = lines[1 + c];
-        const auto hash = entry.find('#');
-        if (hash == std::string::npos) {
+        const auto key = entry.find(" c ", 1);
+        if (key == std::string::npos) return Fail("colour entry without a colour");
+        const std::string colour = entry.substr(key + 3);
+        if (colour.empty() || colour[0] != '#') {
             index[entry[0]] = -1;  // None
             continue;
         }
-        palette[next] = static_cast<std::uint32_t>(std::stoul(entry.substr(hash + 1, 6), nullptr, 16));
+        palette[next] = static_cast<std::uint32_t>(std::stoul(colour.substr(1, 6), nullptr, 16));
         index[entry[0]] = next++;
     }
 
