@@ -205,6 +205,18 @@ TEST_F(ViewerFrameTest, ToolTipsAreThePromptsSecondLines) {
     }
 }
 
+TEST_F(ViewerFrameTest, MenuItemsShowTheirPromptsFirstLinesAndClosingTheMenuSaysReady) {
+    const HMENU menu = GetMenu(Frame());
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(cmd::ID_VIEW_FULLSCREEN, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    EXPECT_EQ(shell->Frame()->PaneText(0), "Show the project in full screen mode");
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+    EXPECT_EQ(shell->Frame()->PaneText(0), "Ready");
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(cmd::ID_APP_EXIT, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    EXPECT_NE(shell->Frame()->PaneText(0), "Ready");
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(shell->Frame()->PaneText(0), "Ready");
+}
+
 TEST_F(ViewerFrameTest, NavigatorBarIsOnThePixelsWithItsCursorsAndItsButtonsHitWhereItsTableSays) {
     // The bar covers the slide's left part at the top; beyond its 280 pixels the slide shows.
     const std::vector<std::uint32_t> row = GrabRow(View(), 12, 800);
@@ -254,7 +266,13 @@ TEST_F(ViewerFrameTest, UpAndDownChangeTheSpeedWhileTheShowRunsAndTheZoomWhenItI
     Mouse(WM_MOUSEMOVE, 400, 250);
     Key(VK_UP);  // from the fit's level 8 to level 9, 0.495
     EXPECT_EQ(Pane(1), "1:2.02");
-    EXPECT_EQ(GrabRow(View(), 250, 800)[100], kRed);  // 792 pixels wide now: centred, x = 4
+    EXPECT_EQ(GrabRow(View(), 250, 800)[100], kRed);  // 792 x 594 now, with scroll bars
+    // 594 pixels high: a wheel notch down pages a tenth of that, and never zooms.
+    const int top = shell->View()->ScrollPosition().y;
+    SendMessageA(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(400, 250));
+    Settle();
+    EXPECT_EQ(shell->View()->ScrollPosition().y, top + 59);
+    EXPECT_EQ(Pane(1), "1:2.02");
     Key(VK_DOWN);
     Key(VK_DOWN);
     EXPECT_EQ(Pane(1), "1:2.857");  // level 7, 0.35
