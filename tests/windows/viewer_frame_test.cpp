@@ -205,6 +205,21 @@ TEST_F(ViewerFrameTest, ToolTipsAreThePromptsSecondLines) {
     }
 }
 
+TEST_F(ViewerFrameTest, AButtonUnderTheMouseShowsItsPromptUntilTheMouseLeavesTheBar) {
+    const HWND bar = shell->Frame()->ToolBar().Handle();
+    NMTBHOTITEM hot{};
+    hot.hdr = {bar, 0xE800, static_cast<UINT>(TBN_HOTITEMCHANGE)};
+    hot.idNew = cmd::ID_FILE_OPEN;
+    hot.dwFlags = HICF_MOUSE | HICF_ENTERING;
+    SendMessageA(Frame(), WM_NOTIFY, 0xE800, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(shell->Frame()->PaneText(0), "Choose a folder of pictures to show");
+    hot.idOld = cmd::ID_FILE_OPEN;
+    hot.idNew = 0;
+    hot.dwFlags = HICF_MOUSE | HICF_LEAVING;
+    SendMessageA(Frame(), WM_NOTIFY, 0xE800, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(shell->Frame()->PaneText(0), "Ready");
+}
+
 TEST_F(ViewerFrameTest, MenuItemsShowTheirPromptsFirstLinesAndClosingTheMenuSaysReady) {
     const HMENU menu = GetMenu(Frame());
     SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(cmd::ID_VIEW_FULLSCREEN, MF_STRING), reinterpret_cast<LPARAM>(menu));
@@ -338,7 +353,20 @@ TEST_F(ViewerFrameTest, FullScreenPutsOnlyTheClientAreaOnTheScreenAndEscapeLeave
     EXPECT_FALSE(shell->Frame()->ToolBar().Visible());
     EXPECT_FALSE(IsWindowVisible(shell->Frame()->StatusBar()));
 
-    Key(VK_ESCAPE);
+    // Back in its window the slide is centred again: the whole client area is painted anew,
+    // not only what the smaller size uncovered. Nothing else paints before the look.
+    SendMessageA(View(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(View(), WM_KEYUP, VK_ESCAPE, 0);
+    Pump();
+    UpdateWindow(View());
+    RECT client{};
+    GetClientRect(View(), &client);
+    const int left = (client.right - 666) / 2;
+    const std::vector<std::uint32_t> row = GrabRow(View(), 250, client.right, false);
+    EXPECT_EQ(row[left - 1], 0u);
+    EXPECT_EQ(row[left], kRed);
+    EXPECT_EQ(row[left + 665], kRed);
+    EXPECT_EQ(row[left + 666], 0u);
     EXPECT_FALSE(shell->Frame()->FullScreen());
     const RECT back = WindowRect(Frame());
     EXPECT_EQ(back.left, windowed.left);

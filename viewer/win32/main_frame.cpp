@@ -206,9 +206,17 @@ LRESULT MainFrameWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kClockTimer) UpdateIdle();
         return 0;
-    case WM_NOTIFY:
-        if (toolBar_->OnNotify(reinterpret_cast<NMHDR*>(lParam))) return 0;
+    case WM_NOTIFY: {
+        auto* notice = reinterpret_cast<NMHDR*>(lParam);
+        if (notice->code == TBN_HOTITEMCHANGE) {
+            // The fly-by prompt: the message pane shows the button under the mouse.
+            const auto* hot = reinterpret_cast<NMTBHOTITEM*>(notice);
+            ShowPrompt(hot->dwFlags & HICF_LEAVING ? 0 : hot->idNew);
+            return 0;
+        }
+        if (toolBar_->OnNotify(notice)) return 0;
         break;
+    }
     case WM_GETMINMAXINFO:
         // Full-screen mode needs a window larger than the screen.
         if (fullScreen_) {

@@ -186,7 +186,12 @@ LRESULT ViewWindowWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every paint covers the whole client area
-    case WM_SIZE: UpdateScrollBars(); return 0;
+    case WM_SIZE:
+        // A centred slide moves with the size: all of the client area is painted again,
+        // not only the part a larger size uncovers.
+        UpdateScrollBars();
+        Invalidate();
+        return 0;
     case WM_HSCROLL: OnScrollBar(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScrollBar(SB_VERT, LOWORD(wParam)); return 0;
     case WM_KEYDOWN: view_->OnKeyDown(static_cast<int>(wParam)); return 0;
