@@ -322,6 +322,31 @@ TEST_F(ViewerFrameTest, TheViewTimerTurnsTheSlideAndASweepEndsOnTheNextSlidesPix
     EXPECT_EQ(row[400], 0x2828C8u);
     EXPECT_EQ(row[732], 0x2828C8u);
     EXPECT_EQ(Pane(2), "Slide 3 of 3");
+
+    // The window grows during a sweep: once it is over, the slide is painted at its new place.
+    view().SetTransitions(1, 6.0f, 3.0f);
+    SendMessageA(View(), WM_KEYDOWN, VK_RIGHT, 0);
+    UpdateWindow(View());
+    ASSERT_TRUE(view().InTransition());
+    const RECT frame = WindowRect(Frame());
+    SetWindowPos(Frame(), nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(View(), WM_KEYUP, VK_RIGHT, 0);
+    const DWORD resized = GetTickCount();
+    while (view().InTransition() && GetTickCount() - resized < 3000 && GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    ASSERT_FALSE(view().InTransition());
+    testsupport::SetTransitionMode(view(), 2);  // the repaint itself without a sweep
+    Pump();
+    UpdateWindow(View());
+    RECT client{};
+    GetClientRect(View(), &client);
+    ASSERT_EQ(client.right, 900);
+    const std::vector<std::uint32_t> wider = GrabRow(View(), 250, 900, false);
+    EXPECT_EQ(wider[116], 0u);  // 666 pixels centred in 900: x = 117
+    EXPECT_EQ(wider[117], kRed);
+    EXPECT_EQ(wider[782], kRed);
+    EXPECT_EQ(wider[783], 0u);
 }
 
 TEST_F(ViewerFrameTest, FullScreenPutsOnlyTheClientAreaOnTheScreenAndEscapeLeavesIt) {

@@ -107,7 +107,11 @@ void MainFrameWin32::RecalcLayout() {
     if (documents_.ActiveDocument()) {
         if (firstLayout_) {
             firstLayout_ = false;
-            ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof(placement);
+            GetWindowPlacement(hwnd_, &placement);
+            placement.showCmd = SW_SHOWMAXIMIZED;
+            SetWindowPlacement(hwnd_, &placement);
         }
         SyncFullScreen();
     }
