@@ -324,14 +324,15 @@ TEST_F(ViewerFrameTest, TheViewTimerTurnsTheSlideAndASweepEndsOnTheNextSlidesPix
     EXPECT_EQ(Pane(2), "Slide 3 of 3");
 
     // The window grows during a sweep: once it is over, the slide is painted at its new place.
+    // The key is up before the sweep begins, so its repaint comes first.
     view().SetTransitions(1, 6.0f, 3.0f);
     SendMessageA(View(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(View(), WM_KEYUP, VK_RIGHT, 0);
     UpdateWindow(View());
     ASSERT_TRUE(view().InTransition());
     const RECT frame = WindowRect(Frame());
     SetWindowPos(Frame(), nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);
-    SendMessageA(View(), WM_KEYUP, VK_RIGHT, 0);
     const DWORD resized = GetTickCount();
     while (view().InTransition() && GetTickCount() - resized < 3000 && GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);

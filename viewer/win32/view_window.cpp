@@ -97,7 +97,6 @@ void ViewWindowWin32::ScrollToPosition(Point position) {
     scroll_ = limited;
     UpdateScrollBars();
     Invalidate();
-    if (view_->InTransition()) repaintAfterSweep_ = true;
 }
 
 void ViewWindowWin32::ScrollPage(bool down) { OnScrollBar(SB_VERT, down ? SB_PAGEDOWN : SB_PAGEUP); }
@@ -174,10 +173,6 @@ void ViewWindowWin32::Paint() {
     SetStretchBltMode(dc, COLORONCOLOR);
     canvas_.Present(dc);
     EndPaint(hwnd_, &ps);
-    if (repaintAfterSweep_ && !view_->InTransition()) {
-        repaintAfterSweep_ = false;
-        Invalidate();
-    }
     if (hooks_.painted) hooks_.painted();
 }
 
@@ -196,7 +191,6 @@ LRESULT ViewWindowWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // not only the part a larger size uncovers.
         UpdateScrollBars();
         Invalidate();
-        if (view_->InTransition()) repaintAfterSweep_ = true;
         return 0;
     case WM_HSCROLL: OnScrollBar(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScrollBar(SB_VERT, LOWORD(wParam)); return 0;

@@ -60,6 +60,4 @@ private:
     int totalWidth_ = 0;
     int totalHeight_ = 0;
     HCURSOR cursor_ = nullptr;
-    // The window changed during a sweep: paint it again when the sweep is over.
-    bool repaintAfterSweep_ = false;
 };
