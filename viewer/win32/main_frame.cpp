@@ -8,6 +8,7 @@
 #include "viewer/res/command_ids.h"
 #include "viewer/res/texts.h"
 #include "viewer/view/view_services.h"
+#include "viewer/win32/frame_tool_bar.h"
 #include "viewer/win32/resource_ids.h"
 
 #include <commctrl.h>
@@ -48,6 +49,7 @@ MainFrameWin32::MainFrameWin32(DocumentProvider& documents, platform::Clock& clo
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
     accelerators_ = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    toolBar_ = std::make_unique<FrameToolBar>(hwnd_, IDR_MAINFRAME);
 
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, texts::kReady, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                               hwnd_, nullptr, instance, nullptr);
@@ -75,6 +77,8 @@ void MainFrameWin32::Layout() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     SendMessageA(status_, WM_SIZE, 0, 0);
+    toolBar_->Resize();
+    const int top = toolBar_->Height();
     RECT bar{};
     GetWindowRect(status_, &bar);
     const int barHeight = IsWindowVisible(status_) ? bar.bottom - bar.top : 0;
@@ -89,7 +93,7 @@ void MainFrameWin32::Layout() {
     for (int w : widths) edges.push_back(right += w);
     edges.back() = -1;
     SendMessageA(status_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    if (view_) MoveWindow(view_, 0, 0, client.right, client.bottom - barHeight, TRUE);
+    if (view_) MoveWindow(view_, 0, top, client.right, client.bottom - barHeight - top, TRUE);
 }
 
 bool MainFrameWin32::RunCommand(int id) {
@@ -100,13 +104,61 @@ bool MainFrameWin32::RunCommand(int id) {
 }
 
 void MainFrameWin32::RecalcLayout() {
-    if (!documents_.ActiveDocument() || !firstLayout_) return;
-    firstLayout_ = false;
-    ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    if (documents_.ActiveDocument()) {
+        if (firstLayout_) {
+            firstLayout_ = false;
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof(placement);
+            GetWindowPlacement(hwnd_, &placement);
+            placement.showCmd = SW_SHOWMAXIMIZED;
+            SetWindowPlacement(hwnd_, &placement);
+        }
+        SyncFullScreen();
+    }
+    Layout();
+}
+
+void MainFrameWin32::SyncFullScreen() {
+    const CVarnelleDoc* doc = documents_.ActiveDocument();
+    if (doc && fullScreen_ != (doc->m_bFullScreen != 0)) OnViewFullScreen();
+}
+
+void MainFrameWin32::OnViewFullScreen() {
+    CVarnelleDoc* doc = documents_.ActiveDocument();
+    if (!doc) return;
+    WINDOWPLACEMENT next{};
+    if (!fullScreen_) {
+        toolBarWasVisible_ = toolBar_->Visible();
+        statusBarWasVisible_ = IsWindowVisible(status_) != FALSE;
+        toolBar_->SetVisible(false);
+        ShowWindow(status_, SW_HIDE);
+        previous_.length = sizeof(previous_);
+        GetWindowPlacement(hwnd_, &previous_);
+        // Grown past the screen by the caption, borders and menu, so that only the client
+        // area is on it.
+        GetWindowRect(GetDesktopWindow(), &fullScreenRect_);
+        InflateRect(&fullScreenRect_, 2, 2);
+        AdjustWindowRectEx(&fullScreenRect_, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), TRUE,
+                           static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+        next = previous_;
+        next.showCmd = SW_SHOWNORMAL;
+        next.rcNormalPosition = fullScreenRect_;
+        fullScreen_ = true;
+        doc->m_bFullScreen = 1;
+    } else {
+        toolBar_->SetVisible(toolBarWasVisible_);
+        if (statusBarWasVisible_) ShowWindow(status_, SW_SHOW);
+        next = previous_;
+        fullScreen_ = false;
+        doc->m_bFullScreen = 0;
+    }
+    SetWindowPlacement(hwnd_, &next);
+    Layout();
 }
 
 void MainFrameWin32::UpdateIdle() {
     if (!router_) return;
+    toolBar_->Update(*router_);
     for (const auto& [id, index] : panes_) {
         const CmdUI ui = router_->Update(id);
         if (ui.hasText) SendMessageA(status_, SB_SETTEXTA, index, reinterpret_cast<LPARAM>(ui.text.c_str()));
@@ -158,6 +210,26 @@ LRESULT MainFrameWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kClockTimer) UpdateIdle();
         return 0;
+    case WM_NOTIFY: {
+        auto* notice = reinterpret_cast<NMHDR*>(lParam);
+        if (notice->code == TBN_HOTITEMCHANGE) {
+            // The fly-by prompt: the message pane shows the button under the mouse.
+            const auto* hot = reinterpret_cast<NMTBHOTITEM*>(notice);
+            ShowPrompt(hot->dwFlags & HICF_LEAVING ? 0 : hot->idNew);
+            return 0;
+        }
+        if (toolBar_->OnNotify(notice)) return 0;
+        break;
+    }
+    case WM_GETMINMAXINFO:
+        // Full-screen mode needs a window larger than the screen.
+        if (fullScreen_) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            const POINT size{fullScreenRect_.right - fullScreenRect_.left, fullScreenRect_.bottom - fullScreenRect_.top};
+            info->ptMaxSize = size;
+            info->ptMaxTrackSize = size;
+        }
+        break;
     case WM_CLOSE: PostQuitMessage(0); return 0;
     default: break;
     }
@@ -165,6 +237,21 @@ LRESULT MainFrameWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainFrameWin32::AddCommands() {
+    AddCommand(cmd::ID_VIEW_FULLSCREEN, [this] { OnViewFullScreen(); }, [this](CmdUI& ui) {
+        if (!documents_.ActiveDocument()) return;
+        ui.Enable();
+        ui.SetCheck(fullScreen_);
+    });
+    AddCommand(
+        cmd::ID_VIEW_TOOLBAR,
+        [this] {
+            toolBar_->SetVisible(!toolBar_->Visible());
+            Layout();
+        },
+        [this](CmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(toolBar_->Visible());
+        });
     AddCommand(
         cmd::ID_VIEW_STATUS_BAR,
         [this] {

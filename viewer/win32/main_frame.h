@@ -5,17 +5,19 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
 class CommandRouter;
 class DocumentProvider;
+class FrameToolBar;
 
 namespace platform {
 class Clock;
 }
 
-// The viewer's frame window: the menu and accelerators of the resource script, the status
-// bar with its four panes, and the view as its one child. Commands from the menu and the
-// keys go through the router.
+// The viewer's frame window: the menu and accelerators of the resource script, the tool
+// bar, the status bar with its four panes, the view as its one child, and full-screen mode.
+// Commands from the menu, the keys and the tool bar go through the router.
 class MainFrameWin32 final : public CommandTarget {
 public:
     MainFrameWin32(DocumentProvider& documents, platform::Clock& clock);
@@ -27,8 +29,16 @@ public:
     void SetView(HWND view);
     // Runs a command if its item is enabled; false otherwise.
     bool RunCommand(int id);
-    // Maximises the window on its first layout with a document.
+    // Maximises the window on its first layout with a document, then follows the
+    // document's full-screen flag.
     void RecalcLayout();
+    // Enters or leaves full-screen mode: the window grows past the screen so that only its
+    // client area shows.
+    void OnViewFullScreen();
+    bool FullScreen() const { return fullScreen_; }
+    const RECT& FullScreenRect() const { return fullScreenRect_; }
+    const FrameToolBar& ToolBar() const { return *toolBar_; }
+    HWND StatusBar() const { return status_; }
     // The idle-time update: the status panes.
     void UpdateIdle();
     // The text of status pane `index` (0 is the message pane).
@@ -41,6 +51,7 @@ private:
     void UpdateMenu(HMENU menu);
     void ShowPrompt(int id);
     void AddCommands();
+    void SyncFullScreen();
 
     DocumentProvider& documents_;
     platform::Clock& clock_;
@@ -48,8 +59,14 @@ private:
     HWND hwnd_ = nullptr;
     HWND status_ = nullptr;
     HWND view_ = nullptr;
+    std::unique_ptr<FrameToolBar> toolBar_;
     HACCEL accelerators_ = nullptr;
     // Status pane index of each indicator id.
     std::map<int, int> panes_;
     bool firstLayout_ = true;
+    bool fullScreen_ = false;
+    RECT fullScreenRect_{};
+    WINDOWPLACEMENT previous_{};  // saved on entering full-screen mode
+    bool toolBarWasVisible_ = false;
+    bool statusBarWasVisible_ = false;
 };

@@ -1,6 +1,7 @@
 #include "viewer/win32/view_window.h"
 
 #include "platform/clock.h"
+#include "viewer/win32/resource_ids.h"
 
 #include <windowsx.h>
 
@@ -50,6 +51,10 @@ ViewWindowWin32::ViewWindowWin32(HWND parent, DocumentProvider& documents, Slide
 ViewWindowWin32::~ViewWindowWin32() {
     view_->OnDestroy();
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    // Tasks still queued would never run: each message owns its task.
+    MSG message;
+    while (PeekMessageA(&message, hwnd_, kRunTask, kRunTask, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(message.lParam);
     DestroyWindow(hwnd_);
 }
 
@@ -130,13 +135,12 @@ void ViewWindowWin32::RecalcFrameLayout() {
 }
 
 void ViewWindowWin32::SetCursor(ViewCursor cursor) {
-    // The bar's own hand and magnifier cursors come with the navigator bar; the system's
-    // hand and cross stand for them until then.
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
     switch (cursor) {
     case ViewCursor::Hidden: cursor_ = nullptr; break;
-    case ViewCursor::PointingHand:
-    case ViewCursor::PressingHand: cursor_ = LoadCursorA(nullptr, IDC_HAND); break;
-    case ViewCursor::Magnifier: cursor_ = LoadCursorA(nullptr, IDC_CROSS); break;
+    case ViewCursor::PointingHand: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_NAV_POINT)); break;
+    case ViewCursor::PressingHand: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_NAV_PRESS)); break;
+    case ViewCursor::Magnifier: cursor_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MAGNIFIER)); break;
     case ViewCursor::Arrow: cursor_ = LoadCursorA(nullptr, IDC_ARROW); break;
     }
     ::SetCursor(cursor_);
@@ -182,7 +186,12 @@ LRESULT ViewWindowWin32::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every paint covers the whole client area
-    case WM_SIZE: UpdateScrollBars(); return 0;
+    case WM_SIZE:
+        // A centred slide moves with the size: all of the client area is painted again,
+        // not only the part a larger size uncovers.
+        UpdateScrollBars();
+        Invalidate();
+        return 0;
     case WM_HSCROLL: OnScrollBar(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScrollBar(SB_VERT, LOWORD(wParam)); return 0;
     case WM_KEYDOWN: view_->OnKeyDown(static_cast<int>(wParam)); return 0;

@@ -26,6 +26,8 @@ public:
 
     HWND Handle() const { return hwnd_; }
     CVarnelleView& View() { return *view_; }
+    // The cursor shown over the client area.
+    HCURSOR Cursor() const { return cursor_; }
 
     Rect ClientRect() const override;
     Point ClientOriginOnScreen() const override;
