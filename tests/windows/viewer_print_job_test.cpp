@@ -100,4 +100,37 @@ TEST_F(CupsPrintTest, PreviewShowsTheSheetWithThePictureAtItsPlace) {
     EXPECT_EQ(preview.Handle(), nullptr);
 }
 
+TEST_F(CupsPrintTest, PrinterRecordSetsOrientationAndPaperOfTheDeviceAndComesBack) {
+    // The queue's Letter at the driver's resolution: 8.5 x 11 in.
+    const auto inches = [](int pixels, int dpi) { return static_cast<double>(pixels) / dpi; };
+    HDC dc = win32print::CreatePrinterDC(*printer);
+    ASSERT_NE(dc, nullptr);
+    PrinterCaps caps = win32print::CapsOf(dc);
+    DeleteDC(dc);
+    EXPECT_NEAR(inches(caps.physicalWidth, caps.pixelsPerInchX), 8.5, 0.01);
+    EXPECT_NEAR(inches(caps.physicalOffsetX, caps.pixelsPerInchX), 0.25, 0.01);
+
+    PrinterSettings a4 = *printer;
+    a4.mode.orientation = PrintOrientation::Landscape;
+    a4.mode.paper = {"A4", 210, 297};
+    dc = win32print::CreatePrinterDC(a4);
+    ASSERT_NE(dc, nullptr);
+    caps = win32print::CapsOf(dc);
+    DeleteDC(dc);
+    EXPECT_NEAR(inches(caps.physicalWidth, caps.pixelsPerInchX), 297 / 25.4, 0.01);
+    EXPECT_NEAR(inches(caps.physicalHeight, caps.pixelsPerInchY), 210 / 25.4, 0.01);
+
+    // Through the blocks a system dialog starts on and returns.
+    HGLOBAL names = win32print::GlobalDevNames(a4), mode = win32print::GlobalDevMode(a4);
+    ASSERT_NE(mode, nullptr);
+    const PrinterSettings back = win32print::SettingsOf(names, mode);
+    GlobalFree(names);
+    GlobalFree(mode);
+    EXPECT_EQ(back.names, a4.names);
+    EXPECT_EQ(back.mode.deviceName, a4.names.device);
+    EXPECT_EQ(back.mode.orientation, PrintOrientation::Landscape);
+    EXPECT_EQ(back.mode.paper.name, "A4");
+    EXPECT_NEAR(back.mode.paper.widthMm, 210, 0.1);
+}
+
 }  // namespace
