@@ -99,6 +99,12 @@ TEST_F(PrintDlgWindowTest, TemplateHasTheControlsAtTheirDialogUnitsWithTheirText
         }
     }
     EXPECT_EQ(GetWindowLongA(GetDlgItem(hwnd, IDOK), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+    // Without an owner it opens in the middle of the work area.
+    RECT work{}, frame{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(hwnd, &frame);
+    EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
+    EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
     EXPECT_EQ(SendDlgItemMessageA(hwnd, CPrintDlg::IDC_PIXELS_PER_INCH, EM_GETLIMITTEXT, 0, 0), 4);
 }
 

@@ -3,6 +3,8 @@
 #include "gui_common/dialog_numbers.h"
 #include "viewer/app/text_tools.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPlacements = CPrintDlg::IDC_PLACEMENT_LAST - CPrintDlg::IDC_PLACEMENT_FIRST + 1;
@@ -30,6 +32,22 @@ int CheckedIndex(HWND hwnd, int first, int count) {
 
 void Check(HWND hwnd, int first, int count, int index) {
     for (int i = 0; i < count; ++i) CheckDlgButton(hwnd, first + i, i == index ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Over the owner's window, or the work area when there is none to see, as the framework's
+// dialogs open; kept inside the work area.
+void CentreOverOwner(HWND hwnd) {
+    RECT work{}, area{}, r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &area);
+    else area = work;
+    GetWindowRect(hwnd, &r);
+    const LONG w = r.right - r.left, h = r.bottom - r.top;
+    LONG x = area.left + (area.right - area.left - w) / 2, y = area.top + (area.bottom - area.top - h) / 2;
+    x = std::max(work.left, std::min(x, work.right - w));
+    y = std::max(work.top, std::min(y, work.bottom - h));
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -66,6 +84,7 @@ INT_PTR Win32PrintDlg::Handle(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
     case WM_INITDIALOG:
         SendDlgItemMessageA(hwnd_, CPrintDlg::IDC_PIXELS_PER_INCH, EM_LIMITTEXT, CPrintDlg::kMaxResolutionChars, 0);
+        CentreOverOwner(hwnd_);
         dlg_.Attach(*this);
         return dlg_.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
