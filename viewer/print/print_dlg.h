@@ -49,6 +49,11 @@ public:
 
 // The program's own Print dialog: resolution, placement and orientation of the one printed
 // page, with a sketch of paper, printable area and picture. Window-system free.
+// The system's headers define IDOK and IDCANCEL as macros of the same values.
+#pragma push_macro("IDOK")
+#pragma push_macro("IDCANCEL")
+#undef IDOK
+#undef IDCANCEL
 class CPrintDlg {
 public:
     static constexpr int IDOK = 1;
@@ -128,6 +133,8 @@ private:
     // Edit notifications that come while the controls are first filled are not the user's.
     bool initialised_ = false;
 };
+#pragma pop_macro("IDCANCEL")
+#pragma pop_macro("IDOK")
 
 // Digits, '.' and '-' only: what the resolution edit takes.
 bool IsResolutionText(const std::string& text);

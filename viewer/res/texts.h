@@ -153,6 +153,7 @@ inline constexpr const char* kPrintPreviewButton = "Print Preview...";
 inline constexpr const char* kPageDescription = "Page %u\nPages %u-%u\n";
 inline constexpr const char* kPrintSetupCaption = "Print Setup";
 inline constexpr const char* kPrintFailed = "Failed to start print job.";
+inline constexpr const char* kPrintPreviewCaption = "Print Preview";
 
 // Slide view
 inline constexpr const char* kTimerRefused =

@@ -55,6 +55,9 @@ void Win32Shell::MakeFrameAndView() {
     router_ = std::make_unique<CommandRouter>(
         std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
     frame_->SetRouter(router_.get());
+    printing_ = std::make_unique<Win32ViewPrinting>(app_, *this, view_->View(), app_.Services().messages,
+                                                    frame_->Handle(), [this](int id) { frame_->RunCommand(id); });
+    view_->View().SetPrintHost(printing_.get());
 }
 
 void Win32Shell::ShowMainWindow() {
@@ -79,8 +82,11 @@ bool Win32Shell::ChooseFolder(const std::string& title, const std::string& /*ini
     return ok;
 }
 
-// Printing comes to this face later; until then Print Setup has no printer to set up.
-void Win32Shell::ShowPrintSetup() {}
+// The system's Print Setup dialog: the printer it leaves becomes the application's, with no
+// default printer needed.
+void Win32Shell::ShowPrintSetup() {
+    if (printing_) printing_->ShowPrintSetup();
+}
 
 void Win32Shell::Begin() { waitCursorPrevious_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
 

@@ -6,6 +6,7 @@
 #include "viewer/frame/shell_commands.h"
 #include "viewer/view/loader_slide_pictures.h"
 #include "viewer/win32/main_frame.h"
+#include "viewer/win32/print/win32_view_printing.h"
 #include "viewer/win32/view_window.h"
 
 #include <functional>
@@ -51,6 +52,7 @@ public:
     CVarnelleDoc* ActiveDocument() const override { return document_.get(); }
     MainFrameWin32* Frame() { return frame_.get(); }
     ViewWindowWin32* View() { return view_.get(); }
+    Win32ViewPrinting* Printing() { return printing_.get(); }
     // Dispatches one message the way the program's loop does (accelerators first).
     void Dispatch(MSG& message);
 
@@ -67,6 +69,7 @@ private:
     ApplicationCommands applicationCommands_;
     std::unique_ptr<CommandRouter> router_;
     std::unique_ptr<MainFrameWin32> frame_;
+    std::unique_ptr<Win32ViewPrinting> printing_;
     // Destroyed first: it refers to everything above.
     std::unique_ptr<ViewWindowWin32> view_;
 };
