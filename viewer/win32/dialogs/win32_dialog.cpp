@@ -1,0 +1,88 @@
+#include "viewer/win32/dialogs/win32_dialog.h"
+
+#include <vector>
+
+Win32Dialog::~Win32Dialog() { DestroyModeless(); }
+
+void Win32Dialog::DestroyModeless() {
+    if (!window_ || modal_) return;
+    SetWindowLongPtrA(window_, DWLP_USER, 0);
+    HWND window = window_;
+    window_ = nullptr;
+    DestroyWindow(window);
+}
+
+INT_PTR Win32Dialog::RunModal(HWND owner) {
+    modal_ = true;
+    result_ = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                              reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    return result_;
+}
+
+HWND Win32Dialog::Create(HWND owner) {
+    modal_ = false;
+    result_ = 0;
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+void Win32Dialog::End(INT_PTR result) {
+    result_ = result;
+    if (modal_) {
+        EndDialog(window_, result);
+    } else {
+        HWND window = window_;
+        window_ = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+std::string Win32Dialog::ItemText(int id) const {
+    HWND item = Item(id);
+    const int length = item ? GetWindowTextLengthA(item) : 0;
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    if (item) GetWindowTextA(item, text.data(), length + 1);
+    return text.data();
+}
+
+void Win32Dialog::SetItemText(int id, const std::string& text) const { SetDlgItemTextA(window_, id, text.c_str()); }
+
+int Win32Dialog::CheckedRadio(int firstId, int count) const {
+    for (int i = 0; i < count; ++i)
+        if (IsDlgButtonChecked(window_, firstId + i) == BST_CHECKED) return i;
+    return -1;
+}
+
+void Win32Dialog::CheckRadio(int firstId, int count, int index) const {
+    for (int i = 0; i < count; ++i) CheckDlgButton(window_, firstId + i, i == index ? BST_CHECKED : BST_UNCHECKED);
+}
+
+INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<Win32Dialog*>(lParam);
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        dialog->window_ = window;
+        return dialog->OnInitDialog();
+    }
+    auto* dialog = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!dialog || dialog->window_ != window) return FALSE;
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (dialog->OnCommand(id, code)) return TRUE;
+        if (id == IDOK && code == BN_CLICKED) dialog->OnOK();
+        else if (id == IDCANCEL && code == BN_CLICKED) dialog->OnCancel();
+        else return FALSE;
+        return TRUE;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!dialog->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), &result)) return FALSE;
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    default: return FALSE;
+    }
+}
