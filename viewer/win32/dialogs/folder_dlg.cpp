@@ -159,7 +159,12 @@ void CFolderDlg::Forget(const FolderItem* item) {
 
 void CFolderDlg::ExpandedChanged(const FolderItem* item) {
     const BusyScope busy(busy_);
-    if (HTREEITEM handle = HandleOf(item)) TreeView_Expand(Tree(), handle, item->expanded ? TVE_EXPAND : TVE_COLLAPSE);
+    HTREEITEM handle = HandleOf(item);
+    if (!handle) return;
+    TreeView_Expand(Tree(), handle, item->expanded ? TVE_EXPAND : TVE_COLLAPSE);
+    // Once an item has been open the control asks nobody before a program's expand or
+    // collapse; without the mark every one goes through the tree again.
+    TreeView_SetItemState(Tree(), handle, 0, TVIS_EXPANDEDONCE);
 }
 
 void CFolderDlg::SelectionChanged(const FolderItem* /*previous*/, const FolderItem* /*current*/) { ShowSelection(); }
