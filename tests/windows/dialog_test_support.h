@@ -45,6 +45,25 @@ inline void ExpectAt(HWND dialog, HWND control, UnitRect r, const std::string& w
     EXPECT_EQ(got.bottom, want.bottom) << what;
 }
 
+// A label keeps its place and height; it is as wide as its rectangle or as its text in
+// the dialog's font, whichever is wider.
+inline void ExpectLabelAt(HWND dialog, HWND label, UnitRect r, const std::string& what) {
+    ASSERT_NE(label, nullptr) << what;
+    const RECT want = Expected(dialog, r), got = PlaceOf(dialog, label);
+    EXPECT_EQ(got.left, want.left) << what;
+    EXPECT_EQ(got.top, want.top) << what;
+    EXPECT_EQ(got.bottom, want.bottom) << what;
+    EXPECT_GE(got.right, want.right) << what;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    const std::string text = WindowText(label);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    EXPECT_GE(got.right - got.left, extent.cx) << what << ": \"" << text << "\" is cut short";
+}
+
 inline void ExpectItem(HWND dialog, int id, UnitRect r, const std::string& text) {
     HWND item = GetDlgItem(dialog, id);
     ExpectAt(dialog, item, r, "control " + std::to_string(id));

@@ -37,7 +37,7 @@ TEST(ZoomDialogTest, TemplateAndTheFactorShown) {
         ExpectItem(d, IDCANCEL, {108, 73, 50, 14}, "Cancel");
         const std::vector<HWND> labels = Statics(d);
         ASSERT_EQ(labels.size(), 1u);
-        ExpectAt(d, labels[0], {41, 36, 63, 8}, "label");
+        ExpectLabelAt(d, labels[0], {41, 36, 63, 8}, "label");
         EXPECT_EQ(WindowText(labels[0]), texts::kZoomLabel);
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_ZOOM_SCALE, EM_GETLIMITTEXT, 0, 0), 200);
         EXPECT_EQ(dialog.m_strScale, shown);
@@ -96,8 +96,8 @@ TEST(TransitionsDialogTest, TemplateValuesAndPromptsWhileTyping) {
     ExpectItem(d, IDC_TRANSITION_INTERVAL, {112, 87, 23, 13}, "0.75");
     const std::vector<HWND> labels = Statics(d);
     ASSERT_EQ(labels.size(), 2u);
-    ExpectAt(d, labels[0], {51, 72, 58, 10}, "page label");
-    ExpectAt(d, labels[1], {50, 89, 58, 10}, "transition label");
+    ExpectLabelAt(d, labels[0], {51, 72, 58, 10}, "page label");
+    ExpectLabelAt(d, labels[1], {50, 89, 58, 10}, "transition label");
     EXPECT_EQ(WindowText(labels[0]), texts::kPageTurnInterval);
     EXPECT_EQ(WindowText(labels[1]), texts::kTransitionInterval);
     EXPECT_FALSE(Checked(d, IDC_MODE_AUTO_ONLY));
@@ -161,7 +161,7 @@ TEST(QuickHelpAndAboutTest, LinesIconAndButtons) {
         EXPECT_EQ(WindowText(statics[2 * i + 1]), texts::kQuickHelpLines[i]);
         ExpectAt(h, statics[2 * i + 1], {21, y, 284, 20}, "line " + std::to_string(i));
     }
-    ExpectAt(h, statics[14], {36, 168, 240, 8}, "closing line");
+    ExpectLabelAt(h, statics[14], {36, 168, 240, 8}, "closing line");
     EXPECT_EQ(GetWindowLongA(statics[14], GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
     Click(h, IDOK);  // Enter
     EXPECT_EQ(help.Result(), IDCANCEL);
@@ -180,7 +180,7 @@ TEST(QuickHelpAndAboutTest, LinesIconAndButtons) {
     EXPECT_EQ(PlaceOf(a, parts[0]).top, iconAt.top);
     EXPECT_EQ(WindowText(parts[1]), texts::kAboutVersion);
     EXPECT_TRUE(GetWindowLongA(parts[1], GWL_STYLE) & SS_NOPREFIX);
-    ExpectAt(a, parts[1], {40, 10, 131, 8}, "version");
+    ExpectLabelAt(a, parts[1], {40, 10, 131, 8}, "version");
     EXPECT_EQ(WindowText(parts[2]), texts::kAboutText);
     EXPECT_EQ(GetWindowLongA(parts[2], GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
     ExpectAt(a, parts[2], {40, 25, 141, 23}, "text");
