@@ -188,6 +188,19 @@ TEST(QuickHelpAndAboutTest, LinesIconAndButtons) {
     EXPECT_EQ(about.Result(), IDOK);
 }
 
+TEST(DialogPlacementTest, CentredOverItsOwner) {
+    HWND owner = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 700, 500, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    CAboutDlg about;
+    HWND a = about.Create(owner);
+    RECT at{};
+    GetWindowRect(a, &at);
+    EXPECT_NEAR((at.left + at.right) / 2, 100 + 700 / 2, 1);
+    EXPECT_NEAR((at.top + at.bottom) / 2, 120 + 500 / 2, 1);
+    Click(a, IDOK);
+    DestroyWindow(owner);
+}
+
 // The callers' side: values go in, and come out only after OK.
 TEST(ViewerDialogsTest, CopyOutOnlyOnOk) {
     platform::fake::RecordingMessageSink messages;

@@ -1,5 +1,6 @@
 #include "viewer/win32/dialogs/win32_dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,6 +33,23 @@ void FitOneLineLabels(HWND dialog) {
     }
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
+}
+
+// A dialog its initialisation left where the template put it is centred over its owner
+// (the screen's work area when it has none) and kept on that area.
+void CentreUnlessMoved(HWND dialog, const RECT& before) {
+    RECT now{};
+    GetWindowRect(dialog, &now);
+    if (now.left != before.left || now.top != before.top) return;
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT over = area;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &over);
+    const LONG width = now.right - now.left, height = now.bottom - now.top;
+    const LONG left = std::max(area.left, std::min((over.left + over.right - width) / 2, area.right - width));
+    const LONG top = std::max(area.top, std::min((over.top + over.bottom - height) / 2, area.bottom - height));
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -98,7 +116,11 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->window_ = window;
         FitOneLineLabels(window);
-        return dialog->OnInitDialog();
+        RECT before{};
+        GetWindowRect(window, &before);
+        const BOOL focusFirst = dialog->OnInitDialog();
+        CentreUnlessMoved(window, before);
+        return focusFirst;
     }
     auto* dialog = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!dialog || dialog->window_ != window) return FALSE;
