@@ -189,8 +189,10 @@ TEST(QuickHelpAndAboutTest, LinesIconAndButtons) {
 }
 
 TEST(DialogPlacementTest, CentredOverItsOwner) {
-    HWND owner = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 100, 120, 700, 500, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    // An owner that never takes the focus: Wine waits seconds for a focused window to go.
+    HWND owner = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_DISABLED, 100, 120, 700, 500,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
     CAboutDlg about;
     HWND a = about.Create(owner);
     RECT at{};
