@@ -107,14 +107,12 @@ inline void ExpectDialogFont(HWND dialog) {
 class ScriptRunner final : public Win32DialogRunner {
 public:
     INT_PTR Run(Win32Dialog& dialog, HWND owner) override {
-        ++runs;
         HWND window = dialog.Create(owner);
         if (!window) return 0;
         if (script) script(window);
         return dialog.Result();
     }
     std::function<void(HWND)> script;
-    int runs = 0;
 };
 
 }  // namespace dialogtest

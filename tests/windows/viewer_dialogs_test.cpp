@@ -3,7 +3,6 @@
 #include "tests/windows/dialog_test_support.h"
 #include "viewer/win32/dialogs/dialog_ids.h"
 #include "viewer/win32/dialogs/option_dialogs.h"
-#include "viewer/win32/dialogs/viewer_dialogs.h"
 
 #include "gui_common/framework_texts.h"
 #include "platform/fake/recording_message_sink.h"
@@ -201,67 +200,6 @@ TEST(DialogPlacementTest, CentredOverItsOwner) {
     EXPECT_NEAR((at.top + at.bottom) / 2, 120 + 500 / 2, 1);
     Click(a, IDOK);
     DestroyWindow(owner);
-}
-
-// The callers' side: values go in, and come out only after OK.
-TEST(ViewerDialogsTest, CopyOutOnlyOnOk) {
-    platform::fake::RecordingMessageSink messages;
-    ScriptRunner runner;
-    Win32ViewerDialogs dialogs(runner, messages);
-
-    float scale = 0.75f;
-    runner.script = [](HWND d) {
-        EXPECT_EQ(WindowText(GetDlgItem(d, IDC_ZOOM_SCALE)), "0.75");
-        Type(d, IDC_ZOOM_SCALE, "2");
-        Click(d, IDCANCEL);
-    };
-    EXPECT_FALSE(dialogs.RunCustomZoom(scale));
-    EXPECT_EQ(scale, 0.75f);
-    runner.script = [](HWND d) {
-        Type(d, IDC_ZOOM_SCALE, "2");
-        Click(d, IDOK);
-    };
-    EXPECT_TRUE(dialogs.RunCustomZoom(scale));
-    EXPECT_EQ(scale, 2.0f);
-
-    int show = 0, corner = 1;
-    runner.script = [](HWND d) {
-        EXPECT_TRUE(Checked(d, IDC_CORNER_UPPER_RIGHT));
-        CheckRadioButton(d, IDC_CORNER_UPPER_LEFT, IDC_CORNER_LOWER_RIGHT, IDC_CORNER_LOWER_LEFT);
-        CheckDlgButton(d, IDC_SHOW_NAVBAR, BST_CHECKED);
-        Click(d, IDCANCEL);
-    };
-    EXPECT_FALSE(dialogs.RunNavBar(show, corner));
-    EXPECT_EQ(show, 0);
-    EXPECT_EQ(corner, 1);
-    runner.script = [](HWND d) {
-        CheckRadioButton(d, IDC_CORNER_UPPER_LEFT, IDC_CORNER_LOWER_RIGHT, IDC_CORNER_LOWER_LEFT);
-        CheckDlgButton(d, IDC_SHOW_NAVBAR, BST_CHECKED);
-        Click(d, IDOK);
-    };
-    EXPECT_TRUE(dialogs.RunNavBar(show, corner));
-    EXPECT_EQ(show, 1);
-    EXPECT_EQ(corner, 2);
-
-    int mode = 0;
-    float page = 6.0f, transition = 0.02f;
-    runner.script = [](HWND d) {
-        Type(d, IDC_PAGE_INTERVAL, "3");
-        Click(d, IDCANCEL);
-    };
-    EXPECT_FALSE(dialogs.RunTransitions(mode, page, transition));
-    EXPECT_EQ(page, 6.0f);
-    runner.script = [](HWND d) {
-        CheckRadioButton(d, IDC_MODE_AUTO_ONLY, IDC_MODE_NONE, IDC_MODE_NONE);
-        Type(d, IDC_PAGE_INTERVAL, "3");
-        Click(d, IDOK);
-    };
-    EXPECT_TRUE(dialogs.RunTransitions(mode, page, transition));
-    EXPECT_EQ(mode, 2);
-    EXPECT_EQ(page, 3.0f);
-    EXPECT_EQ(transition, 0.02f);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(runner.runs, 6);
 }
 
 }  // namespace
