@@ -15,6 +15,16 @@ std::string SearchPattern(const std::string& folder) {
 
 bool Win32FileSystem::Find(const std::string& path, DirEntry* entry) const {
     if (path.empty()) return false;
+    // A directory search never finds a drive root ("C:\\") itself: its attributes tell.
+    if (path.size() == 3 && path[1] == ':' && path[2] == kPathSeparator) {
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+        if (entry) {
+            entry->name = path;
+            entry->isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        }
+        return true;
+    }
     WIN32_FIND_DATAA data {};
     const HANDLE search = ::FindFirstFileA(path.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return false;

@@ -285,6 +285,18 @@ TEST_F(FolderTreeTest, ExchangeBetweenTwoExpansionsRefusesTheSecondAndAllowsTheT
     EXPECT_TRUE(Tree().Expand(usb));
 }
 
+// A drive whose root cannot be looked up without a disk in it (a drive root on Windows is
+// never found by a directory search) is listed all the same, unread.
+TEST_F(FolderTreeTest, RemovableAndCdDrivesAreListedWithoutLookingAtTheirRoots) {
+    drives.mounts = {{"/", DriveType::Fixed}, {"/media/floppy/", DriveType::Removable},
+                     {"/media/dvd/", DriveType::CdRom}};
+    Init();
+    EXPECT_EQ(Texts(Tree().Root()), (std::vector<std::string>{"/", "/media/dvd/", "/media/floppy/"}));
+    EXPECT_EQ(At({"/media/floppy/"})->image, kImageRemovableDrive);
+    EXPECT_TRUE(HasPlaceholder(At({"/media/floppy/"})));
+    EXPECT_TRUE(HasPlaceholder(At({"/media/dvd/"})));
+}
+
 TEST_F(FolderTreeTest, DriveWithoutMediumKeepsItsPlaceholder) {
     Init();
     FolderItem* cd = At({"/media/cd/"});

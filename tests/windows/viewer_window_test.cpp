@@ -4,7 +4,9 @@
 #include "viewer/win32/win32_shell.h"
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
 #include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_timer_service.h"
@@ -143,10 +145,15 @@ protected:
     platform::win32::Win32MessageSink messages;
     std::optional<platform::win32::Win32TimerService> viewTimers;
     Win32PrinterService printers;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32FolderScan folders;
     CVarnelleApp app{{fs, messages, clock, printers}};
-    Win32Shell shell{app, {heap, [this](std::function<void(int)> onTick) -> platform::TimerService& {
-                               return viewTimers.emplace(std::move(onTick));
-                           }}};
+    Win32Shell shell{app,
+                     {heap,
+                      [this](std::function<void(int)> onTick) -> platform::TimerService& {
+                          return viewTimers.emplace(std::move(onTick));
+                      },
+                      drives, folders}};
 };
 
 TEST_F(ViewerWindowTest, FitsTheSlideCentredAndStepsWithWrap) {

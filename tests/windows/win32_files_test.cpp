@@ -32,6 +32,10 @@ TEST_F(Win32Files, SearchesFindEntriesWithTheirDirectoryAttribute) {
     EXPECT_TRUE(entry.isDirectory);
     EXPECT_FALSE(fs.Find(temp / "missing", &entry));
     EXPECT_FALSE(fs.Find("", &entry));
+    // A drive root, which a directory search never finds itself, is a folder when the drive exists.
+    ASSERT_TRUE(fs.Find("C:\\", &entry));
+    EXPECT_TRUE(entry.isDirectory);
+    EXPECT_FALSE(fs.Find("Q:\\", &entry));
 
     std::vector<DirEntry> entries;
     ASSERT_EQ(fs.List(temp.path(), &entries), FileCause::None);

@@ -3,7 +3,9 @@
 #include "viewer/win32/win32_shell.h"
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
 #include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_timer_service.h"
@@ -20,13 +22,16 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     platform::win32::Win32Clock clock;
     platform::win32::Win32Heap heap;
     platform::win32::Win32MessageSink messages;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32FolderScan folders;
     // Made with the view, whose ticks it delivers; outlives the shell.
     std::optional<platform::win32::Win32TimerService> viewTimers;
     Win32PrinterService printers;
     CVarnelleApp app({fs, messages, clock, printers});
     Win32Shell shell(app, {heap, [&](std::function<void(int)> onTick) -> platform::TimerService& {
                                return viewTimers.emplace(std::move(onTick));
-                           }});
+                           },
+                           drives, folders});
     if (!app.InitInstance(std::vector<std::string>(__argv + 1, __argv + __argc), shell)) return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) shell.Dispatch(message);

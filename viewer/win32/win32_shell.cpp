@@ -1,7 +1,5 @@
 #include "viewer/win32/win32_shell.h"
 
-#include <shlobj.h>
-
 #include <cstring>
 
 imagelib::HeapBlock Win32BitmapResources::Load(int number) const {
@@ -15,13 +13,14 @@ imagelib::HeapBlock Win32BitmapResources::Load(int number) const {
     return block;
 }
 
-Win32Shell::Win32Shell(CVarnelleApp& app, Win32ShellServices services)
+Win32Shell::Win32Shell(CVarnelleApp& app, Win32ShellServices services, Win32DialogRunner* runner)
     : app_(app),
       services_(std::move(services)),
+      dialogs_(runner ? *runner : modalRunner_, app.Services().messages),
       pictures_(app.Services().fs, app.Services().messages, services_.heap),
       documentCommands_(*this),
       applicationCommands_(
-          app, *this, [this] { PostQuitMessage(0); }, [] {}) {}
+          app, *this, [this] { PostQuitMessage(0); }, [this] { dialogs_.RunAbout(); }) {}
 
 Win32Shell::~Win32Shell() = default;
 
@@ -34,6 +33,7 @@ bool Win32Shell::NewDocument(const std::string& startPath, const std::string& fi
         const AppServices& services = app_.Services();
         document_ = std::make_unique<CVarnelleDoc>(
             DocumentServices{services.fs, services.messages, services.printers, services_.heap}, *this, resources_);
+        document_->SetDialogs(&dialogs_);
     }
     const bool loaded = document_->OnNewDocument(startPath, firstSlide);
     if (first) MakeFrameAndView();
@@ -52,6 +52,8 @@ void Win32Shell::MakeFrameAndView() {
     view_ = std::make_unique<ViewWindowWin32>(frame_->Handle(), *this, pictures_, app_.Services().messages,
                                               app_.Services().clock, timers, services_.heap, std::move(hooks));
     frame_->SetView(view_->Handle());
+    dialogs_.SetOwner(frame_->Handle());
+    view_->View().SetDialogs(&dialogs_);
     router_ = std::make_unique<CommandRouter>(
         std::vector<CommandTarget*>{&view_->View(), &documentCommands_, frame_.get(), &applicationCommands_});
     frame_->SetRouter(router_.get());
@@ -67,19 +69,10 @@ void Win32Shell::ShowMainWindow() {
     SetFocus(view_->Handle());
 }
 
-// The system's folder browser, until the viewer's own folder dialog comes to this face.
-bool Win32Shell::ChooseFolder(const std::string& title, const std::string& /*initialPath*/, std::string& result) {
-    BROWSEINFOA info{};
-    info.hwndOwner = frame_ ? frame_->Handle() : nullptr;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-    if (!chosen) return false;
-    char path[MAX_PATH] = {};
-    const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
-    CoTaskMemFree(chosen);
-    if (ok) result = path;
-    return ok;
+bool Win32Shell::ChooseFolder(const std::string& title, const std::string& initialPath, std::string& result) {
+    const AppServices& services = app_.Services();
+    return dialogs_.RunFolder({services_.drives, services_.folders, services.fs, services.messages}, title,
+                              initialPath, result);
 }
 
 // The system's Print Setup dialog: the printer it leaves becomes the application's, with no

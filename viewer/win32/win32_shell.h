@@ -5,6 +5,7 @@
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/shell_commands.h"
 #include "viewer/view/loader_slide_pictures.h"
+#include "viewer/win32/dialogs/viewer_dialogs.h"
 #include "viewer/win32/main_frame.h"
 #include "viewer/win32/print/win32_view_printing.h"
 #include "viewer/win32/view_window.h"
@@ -14,6 +15,8 @@
 #include <optional>
 
 namespace platform {
+class Drives;
+class FolderScan;
 class Heap;
 class TimerService;
 }  // namespace platform
@@ -30,6 +33,9 @@ struct Win32ShellServices {
     // The view's timer service, asked for once, when the first document makes the view:
     // its ticks must go to `onTick`. The caller keeps the service alive.
     std::function<platform::TimerService&(std::function<void(int id)> onTick)> viewTimers;
+    // What the folder selection lists.
+    const platform::Drives& drives;
+    const platform::FolderScan& folders;
 };
 
 // Joins the application object, the one document, the frame and the view, as the
@@ -37,7 +43,8 @@ struct Win32ShellServices {
 // later one reuses them and resets the view.
 class Win32Shell final : public AppHost, public WaitCursor, public DocumentProvider {
 public:
-    Win32Shell(CVarnelleApp& app, Win32ShellServices services);
+    // Dialogs run modally unless `runner` (a test's) runs them.
+    Win32Shell(CVarnelleApp& app, Win32ShellServices services, Win32DialogRunner* runner = nullptr);
     ~Win32Shell() override;
 
     void LoadProfile(const std::string& key, int recentFiles) override;
@@ -62,6 +69,8 @@ private:
     CVarnelleApp& app_;
     Win32ShellServices services_;
     Win32BitmapResources resources_;
+    ModalDialogRunner modalRunner_;
+    Win32ViewerDialogs dialogs_;
     LoaderSlidePictures pictures_;
     std::optional<HCURSOR> waitCursorPrevious_;
     std::unique_ptr<CVarnelleDoc> document_;
