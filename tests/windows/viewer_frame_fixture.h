@@ -7,7 +7,9 @@
 #include "viewer/win32/win32_shell.h"
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
 #include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_timer_service.h"
@@ -91,7 +93,8 @@ protected:
         WriteBmp(std::string(kFolder) + "\\c.bmp", 1600, 1200, 0x2828C8);
         shell.emplace(app, Win32ShellServices{heap, [this](std::function<void(int)> onTick) -> platform::TimerService& {
                                                   return viewTimers.emplace(std::move(onTick));
-                                              }});
+                                              },
+                                              drives, folders});
         ASSERT_TRUE(app.InitInstance(std::vector<std::string>{"0", kFolder}, *shell));
         Pump();
         ShowWindow(Frame(), SW_RESTORE);
@@ -150,6 +153,8 @@ protected:
     platform::win32::Win32FileSystem fs;
     platform::win32::Win32Clock clock;
     platform::win32::Win32Heap heap;
+    platform::win32::Win32Drives drives;
+    platform::win32::Win32FolderScan folders;
     platform::win32::Win32MessageSink messages;
     std::optional<platform::win32::Win32TimerService> viewTimers;
     Win32PrinterService printers;
