@@ -190,6 +190,20 @@ TEST_F(FolderDialogTest, TheInitialPathPreselectsItsDriveOnlyWhenWrittenInCapita
     }
 }
 
+// File > Open starts the dialog at "\\": the current drive's root.
+TEST_F(FolderDialogTest, ALoneBackslashPreselectsTheCurrentDrive) {
+    platform::win32::Win32Drives drives;
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA("V:\\"));
+    CFolderDlg dialog({drives, scan, fs, messages});
+    dialog.m_strInitialPath = "\\";
+    HWND d = dialog.Create(nullptr);
+    HWND tree = GetDlgItem(d, IDC_FOLDER_TREE);
+    EXPECT_EQ(TreeView_GetSelection(tree), Find(tree, nullptr, "V:\\"));
+    SetCurrentDirectoryA(before);
+}
+
 TEST_F(FolderDialogTest, AChangedDiskClosesItsDriveAndTheNextExpansionReadsTheNewOne) {
     platform::fake::FakeDrives drives;
     drives.mounts = {{"V:\\", platform::DriveType::Removable}};

@@ -62,7 +62,11 @@ BOOL CFolderDlg::OnInitDialog() {
     TreeView_SetImageList(Tree(), images_, TVSIL_NORMAL);
     TreeView_SetBkColor(Tree(), RGB(255, 255, 255));
     rules_.Tree().SetView(this);
+    // A lone backslash is the root of the current drive, as the system reads it.
     rules_.m_strInitialPath = m_strInitialPath;
+    char current[MAX_PATH] = {};
+    if (m_strInitialPath == "\\" && GetCurrentDirectoryA(MAX_PATH, current) >= 3 && current[1] == ':')
+        rules_.m_strInitialPath = std::string(current, 3);
     {
         const BusyScope busy(busy_);
         rules_.OnInitDialog();
