@@ -1,5 +1,6 @@
-// The view under Wine: the navigator bar's pixels, cursors and buttons, the speed and zoom
-// keys, the wheel, the auto-advance timer and a sweep's frames.
+// The view under Wine: the fit on its pixels, the arrows' wrap, the navigator bar's pixels,
+// cursors and buttons, the speed and zoom keys, the wheel, the auto-advance timer and a
+// sweep's frames.
 #include "tests/windows/viewer_frame_fixture.h"
 
 #include "viewer/win32/resource_ids.h"
@@ -7,6 +8,32 @@
 namespace {
 
 using namespace framefixture;
+
+TEST_F(ViewerFrameTest, FitsTheSlideCentredAndStepsWithWrap) {
+    // 1600 x 1200 in 800 x 500: 666 x 500 at x = 67.
+    const std::vector<std::uint32_t> row = GrabRow(View(), 250, 800);
+    EXPECT_EQ(row[66], 0x000000u);
+    EXPECT_EQ(row[67], kRed);
+    EXPECT_EQ(row[732], kRed);
+    EXPECT_EQ(row[733], 0x000000u);
+    EXPECT_EQ(GrabRow(View(), 498, 800)[400], kRed);
+    EXPECT_EQ(GrabRow(View(), 499, 800)[400], 0x000000u);  // 499 rows: the fit truncates
+    EXPECT_EQ(Pane(2), "Slide 1 of 3");
+
+    // The show runs after its first paint: Escape stops it, so the arrows step.
+    ASSERT_TRUE(view().Show().AutoAdvance());
+    Key(VK_ESCAPE);
+    ASSERT_FALSE(view().Show().AutoAdvance());
+    Key(VK_RIGHT);
+    EXPECT_EQ(Pane(2), "Slide 2 of 3");
+    EXPECT_EQ(GrabRow(View(), 250, 800)[400], kGreen);
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    EXPECT_EQ(Pane(2), "Slide 3 of 3");
+    EXPECT_EQ(GrabRow(View(), 250, 800)[400], 0x2828C8u);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Pane(2), "Slide 1 of 3");
+}
 
 TEST_F(ViewerFrameTest, NavigatorBarIsOnThePixelsWithItsCursorsAndItsButtonsHitWhereItsTableSays) {
     // The bar covers the slide's left part at the top; beyond its 280 pixels the slide shows.

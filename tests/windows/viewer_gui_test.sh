@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the viewer's window tests under Wine on a private X server: the sandbox has no display.
+# Runs one of the viewer's GUI test programs under Wine on a private X server: the sandbox
+# has no display.
 set -euo pipefail
 program=$1
 run=$(cd "$(dirname "$0")/../../scripts" && pwd)/wine-run.sh
