@@ -1,6 +1,7 @@
 // Writes the frame's menu and accelerator table, from the core's command tables, as a
 // resource script fragment: the build runs it on the build machine, so every text stays
 // in the one texts header.
+#include "viewer/win32/rc_quoted.h"
 #include "viewer/frame/command_tables.h"
 
 #include <cstdio>
@@ -10,16 +11,6 @@
 namespace {
 
 constexpr int kMainFrame = 128;
-
-std::string Quoted(const char* text) {
-    std::string out = "\"";
-    for (const char* p = text; *p; ++p) {
-        if (*p == '"') out += "\"\"";
-        else if (*p == '\t') out += "\\t";
-        else out += *p;
-    }
-    return out + "\"";
-}
 
 // "Ctrl+Shift+F6" as the virtual-key code and its modifier flags.
 std::string AcceleratorLine(const char* keys, int id) {
@@ -48,15 +39,15 @@ int main() {
         if (!popup || std::strcmp(popup, entry.popup) != 0) {
             if (popup) rc += "    END\n";
             popup = entry.popup;
-            rc += "    POPUP " + Quoted(popup) + "\n    BEGIN\n";
+            rc += "    POPUP " + RcQuoted(popup) + "\n    BEGIN\n";
         }
         if (entry.subPopup && entry.subPopup != sub) {
             sub = entry.subPopup;
-            rc += "        POPUP " + Quoted(sub) + "\n        BEGIN\n";
+            rc += "        POPUP " + RcQuoted(sub) + "\n        BEGIN\n";
         }
         const std::string indent = sub ? "            " : "        ";
         rc += entry.id == 0 ? indent + "MENUITEM SEPARATOR\n"
-                            : indent + "MENUITEM " + Quoted(entry.text) + ", " + std::to_string(entry.id) + "\n";
+                            : indent + "MENUITEM " + RcQuoted(entry.text) + ", " + std::to_string(entry.id) + "\n";
     }
     if (sub) rc += "        END\n";
     if (popup) rc += "    END\n";

@@ -6,7 +6,7 @@ add_custom_command(OUTPUT ${DIALOGS_RC}
   COMMAND ${VARNELLE_HOST_CXX} -std=c++20 -I${PROJECT_SOURCE_DIR}
           ${DIALOGS_GEN}/dialogs_rc.cpp ${DIALOGS_GEN}/dialog_pictures.cpp -o ${CMAKE_CURRENT_BINARY_DIR}/dialogs_rc
   COMMAND ${CMAKE_CURRENT_BINARY_DIR}/dialogs_rc ${CMAKE_CURRENT_BINARY_DIR} > ${DIALOGS_RC}
-  DEPENDS ${DIALOGS_GEN}/dialogs_rc.cpp ${DIALOGS_GEN}/dialog_pictures.cpp ${DIALOGS_GEN}/dialog_pictures.h
+  DEPENDS ${DIALOGS_GEN}/dialogs_rc.cpp ${CMAKE_CURRENT_SOURCE_DIR}/rc_quoted.h ${DIALOGS_GEN}/dialog_pictures.cpp ${DIALOGS_GEN}/dialog_pictures.h
           ${DIALOGS_GEN}/dialog_ids.h ${PROJECT_SOURCE_DIR}/viewer/res/texts.h
   VERBATIM)
 add_custom_target(viewer_dialog_resources DEPENDS ${DIALOGS_RC})

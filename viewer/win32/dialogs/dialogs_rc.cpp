@@ -1,6 +1,7 @@
 // Writes the viewer's dialog templates as a resource script fragment, with their texts from
 // the program's texts header, and the pictures they show as files beside it. The build runs
 // it on the build machine: `dialogs_rc OUTPUT_FOLDER > fragment.rc`.
+#include "viewer/win32/rc_quoted.h"
 #include "viewer/res/texts.h"
 #include "viewer/win32/dialogs/dialog_ids.h"
 #include "viewer/win32/dialogs/dialog_pictures.h"
@@ -14,17 +15,6 @@ namespace {
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
-std::string Quoted(const char* text) {
-    std::string out = "\"";
-    for (const char* p = text; *p; ++p) {
-        if (*p == '"') out += "\"\"";
-        else if (*p == '\n') out += "\\n";
-        else if (*p == '\\') out += "\\\\";
-        else out += *p;
-    }
-    return out + "\"";
-}
-
 std::string Rect(int x, int y, int w, int h) {
     return std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(w) + ", " + std::to_string(h);
 }
@@ -32,12 +22,12 @@ std::string Rect(int x, int y, int w, int h) {
 // Caption, system menu and modal frame in the one dialog font.
 std::string Begin(int id, int w, int h, const char* caption) {
     return std::to_string(id) + " DIALOGEX 0, 0, " + std::to_string(w) + ", " + std::to_string(h) +
-           "\nSTYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\nCAPTION " + Quoted(caption) +
+           "\nSTYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\nCAPTION " + RcQuoted(caption) +
            "\nFONT 8, \"MS Sans Serif\"\nBEGIN\n";
 }
 
 std::string Control(const char* kind, const char* text, int id, const std::string& rect, const char* style = nullptr) {
-    std::string line = std::string("    ") + kind + " " + Quoted(text) + ", " + std::to_string(id) + ", " + rect;
+    std::string line = std::string("    ") + kind + " " + RcQuoted(text) + ", " + std::to_string(id) + ", " + rect;
     if (style) line += std::string(", ") + style;
     return line + "\n";
 }
@@ -128,12 +118,12 @@ int main(int argc, char** argv) {
     std::string rc = Zoom() + Transitions() + NavBar() + QuickHelp() + About() + Folder();
     const std::string icon = folder + "/program.ico";
     WriteProgramIcon(icon);
-    rc += std::to_string(IDR_PROGRAM_ICON) + " ICON " + Quoted(icon.c_str()) + "\n";
+    rc += std::to_string(IDR_PROGRAM_ICON) + " ICON " + RcQuoted(icon.c_str()) + "\n";
     for (int picture : {IDB_FIXED_DRIVE, IDB_REMOVABLE_DRIVE, IDB_CDROM_DRIVE, IDB_NETWORK_DRIVE, IDB_FOLDER,
                         IDB_SELECTED_FOLDER, IDB_SPARE_OPEN_FOLDER, IDB_SPARE_COMPUTER}) {
         const std::string file = folder + "/folder_" + std::to_string(picture) + ".bmp";
         WriteFolderPicture(picture, file);
-        rc += std::to_string(picture) + " BITMAP " + Quoted(file.c_str()) + "\n";
+        rc += std::to_string(picture) + " BITMAP " + RcQuoted(file.c_str()) + "\n";
     }
     std::fputs(rc.c_str(), stdout);
     return 0;

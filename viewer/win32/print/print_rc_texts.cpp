@@ -1,5 +1,6 @@
 // Writes the Print dialog's texts as resource-script defines, so that print.rc takes every
 // text from the one texts header. The build runs it on the build machine.
+#include "viewer/win32/rc_quoted.h"
 #include "viewer/res/texts.h"
 
 #include <cstdio>
@@ -7,13 +8,7 @@
 
 namespace {
 
-std::string Quoted(const char* text) {
-    std::string out = "\"";
-    for (const char* p = text; *p; ++p) out += *p == '"' ? std::string("\"\"") : std::string(1, *p);
-    return out + "\"";
-}
-
-void Define(const char* name, const char* text) { std::printf("#define %s %s\n", name, Quoted(text).c_str()); }
+void Define(const char* name, const char* text) { std::printf("#define %s %s\n", name, RcQuoted(text).c_str()); }
 
 }  // namespace
 
