@@ -1,5 +1,7 @@
 #include "setup/win32/modal_dialog.h"
 
+#include "gui_common/win32_labels.h"
+
 #include <vector>
 
 namespace setup::win32 {
@@ -15,6 +17,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->m_hWnd = window;
         dialog->OnInit();
+        FitOneLineLabels(window);
         return TRUE;
     }
     auto* dialog = reinterpret_cast<ModalDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
