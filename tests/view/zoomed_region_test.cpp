@@ -223,9 +223,28 @@ TEST(ZoomedRegion, PaintsTheSamePixelsAsTheWholePictureAndFollowsTheScroll) {
     EXPECT_GT(second.bottom, 1207 + 500);
 
     // Back at the fit, the region goes and the coarse picture is painted.
+    regions.cache->WaitUntilIdle();
+    const std::size_t zoomed = regions.cache->HeldBytes();
     regions.view->ApplyZoomLevel(ZoomLevelFor(0.25));
     EXPECT_EQ(regions.PaintSettled().storedWidth, 1000);
     EXPECT_TRUE(regions.view->Picture().RegionArea() == Rect{});
+    EXPECT_LT(regions.cache->HeldBytes(), zoomed);
+}
+
+// A region decoded but never painted, because the zoom went back first, is not kept.
+TEST(ZoomedRegion, ARegionNoLongerWantedIsDropped) {
+    ZoomedView view(true);
+    view.cache->WaitUntilIdle();
+    const std::size_t atFit = view.cache->HeldBytes();
+    view.view->ApplyZoomLevel(ZoomLevelFor(1.0));
+    view.Paint();
+    view.cache->WaitUntilIdle();
+    EXPECT_GT(view.cache->HeldBytes(), atFit);
+    view.view->ApplyZoomLevel(ZoomLevelFor(0.25));
+    view.posted.RunAll();
+    EXPECT_EQ(view.Paint().storedWidth, 1000);
+    EXPECT_EQ(view.cache->HeldBytes(), atFit);
+    EXPECT_EQ(view.decodes.Regions().size(), 1u);
 }
 
 // A source that makes no region of the picture (another format, a turned JPEG) gets the

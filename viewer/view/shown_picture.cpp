@@ -103,11 +103,14 @@ bool ShownPicture::RefineRegion(int reduction, const Rect& visible) {
                       std::min(ReducedSide(state_.m_nImageWidth, reduction), visible.right + marginX),
                       std::min(ReducedSide(state_.m_nImageHeight, reduction), visible.bottom + marginY)};
     // The region left behind is not painted again; the coarse picture stands in meanwhile.
-    DropRegion();
+    dibTools_.FreeDib(region_.dib);
+    region_ = {};
+    regionAsked_ = true;
     SlideRegion region;
     const SlidePictureSource::Fetch fetched = pictures_.FetchSlideRegion(
         state_.m_nDrawnSlide, state_.m_strSlidePath, reduction, visible, wanted, region);
     if (fetched == SlidePictureSource::Fetch::Failed) {
+        DropRegion();
         regionRefused_ = true;
         return false;
     }
@@ -116,7 +119,7 @@ bool ShownPicture::RefineRegion(int reduction, const Rect& visible) {
         if (region.fullWidth != state_.m_nImageWidth || region.fullHeight != state_.m_nImageHeight ||
             region.reduction != reduction) {
             dibTools_.FreeDib(region.dib);
-            pictures_.ReleaseSlideRegion();
+            DropRegion();
             regionRefused_ = true;
             return false;
         }
@@ -126,9 +129,10 @@ bool ShownPicture::RefineRegion(int reduction, const Rect& visible) {
 }
 
 void ShownPicture::DropRegion() {
-    if (region_.dib.header.empty() && region_.dib.bits.empty()) return;
+    if (!regionAsked_) return;
     dibTools_.FreeDib(region_.dib);
     region_ = {};
+    regionAsked_ = false;
     pictures_.ReleaseSlideRegion();
 }
 

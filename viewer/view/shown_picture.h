@@ -73,6 +73,7 @@ private:
     // Holds or asks for a region at `reduction` around `visible`; false when the source
     // makes none, so the whole picture is fetched instead.
     bool RefineRegion(int reduction, const Rect& visible);
+    // Frees the region and tells the source that none is wanted.
     void DropRegion();
     // Stretches the source part (full-picture pixels) of `picture`, stored at 1 / 2^reduction.
     void Stretch(ViewCanvas& canvas, const SlidePlacement& placement, const DibImage& picture, int reduction) const;
@@ -93,6 +94,8 @@ private:
     CViewRectTable m_rects;
     State state_;
     SlideRegion region_;
+    // A region was asked for since the last DropRegion.
+    bool regionAsked_ = false;
     // The source made no region of the slide shown: the whole picture is fetched.
     bool regionRefused_ = false;
 };

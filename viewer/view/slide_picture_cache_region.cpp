@@ -31,6 +31,7 @@ SlidePictureSource::Fetch SlidePictureCache::FetchSlideRegion(int index, const s
     std::optional<HeldRegion> stale;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        regionShownBytes_ = 0;
         if (!regionDecoder_ || index < 0 || static_cast<std::size_t>(index) >= slides_.size() ||
             slides_[static_cast<std::size_t>(index)] != path)
             return Fetch::Failed;
@@ -55,11 +56,16 @@ SlidePictureSource::Fetch SlidePictureCache::FetchSlideRegion(int index, const s
 }
 
 void SlidePictureCache::ReleaseSlideRegion() {
+    std::optional<HeldRegion> freed;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         regionShownBytes_ = 0;
+        regionJob_.reset();
+        freed.swap(region_);
     }
+    // The room is the neighbours' again.
     wake_.notify_all();
+    idle_.notify_all();
 }
 
 void SlidePictureCache::DecodeRegionLocked(std::unique_lock<std::mutex>& lock) {

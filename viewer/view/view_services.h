@@ -113,13 +113,13 @@ public:
     // Hands over a region of slide `index` at `reduction` that holds `visible` (pixels at
     // that scale): Ready with `target` filled, Pending while one around `visible` as far as
     // `wanted` is decoded (the ready callback names the slide then), or Failed when the
-    // source makes no region of that picture.
+    // source makes no region of that picture. The region the view held before is given up.
     virtual Fetch FetchSlideRegion(int index, const std::string& path, int reduction, const Rect& visible,
                                    const Rect& wanted, SlideRegion& target) {
         (void)index, (void)path, (void)reduction, (void)visible, (void)wanted, (void)target;
         return Fetch::Failed;
     }
-    // The view freed the region it fetched.
+    // The view holds no region and wants none: what was decoded or asked for is dropped.
     virtual void ReleaseSlideRegion() {}
     // A new show: what was decoded or planned for the old one is dropped.
     virtual void NewShow(const std::vector<std::string>& slides) { (void)slides; }
