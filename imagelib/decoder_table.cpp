@@ -70,4 +70,15 @@ Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule&
     return Status::Ok();
 }
 
+Status DecodeImageRegion(ByteSpan file, ImageFormat format, int reduction, const PixelRect& wanted, Dib& out,
+                         PixelRect& region, PictureScale& scale) {
+#if defined(_WIN32)
+    (void)file, (void)format, (void)reduction, (void)wanted, (void)out, (void)region, (void)scale;
+    return Status::Error("No region decoder on Windows");
+#else
+    if (format != FORMAT_JPEG) return Status::Error("No region decoder for the format");
+    return DecodeJpegRegion(file, reduction, wanted, out, region, scale);
+#endif
+}
+
 }  // namespace imagelib

@@ -63,4 +63,23 @@ Status DecodeWebpScaled(ByteSpan file, const ReductionRule& rule, Dib& out, Pict
 Status DecodeImageScaled(ByteSpan file, ImageFormat format, const ReductionRule& rule, Dib& out,
                          PictureScale& scale);
 
+// A rectangle of a picture at its decoded scale, in that picture's pixels.
+struct PixelRect {
+    std::uint32_t left = 0;
+    std::uint32_t top = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Decodes, at 1/2^reduction of the full size, only the part of the picture that covers
+// `wanted` (clipped to the picture), widened left and right as the codec decodes it:
+// `region` says which part of the reduced picture `out` holds, `scale` the full size.
+// For a zoomed view of a picture too large to keep whole at that scale. JPEG files stored
+// upright only, on Linux; every other file is refused.
+Status DecodeJpegRegion(ByteSpan file, int reduction, const PixelRect& wanted, Dib& out, PixelRect& region,
+                        PictureScale& scale);
+Status DecodeImageRegion(ByteSpan file, ImageFormat format, int reduction, const PixelRect& wanted, Dib& out,
+                         PixelRect& region, PictureScale& scale);
+
 }  // namespace imagelib

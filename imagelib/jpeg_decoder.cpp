@@ -132,9 +132,11 @@ void CmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, JDIMENSION width, bool
     }
 }
 
-// Decodes the scanlines into the rows of `dib` (top row first). CMYK goes through one
-// row of libjpeg's own pool memory; everything else lands straight in the picture.
-bool ReadRows(JpegSession& s, Dib& dib) {
+// Decodes the scanlines from the current one up to `endRow` into the rows of `dib` (its
+// top row the current scanline, its first column the output's column `firstColumn`). CMYK
+// and a picture narrower than the output go through one row of libjpeg's own pool memory;
+// everything else lands straight in the picture.
+bool ReadRows(JpegSession& s, Dib& dib, JDIMENSION endRow, JDIMENSION firstColumn = 0) {
     if (setjmp(s.err.jump)) {
         FailMessage(s, "Corrupt JPEG data");
         return false;
@@ -146,23 +148,29 @@ bool ReadRows(JpegSession& s, Dib& dib) {
     // (Multi-scan files have all their data read before this point.)
     s.err.endOfData = false;
     const JDIMENSION groupRows = static_cast<JDIMENSION>(s.cinfo.max_v_samp_factor * s.cinfo.min_DCT_scaled_size);
-    JDIMENSION stopAt = s.cinfo.output_height;
+    JDIMENSION stopAt = endRow;
     j_decompress_ptr cinfo = &s.cinfo;
+    const JDIMENSION firstRow = cinfo->output_scanline;
     const bool cmyk = cinfo->out_color_space == JCS_CMYK;
-    JSAMPROW cmykRow = nullptr;
-    if (cmyk)
-        cmykRow = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                                   static_cast<size_t>(cinfo->output_width) * 4));
+    const auto components = static_cast<std::size_t>(cinfo->output_components);
+    const bool buffered = cmyk || firstColumn > 0 || dib.Width() != cinfo->output_width;
+    JSAMPROW buffer = nullptr;
+    if (buffered)
+        buffer = static_cast<JSAMPROW>((*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                                  cinfo->output_width * components));
+    const JSAMPLE* kept = buffer ? buffer + firstColumn * components : nullptr;
     const bool inverted = cinfo->saw_Adobe_marker;
     while (cinfo->output_scanline < stopAt) {
         const JDIMENSION y = cinfo->output_scanline;
-        JSAMPROW row = cmyk ? cmykRow : dib.RowFromTop(y);
+        std::uint8_t* target = dib.RowFromTop(y - firstRow);
+        JSAMPROW row = buffered ? buffer : target;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
             s.err.message = "Truncated JPEG data";
             return false;
         }
-        if (cmyk) CmykRowToBgr(cmykRow, dib.RowFromTop(y), cinfo->output_width, inverted);
-        if (s.err.endOfData && stopAt == cinfo->output_height && groupRows > 0)
+        if (cmyk) CmykRowToBgr(kept, target, dib.Width(), inverted);
+        else if (buffered) std::memcpy(target, kept, dib.Width() * components);
+        if (s.err.endOfData && stopAt == endRow && groupRows > 0)
             stopAt = std::min(stopAt, (y / groupRows + 1) * groupRows);
     }
     return true;
@@ -225,6 +233,57 @@ Status ChooseOutput(jpeg_decompress_struct& cinfo, std::uint16_t& depth) {
     }
 }
 
+bool Crop(JpegSession& s, JDIMENSION& left, JDIMENSION& width) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG data");
+        return false;
+    }
+    jpeg_crop_scanline(&s.cinfo, &left, &width);
+    return true;
+}
+
+bool Skip(JpegSession& s, JDIMENSION rows) {
+    if (setjmp(s.err.jump)) {
+        FailMessage(s, "Corrupt JPEG data");
+        return false;
+    }
+    s.err.endOfData = false;
+    return jpeg_skip_scanlines(&s.cinfo, rows) == rows;
+}
+
+// What the header tells both decodes.
+struct Prepared {
+    std::uint16_t depth = 0;
+    std::uint32_t colours = 0;
+    int orientation = kStoredUpright;
+    PictureScale upright;
+    std::vector<std::uint8_t> profile;
+};
+
+Status Prepare(JpegSession& s, ByteSpan file, Prepared& p) {
+    if (file.size() < 4) return Status::Error("Truncated JPEG file");
+    s.cinfo.err = jpeg_std_error(&s.err.pub);
+    s.err.pub.error_exit = ExitWithError;
+    s.err.pub.output_message = IgnoreMessage;
+    s.err.pub.emit_message = OnMessage;
+    if (!ReadHeader(s, file.data(), file.size())) return Status::Error(s.err.message);
+    IMAGELIB_TRY(ChooseOutput(s.cinfo, p.depth));
+    // Refuse absurd sizes before libjpeg sets up its buffers for them; a file refused at
+    // full size is refused at every scale and for every region.
+    p.colours = p.depth == 8 ? 256 : 0;
+    IMAGELIB_TRY(CheckDibSize(s.cinfo.image_width, s.cinfo.image_height, p.depth, p.colours));
+    // Kept now: a damaged file can declare another size in a later frame header, which
+    // libjpeg reads while it decodes.
+    const std::uint32_t fullWidth = s.cinfo.image_width, fullHeight = s.cinfo.image_height;
+    // The rule and the caller see the upright picture's sides.
+    p.orientation = ExifOrientation(s.cinfo);
+    // Copied now: finishing the decompression frees the saved segments.
+    p.profile = IccProfile(s.cinfo);
+    p.upright = SwapsSides(p.orientation) ? PictureScale{fullHeight, fullWidth, 0}
+                                          : PictureScale{fullWidth, fullHeight, 0};
+    return Status::Ok();
+}
+
 }  // namespace
 
 Status DecodeJpeg(ByteSpan file, Dib& out) {
@@ -233,46 +292,70 @@ Status DecodeJpeg(ByteSpan file, Dib& out) {
 }
 
 Status DecodeJpegScaled(ByteSpan file, const ReductionRule& rule, Dib& out, PictureScale& scale) {
-    if (file.size() < 4) return Status::Error("Truncated JPEG file");
     JpegSession s{};
-    s.cinfo.err = jpeg_std_error(&s.err.pub);
-    s.err.pub.error_exit = ExitWithError;
-    s.err.pub.output_message = IgnoreMessage;
-    s.err.pub.emit_message = OnMessage;
     SessionCloser closer(s);
-
-    if (!ReadHeader(s, file.data(), file.size())) return Status::Error(s.err.message);
-    std::uint16_t depth = 0;
-    IMAGELIB_TRY(ChooseOutput(s.cinfo, depth));
-    // Refuse absurd sizes before libjpeg sets up its buffers for them; a file refused at
-    // full size is refused at every scale.
-    const std::uint32_t colours = depth == 8 ? 256 : 0;
-    IMAGELIB_TRY(CheckDibSize(s.cinfo.image_width, s.cinfo.image_height, depth, colours));
-    // Kept now: a damaged file can declare another size in a later frame header, which
-    // libjpeg reads while it decodes.
-    const std::uint32_t fullWidth = s.cinfo.image_width, fullHeight = s.cinfo.image_height;
-    // The rule and the caller see the upright picture's sides.
-    const int orientation = ExifOrientation(s.cinfo);
-    // Copied now: finishing the decompression frees the saved segments.
-    const std::vector<std::uint8_t> profile = IccProfile(s.cinfo);
-    const PictureScale upright = SwapsSides(orientation) ? PictureScale{fullHeight, fullWidth, 0}
-                                                         : PictureScale{fullWidth, fullHeight, 0};
-    const int reduction = std::clamp(rule(upright.fullWidth, upright.fullHeight), 0, kMaxReduction);
+    Prepared p;
+    IMAGELIB_TRY(Prepare(s, file, p));
+    const int reduction = std::clamp(rule(p.upright.fullWidth, p.upright.fullHeight), 0, kMaxReduction);
     if (!ScaleOutput(s, reduction)) return Status::Error(s.err.message);
     Dib dib;
-    IMAGELIB_TRY(AllocateDib(s.cinfo.output_width, s.cinfo.output_height, depth, colours, dib));
+    IMAGELIB_TRY(AllocateDib(s.cinfo.output_width, s.cinfo.output_height, p.depth, p.colours, dib));
     if (!StartDecompress(s)) return Status::Error(s.err.message);
     if (s.cinfo.output_width != dib.Width() || s.cinfo.output_height != dib.Height())
         return Status::Error("Unexpected JPEG output size");
-    if (depth == 8) SetGreyPalette(dib, 256);
-    if (!ReadRows(s, dib)) return Status::Error(s.err.message);
+    if (p.depth == 8) SetGreyPalette(dib, 256);
+    if (!ReadRows(s, dib, s.cinfo.output_height)) return Status::Error(s.err.message);
     // Rows past those decoded stay black; turning and converting them would only cost time.
     const std::uint32_t decodedRows = s.cinfo.output_scanline;
     // Trailing garbage after the last scan does not spoil a complete picture.
     if (decodedRows == s.cinfo.output_height) (void)Finish(s);
-    ConvertToSrgb(profile, dib, decodedRows);
-    IMAGELIB_TRY(MakeUpright(dib, orientation, decodedRows));
-    scale = {upright.fullWidth, upright.fullHeight, reduction};
+    ConvertToSrgb(p.profile, dib, decodedRows);
+    IMAGELIB_TRY(MakeUpright(dib, p.orientation, decodedRows));
+    scale = {p.upright.fullWidth, p.upright.fullHeight, reduction};
+    out = std::move(dib);
+    return Status::Ok();
+}
+
+Status DecodeJpegRegion(ByteSpan file, int reduction, const PixelRect& wanted, Dib& out, PixelRect& region,
+                        PictureScale& scale) {
+    JpegSession s{};
+    SessionCloser closer(s);
+    Prepared p;
+    IMAGELIB_TRY(Prepare(s, file, p));
+    // The stored rows would have to be turned first, which needs the whole picture.
+    if (p.orientation != kStoredUpright) return Status::Error("JPEG region of a turned picture");
+    reduction = std::clamp(reduction, 0, kMaxReduction);
+    if (!ScaleOutput(s, reduction)) return Status::Error(s.err.message);
+    const std::uint64_t right = std::min<std::uint64_t>(std::uint64_t{wanted.left} + wanted.width, s.cinfo.output_width);
+    const std::uint64_t bottom =
+        std::min<std::uint64_t>(std::uint64_t{wanted.top} + wanted.height, s.cinfo.output_height);
+    if (wanted.width == 0 || wanted.height == 0 || wanted.left >= right || wanted.top >= bottom)
+        return Status::Error("Empty JPEG region");
+    const JDIMENSION fullOutputHeight = s.cinfo.output_height;
+    if (!StartDecompress(s)) return Status::Error(s.err.message);
+    if (s.cinfo.output_height != fullOutputHeight) return Status::Error("Unexpected JPEG output size");
+    // libjpeg widens the columns to whole blocks and says which it chose. Its smoothed
+    // chroma upsampling makes the outermost column on a side with a neighbour differ from
+    // the whole decode, so one column more is asked each way and that one dropped.
+    const JDIMENSION outputWidth = s.cinfo.output_width;
+    JDIMENSION cropLeft = wanted.left > 0 ? wanted.left - 1 : 0;
+    JDIMENSION cropWidth = static_cast<JDIMENSION>(std::min<std::uint64_t>(right + 1, outputWidth) - cropLeft);
+    if (!Crop(s, cropLeft, cropWidth)) return Status::Error(s.err.message);
+    const JDIMENSION keptLeft = cropLeft > 0 ? cropLeft + 1 : 0;
+    const JDIMENSION keptRight = cropLeft + cropWidth < outputWidth ? cropLeft + cropWidth - 1 : outputWidth;
+    const auto rows = static_cast<JDIMENSION>(bottom - wanted.top);
+    Dib dib;
+    IMAGELIB_TRY(AllocateDib(keptRight - keptLeft, rows, p.depth, p.colours, dib));
+    if (p.depth == 8) SetGreyPalette(dib, 256);
+    const bool skipped = wanted.top == 0 || Skip(s, wanted.top);
+    if (!skipped && s.err.message) return Status::Error(s.err.message);
+    // Data that ends above the region leaves it black, as it is in the whole picture.
+    if (skipped && !s.err.endOfData && !ReadRows(s, dib, static_cast<JDIMENSION>(bottom), keptLeft - cropLeft))
+        return Status::Error(s.err.message);
+    const std::uint32_t decodedRows = s.cinfo.output_scanline > wanted.top ? s.cinfo.output_scanline - wanted.top : 0;
+    ConvertToSrgb(p.profile, dib, decodedRows);
+    region = {keptLeft, wanted.top, keptRight - keptLeft, rows};
+    scale = {p.upright.fullWidth, p.upright.fullHeight, reduction};
     out = std::move(dib);
     return Status::Ok();
 }

@@ -8,11 +8,8 @@ namespace {
 constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
 }  // namespace
 
-CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format)
-    : CRasterImage(fs, path, format, imagelib::ReductionRule()) {}
-
-CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format,
-                           const imagelib::ReductionRule& rule) {
+template <typename Decode>
+void CRasterImage::DecodeFile(platform::FileSystem& fs, const std::string& path, Decode decode) {
     platform::FileCause cause = platform::FileCause::None;
     const auto bytes = fs.ReadOnlyBytes(path, kMaxFileBytes, &cause);
     if (!bytes) {
@@ -20,10 +17,7 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
         return;
     }
     imagelib::Dib dib;
-    imagelib::PictureScale scale;
-    const imagelib::ByteSpan file(bytes->data(), bytes->size());
-    const imagelib::Status status = rule ? imagelib::DecodeImageScaled(file, format, rule, dib, scale)
-                                                  : imagelib::DecodeImage(file, format, dib);
+    const imagelib::Status status = decode(imagelib::ByteSpan(bytes->data(), bytes->size()), dib);
     // The file changed or failed under the decoder: what it made is not the file's picture.
     if (!bytes->Intact()) {
         error_ = "Cannot read the file";
@@ -33,8 +27,34 @@ CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, Im
         error_ = status.message();
         return;
     }
-    scale_ = rule ? scale : imagelib::PictureScale{dib.Width(), dib.Height(), 0};
     dib_ = std::move(dib);
+}
+
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format)
+    : CRasterImage(fs, path, format, imagelib::ReductionRule()) {}
+
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format,
+                           const imagelib::ReductionRule& rule) {
+    imagelib::PictureScale scale;
+    DecodeFile(fs, path, [&](imagelib::ByteSpan file, imagelib::Dib& dib) {
+        return rule ? imagelib::DecodeImageScaled(file, format, rule, dib, scale)
+                    : imagelib::DecodeImage(file, format, dib);
+    });
+    if (!IsValid()) return;
+    scale_ = rule ? scale : imagelib::PictureScale{dib_.Width(), dib_.Height(), 0};
+    region_ = {0, 0, dib_.Width(), dib_.Height()};
+}
+
+CRasterImage::CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format, int reduction,
+                           const imagelib::PixelRect& wanted) {
+    imagelib::PictureScale scale;
+    imagelib::PixelRect region;
+    DecodeFile(fs, path, [&](imagelib::ByteSpan file, imagelib::Dib& dib) {
+        return imagelib::DecodeImageRegion(file, format, reduction, wanted, dib, region, scale);
+    });
+    if (!IsValid()) return;
+    scale_ = scale;
+    region_ = region;
 }
 
 imagelib::Dib CRasterImage::Release() {

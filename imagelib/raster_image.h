@@ -20,6 +20,11 @@ public:
     CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format,
                  const imagelib::ReductionRule& rule);
 
+    // Decodes only the part of the picture at 1/2^reduction that covers `wanted`, where the
+    // format allows it (DecodeImageRegion); Region() says which part.
+    CRasterImage(platform::FileSystem& fs, const std::string& path, ImageFormat format, int reduction,
+                 const imagelib::PixelRect& wanted);
+
     bool IsValid() const { return !dib_.header.empty() && !dib_.bits.empty(); }
     // Info header followed by the colour table; null when not valid.
     const std::uint8_t* GetDIB() const { return dib_.header.data(); }
@@ -31,9 +36,17 @@ public:
     const char* Error() const { return error_; }
     // The file's picture size and the reduction decoded; meaningful when valid.
     const imagelib::PictureScale& Scale() const { return scale_; }
+    // The part of the reduced picture held: all of it, but for the region constructor.
+    const imagelib::PixelRect& Region() const { return region_; }
 
 private:
+    // Reads the file and runs `decode` on its bytes, keeping the result only when the file
+    // stayed intact under it.
+    template <typename Decode>
+    void DecodeFile(platform::FileSystem& fs, const std::string& path, Decode decode);
+
     imagelib::Dib dib_;
+    imagelib::PixelRect region_;
     imagelib::PictureScale scale_;
     const char* error_ = "";
 };

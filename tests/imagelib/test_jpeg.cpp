@@ -20,8 +20,9 @@ std::vector<std::uint8_t> EncodeTestJpeg(std::uint32_t width, std::uint32_t heig
     cinfo.in_color_space = encoding.space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
-    for (int i = 0; i < cinfo.num_components; ++i)
-        cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
+    if (!encoding.subsampled)
+        for (int i = 0; i < cinfo.num_components; ++i)
+            cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
     if (encoding.progressive) jpeg_simple_progression(&cinfo);
     cinfo.restart_in_rows = encoding.restartRows;
     jpeg_start_compress(&cinfo, TRUE);

@@ -16,6 +16,7 @@ struct JpegEncoding {
     J_COLOR_SPACE space = JCS_RGB;
     bool progressive = false;
     int restartRows = 0;  // a restart marker after every this many rows of blocks
+    bool subsampled = false;  // the encoder's 4:2:0 chroma (16-pixel blocks) instead of none
 };
 
 // A quality-100 file without chroma subsampling, so flat areas come back almost exactly.

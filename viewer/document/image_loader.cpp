@@ -4,6 +4,7 @@
 #include "imagelib/info_header.h"
 #include "viewer/res/texts.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -43,6 +44,27 @@ bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target) {
 
 bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target, const imagelib::ReductionRule& rule,
                                  imagelib::PictureScale& scale) {
+    return Load(path, target, [&](ImageFormat format) {
+        auto image = std::make_unique<CRasterImage>(files_, path, format, rule);
+        if (image->IsValid()) scale = image->Scale();
+        return image;
+    });
+}
+
+bool CImageLoader::LoadImageRegion(const std::string& path, int reduction, const imagelib::PixelRect& wanted,
+                                   DibImage& target, imagelib::PixelRect& region, imagelib::PictureScale& scale) {
+    return Load(path, target, [&](ImageFormat format) {
+        auto image = std::make_unique<CRasterImage>(files_, path, format, reduction, wanted);
+        if (image->IsValid()) {
+            scale = image->Scale();
+            region = image->Region();
+        }
+        return image;
+    });
+}
+
+template <typename MakeImage>
+bool CImageLoader::Load(const std::string& path, DibImage& target, MakeImage makeImage) {
     if (!target.header.empty() || !target.bits.empty()) {
         dibTools_.ShowInvalidImagePointer(texts::kInvalidImagePointer201);
         return false;
@@ -57,10 +79,9 @@ bool CImageLoader::LoadImageFile(const std::string& path, DibImage& target, cons
     DibImage decoded;
     {
         // The library image lives only until its blocks are handed over.
-        CRasterImage image(files_, path, format, rule);
-        if (!image.IsValid()) return false;
-        scale = image.Scale();
-        imagelib::Dib dib = image.Release();
+        const std::unique_ptr<CRasterImage> image = makeImage(format);
+        if (!image->IsValid()) return false;
+        imagelib::Dib dib = image->Release();
         decoded.header = std::move(dib.header);
         decoded.bits = std::move(dib.bits);
     }

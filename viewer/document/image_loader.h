@@ -30,7 +30,15 @@ public:
     bool LoadImageFile(const std::string& path, DibImage& target, const imagelib::ReductionRule& rule,
                        imagelib::PictureScale& scale);
 
+    // Only the part of the picture at 1/2^reduction that covers `wanted`, where the format
+    // allows it (JPEG); `region` gets the part decoded, `scale` the full size.
+    bool LoadImageRegion(const std::string& path, int reduction, const imagelib::PixelRect& wanted, DibImage& target,
+                         imagelib::PixelRect& region, imagelib::PictureScale& scale);
+
 private:
+    // Fills the target from the library image `makeImage` decodes for the file's format.
+    template <typename MakeImage>
+    bool Load(const std::string& path, DibImage& target, MakeImage makeImage);
     // Moves the decoded blocks into the target where they are what a copy would make.
     void TakeDecodedPicture(DibImage& decoded, DibImage& target) const;
 

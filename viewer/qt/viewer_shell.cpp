@@ -25,7 +25,7 @@ ViewerShell::ViewerShell(CVarnelleApp& app, ShellServices services, gui::ModalRu
                 [](std::function<void()> task) {
                     QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
                 },
-                app.Services().messages, services_.pictures),
+                app.Services().messages, services_.pictures, LoaderRegionDecoder(app.Services().fs, services_.heap)),
       documentCommands_(*this),
       applicationCommands_(
           app, *this, [this] { frame_->close(); }, [this] { dialogs_.RunAbout(); }) {}

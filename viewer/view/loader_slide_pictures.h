@@ -27,3 +27,24 @@ inline SlidePictureCache::Decoder LoaderDecoder(platform::FileSystem& files, pla
         return loader.LoadImageFile(path, target, rule, scale);
     };
 }
+
+// The cache's region decoder over the image loader, a loader of its own for every call.
+inline SlidePictureCache::RegionDecoder LoaderRegionDecoder(platform::FileSystem& files, platform::Heap& heap) {
+    return [&files, &heap](const std::string& path, int reduction, const Rect& wanted, SlideRegion& target,
+                           platform::MessageSink& messages) {
+        if (wanted.left < 0 || wanted.top < 0 || wanted.Width() <= 0 || wanted.Height() <= 0) return false;
+        CImageLoader loader(files, messages, heap);
+        const imagelib::PixelRect asked{static_cast<std::uint32_t>(wanted.left), static_cast<std::uint32_t>(wanted.top),
+                                        static_cast<std::uint32_t>(wanted.Width()),
+                                        static_cast<std::uint32_t>(wanted.Height())};
+        imagelib::PixelRect region;
+        imagelib::PictureScale scale;
+        if (!loader.LoadImageRegion(path, reduction, asked, target.dib, region, scale)) return false;
+        target.reduction = scale.reduction;
+        target.fullWidth = static_cast<int>(scale.fullWidth);
+        target.fullHeight = static_cast<int>(scale.fullHeight);
+        target.area = {static_cast<int>(region.left), static_cast<int>(region.top),
+                       static_cast<int>(region.left + region.width), static_cast<int>(region.top + region.height)};
+        return true;
+    };
+}

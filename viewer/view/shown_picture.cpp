@@ -4,6 +4,7 @@
 #include "viewer/document/slide_extensions.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -45,10 +46,17 @@ ShownPicture::Take ShownPicture::TakeSlide(int index, const std::string& path, c
     return Take::Shown;
 }
 
-void ShownPicture::Refine(double zoom, bool forward, int slideCount) {
-    if (state_.m_dibSlide.header.empty() || state_.reduction <= ReductionForZoom(zoom)) return;
+void ShownPicture::Refine(double zoom, bool forward, int slideCount, Point scroll, int width, int height) {
+    const int reduction = ReductionForZoom(zoom);
+    if (state_.m_dibSlide.header.empty() || state_.reduction <= reduction) {
+        DropRegion();
+        return;
+    }
     const int slide = state_.m_nDrawnSlide;
     if (slide < 0 || slide >= slideCount) return;
+    if (UsesRegions(reduction) &&
+        RefineRegion(reduction, StoredSource(Place(zoom, scroll, width, height).source, reduction)))
+        return;
     SlidePicture finer;
     if (pictures_.FetchSlidePicture(slide, state_.m_strSlidePath, PictureNeed::AtZoom(zoom), forward, finer,
                                     messages_) != SlidePictureSource::Fetch::Ready)
@@ -65,7 +73,72 @@ void ShownPicture::Refine(double zoom, bool forward, int slideCount) {
     pictures_.ReturnSlidePicture(slide, state_.m_strSlidePath, std::move(coarse));
 }
 
+bool ShownPicture::UsesRegions(int reduction) const {
+    if (regionRefused_) return false;
+    const auto width = static_cast<std::size_t>(ReducedSide(state_.m_nImageWidth, reduction));
+    const auto height = static_cast<std::size_t>(ReducedSide(state_.m_nImageHeight, reduction));
+    return (3 * width + 3) / 4 * 4 * height > pictures_.WholePictureLimit();
+}
+
+Rect ShownPicture::StoredSource(const Rect& source, int reduction) const {
+    const int right = std::min(source.right, state_.m_nImageWidth);
+    const int bottom = std::min(source.bottom, state_.m_nImageHeight);
+    return {source.left >> reduction, source.top >> reduction, ReducedSide(right, reduction),
+            ReducedSide(bottom, reduction)};
+}
+
+bool ShownPicture::RefineRegion(int reduction, const Rect& visible) {
+    if (visible.Width() <= 0 || visible.Height() <= 0) return true;
+    if (!region_.dib.bits.empty() && region_.reduction == reduction && region_.area.left <= visible.left &&
+        region_.area.top <= visible.top && region_.area.right >= visible.right &&
+        region_.area.bottom >= visible.bottom)
+        return true;
+    // Room to scroll: the visible part grown evenly each way, at most by its own size, while
+    // it takes no more than a whole picture may.
+    const double visibleBytes = 3.0 * visible.Width() * visible.Height();
+    const double grow = std::clamp(std::sqrt(static_cast<double>(pictures_.WholePictureLimit()) / visibleBytes), 1.0, 3.0);
+    const int marginX = static_cast<int>(visible.Width() * (grow - 1.0) / 2.0);
+    const int marginY = static_cast<int>(visible.Height() * (grow - 1.0) / 2.0);
+    const Rect wanted{std::max(0, visible.left - marginX), std::max(0, visible.top - marginY),
+                      std::min(ReducedSide(state_.m_nImageWidth, reduction), visible.right + marginX),
+                      std::min(ReducedSide(state_.m_nImageHeight, reduction), visible.bottom + marginY)};
+    // The region left behind is not painted again; the coarse picture stands in meanwhile.
+    dibTools_.FreeDib(region_.dib);
+    region_ = {};
+    regionAsked_ = true;
+    SlideRegion region;
+    const SlidePictureSource::Fetch fetched = pictures_.FetchSlideRegion(
+        state_.m_nDrawnSlide, state_.m_strSlidePath, reduction, visible, wanted, region);
+    if (fetched == SlidePictureSource::Fetch::Failed) {
+        DropRegion();
+        regionRefused_ = true;
+        return false;
+    }
+    if (fetched == SlidePictureSource::Fetch::Ready) {
+        // A file that changed meanwhile keeps the picture the geometry was made for.
+        if (region.fullWidth != state_.m_nImageWidth || region.fullHeight != state_.m_nImageHeight ||
+            region.reduction != reduction) {
+            dibTools_.FreeDib(region.dib);
+            DropRegion();
+            regionRefused_ = true;
+            return false;
+        }
+        region_ = std::move(region);
+    }
+    return true;
+}
+
+void ShownPicture::DropRegion() {
+    if (!regionAsked_) return;
+    dibTools_.FreeDib(region_.dib);
+    region_ = {};
+    regionAsked_ = false;
+    pictures_.ReleaseSlideRegion();
+}
+
 void ShownPicture::Release() {
+    DropRegion();
+    regionRefused_ = false;
     DibImage& dib = state_.m_dibSlide;
     if (!dib.header.empty() && !dib.bits.empty() && state_.m_nImageWidth > 0 && state_.m_nImageHeight > 0) {
         pictures_.ReturnSlidePicture(
@@ -90,6 +163,18 @@ SlidePlacement ShownPicture::Place(double zoom, Point scroll, int width, int hei
 
 void ShownPicture::Draw(ViewCanvas& canvas, double zoom, Point scroll, int width, int height) {
     const SlidePlacement placement = Place(zoom, scroll, width, height);
+    const int reduction = ReductionForZoom(zoom);
+    if (!region_.dib.bits.empty() && region_.reduction == reduction && reduction < state_.reduction) {
+        const Rect visible = StoredSource(placement.source, reduction);
+        const Rect& area = region_.area;
+        if (visible.left >= area.left && visible.top >= area.top && visible.right <= area.right &&
+            visible.bottom <= area.bottom) {
+            // Stored rows count from the bottom of the region.
+            canvas.StretchPicture(placement.destination, visible.left - area.left, area.bottom - visible.bottom,
+                                  visible.Width(), visible.Height(), region_.dib);
+            return;
+        }
+    }
     if (!state_.m_dibSlide.header.empty() && !state_.m_dibSlide.bits.empty())
         Stretch(canvas, placement, state_.m_dibSlide, state_.reduction);
 }

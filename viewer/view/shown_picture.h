@@ -17,7 +17,10 @@ class ShownPicture {
 public:
     ShownPicture(SlidePictureSource& pictures, platform::MessageSink& messages, platform::Heap& heap)
         : pictures_(pictures), messages_(messages), dibTools_(messages, heap) {}
-    ~ShownPicture() { dibTools_.FreeDib(state_.m_dibSlide); }
+    ~ShownPicture() {
+        dibTools_.FreeDib(state_.m_dibSlide);
+        dibTools_.FreeDib(region_.dib);
+    }
     ShownPicture(const ShownPicture&) = delete;
     ShownPicture& operator=(const ShownPicture&) = delete;
 
@@ -30,8 +33,10 @@ public:
     // the one shown.
     Take TakeSlide(int index, const std::string& path, const Rect& client, bool forward);
     // Swaps in a finer picture of the slide shown once `zoom` passes the stored scale;
-    // `slideCount` is the show's.
-    void Refine(double zoom, bool forward, int slideCount);
+    // `slideCount` is the show's. Where the whole finer picture would take more than the
+    // source allows, only a region around the part visible in the client area of `width`
+    // by `height` scrolled to `scroll` is fetched, afresh when the view leaves it.
+    void Refine(double zoom, bool forward, int slideCount, Point scroll, int width, int height);
     // Gives the shown picture back to the source, which may keep it, and frees it here.
     void Release();
     // A new show: nothing shown, nothing painted yet.
@@ -56,9 +61,20 @@ public:
     int Reduction() const { return state_.reduction; }
     // Item 0 is the slide picture as last laid out.
     const CViewRectTable& Rects() const { return m_rects; }
+    // The finer region held, in pixels of the picture at its scale; empty when none.
+    const Rect& RegionArea() const { return region_.area; }
 
 private:
     SlidePlacement Place(double zoom, Point scroll, int width, int height);
+    // Whether the picture at `reduction` is fetched by regions rather than whole.
+    bool UsesRegions(int reduction) const;
+    // The source rectangle (full-picture pixels) in pixels of the picture at `reduction`.
+    Rect StoredSource(const Rect& source, int reduction) const;
+    // Holds or asks for a region at `reduction` around `visible`; false when the source
+    // makes none, so the whole picture is fetched instead.
+    bool RefineRegion(int reduction, const Rect& visible);
+    // Frees the region and tells the source that none is wanted.
+    void DropRegion();
     // Stretches the source part (full-picture pixels) of `picture`, stored at 1 / 2^reduction.
     void Stretch(ViewCanvas& canvas, const SlidePlacement& placement, const DibImage& picture, int reduction) const;
 
@@ -77,4 +93,9 @@ private:
     CTextTools m_textTools;
     CViewRectTable m_rects;
     State state_;
+    SlideRegion region_;
+    // A region was asked for since the last DropRegion.
+    bool regionAsked_ = false;
+    // The source made no region of the slide shown: the whole picture is fetched.
+    bool regionRefused_ = false;
 };

@@ -27,8 +27,13 @@ imagelib::ReductionRule RuleFor(const PictureNeed& need) {
 
 std::size_t PictureBytes(const DibImage& dib) { return dib.header.size() + dib.bits.size(); }
 
-SlidePictureCache::SlidePictureCache(Decoder decoder, Poster post, platform::MessageSink& messages, Limits limits)
-    : decoder_(std::move(decoder)), post_(std::move(post)), messages_(messages), limits_(limits) {
+SlidePictureCache::SlidePictureCache(Decoder decoder, Poster post, platform::MessageSink& messages, Limits limits,
+                                     RegionDecoder regions)
+    : decoder_(std::move(decoder)),
+      post_(std::move(post)),
+      messages_(messages),
+      limits_(limits),
+      regionDecoder_(std::move(regions)) {
     worker_ = std::thread([this] { Run(); });
 }
 
@@ -58,6 +63,8 @@ void SlidePictureCache::NewShow(const std::vector<std::string>& slides) {
         slides_ = slides;
         ++generation_;
         freed.swap(entries_);
+        region_.reset();
+        regionJob_.reset();
         plan_.clear();
         current_ = -1;
         typicalBytes_ = 0;
@@ -153,7 +160,7 @@ void SlidePictureCache::ReturnSlidePicture(int index, const std::string& path, S
 
 void SlidePictureCache::WaitUntilIdle() {
     std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return stop_ || (!busy_ && !NextJobLocked()); });
+    idle_.wait(lock, [this] { return stop_ || (!busy_ && !regionBusy_ && !regionJob_ && !NextJobLocked()); });
 }
 
 std::vector<int> SlidePictureCache::HeldSlides() const {
@@ -173,7 +180,7 @@ std::size_t SlidePictureCache::HeldLocked() const {
     std::size_t bytes = 0;
     for (const auto& [index, entry] : entries_) bytes += entry.bytes;
     for (const Shown& shown : shown_) bytes += shown.bytes;
-    return bytes;
+    return bytes + regionShownBytes_ + (region_ ? region_->bytes : 0);
 }
 
 std::size_t SlidePictureCache::BudgetLocked() const {
@@ -226,7 +233,7 @@ int SlidePictureCache::PriorityLocked(int index) const {
 
 std::optional<SlidePictureCache::Job> SlidePictureCache::NextJobLocked() const {
     // Room taken by the view's pictures and by the wanted ones held so far.
-    std::size_t committed = 0;
+    std::size_t committed = regionShownBytes_ + (region_ ? region_->bytes : 0);
     for (const Shown& shown : shown_) committed += shown.bytes;
     for (std::size_t i = 0; i < plan_.size(); ++i) {
         const Job& job = plan_[i];
@@ -285,8 +292,13 @@ void SlidePictureCache::Run() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         std::optional<Job> job;
-        wake_.wait(lock, [&] { return stop_ || (job = NextJobLocked()).has_value(); });
+        wake_.wait(lock, [&] { return stop_ || regionJob_ || (job = NextJobLocked()).has_value(); });
         if (stop_) return;
+        // The region of the slide on screen comes before any neighbour.
+        if (regionJob_) {
+            DecodeRegionLocked(lock);
+            continue;
+        }
         busy_ = job;
         const unsigned generation = generation_;
         const std::string path = slides_[static_cast<std::size_t>(job->index)];

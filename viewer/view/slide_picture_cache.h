@@ -29,6 +29,10 @@ public:
     using Decoder = std::function<bool(const std::string& path, const imagelib::ReductionRule& rule,
                                        DibImage& target, imagelib::PictureScale& scale,
                                        platform::MessageSink& messages)>;
+    // Decodes the part of the picture at `path` at 1/2^reduction that covers `wanted` into
+    // the empty `target`; false when the file makes no such region. Runs on the worker.
+    using RegionDecoder = std::function<bool(const std::string& path, int reduction, const Rect& wanted,
+                                             SlideRegion& target, platform::MessageSink& messages)>;
     // Runs a task on the view's thread, later.
     using Poster = std::function<void(std::function<void()> task)>;
 
@@ -45,7 +49,10 @@ public:
     };
 
     // `messages` takes the boxes of the synchronous LoadSlidePicture.
-    SlidePictureCache(Decoder decoder, Poster post, platform::MessageSink& messages, Limits limits);
+    // Without a region decoder, or without a budget that follows the client area, a zoom
+    // past the stored scale always gets a whole finer picture.
+    SlidePictureCache(Decoder decoder, Poster post, platform::MessageSink& messages, Limits limits,
+                      RegionDecoder regions = {});
     ~SlidePictureCache() override;
     SlidePictureCache(const SlidePictureCache&) = delete;
     SlidePictureCache& operator=(const SlidePictureCache&) = delete;
@@ -57,6 +64,11 @@ public:
     void NewShow(const std::vector<std::string>& slides) override;
     void StartFirstSlide(int index, const PictureNeed& need) override;
     void SetReadyCallback(std::function<void(int index)> ready) override;
+    // One of the largest pictures a fit to the last client area stores.
+    std::size_t WholePictureLimit() const override;
+    Fetch FetchSlideRegion(int index, const std::string& path, int reduction, const Rect& visible,
+                           const Rect& wanted, SlideRegion& target) override;
+    void ReleaseSlideRegion() override;
 
     // Blocks until the worker has nothing left it may start (for tests and measurements).
     void WaitUntilIdle();
@@ -86,7 +98,24 @@ private:
         std::size_t bytes = 0;
     };
 
+    struct RegionJob {
+        int index = 0;
+        std::string path;
+        int reduction = 0;
+        Rect wanted;
+        bool operator==(const RegionJob&) const = default;
+    };
+    // The last region decoded, until the view takes it; kept when it failed.
+    struct HeldRegion {
+        RegionJob job;
+        bool failed = false;
+        SlideRegion region;
+        std::size_t bytes = 0;
+    };
+
     void Run();
+    // Decodes the region asked for, the lock released meanwhile.
+    void DecodeRegionLocked(std::unique_lock<std::mutex>& lock);
     // The first planned slide that is neither held at its scale nor shown; none when the
     // budget leaves no room for it.
     std::optional<Job> NextJobLocked() const;
@@ -130,6 +159,12 @@ private:
     std::vector<Shown> shown_;
     // The size of the last picture decoded, as the guess for the next one.
     std::size_t typicalBytes_ = 0;
+    RegionDecoder regionDecoder_;
+    std::optional<RegionJob> regionJob_;
+    bool regionBusy_ = false;
+    std::optional<HeldRegion> region_;
+    // The region the view holds.
+    std::size_t regionShownBytes_ = 0;
     std::thread worker_;
 };
 

@@ -88,7 +88,7 @@ void CVarnelleView::OnDraw(ViewCanvas& canvas) {
     const auto [scroll, cw, ch] = BeginPaint(*doc, canvas);
     if (SlideCount() > 0) {
         paint_.pending = false;
-        if (!BringSlide(*doc)) picture_.Refine(zoom_.Factor(), show_.Forward(), SlideCount());
+        if (!BringSlide(*doc)) picture_.Refine(zoom_.Factor(), show_.Forward(), SlideCount(), scroll, cw, ch);
         picture_.Draw(canvas, zoom_.Factor(), scroll, cw, ch);
     }
     doc->m_rcClient = services_.window.ClientRect();

@@ -7,6 +7,7 @@
 #include "viewer/view/navigator_bar.h"
 #include "viewer/view/picture_scale.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -65,6 +66,16 @@ struct SlidePicture {
     int reduction = 0;
 };
 
+// A part of a slide's picture stored at 1/2^reduction: `area` is where it lies in the
+// picture at that scale, rows counted from the top, of a picture of the full size given.
+struct SlideRegion {
+    DibImage dib;
+    int reduction = 0;
+    Rect area;
+    int fullWidth = 0;
+    int fullHeight = 0;
+};
+
 // Where the view gets the decoded picture of a slide.
 class SlidePictureSource {
 public:
@@ -96,6 +107,20 @@ public:
         (void)path;
         (void)picture;
     }
+    // A whole picture at a finer scale than the one shown is fetched while it takes at most
+    // this many bytes; past that the view asks for the regions it shows.
+    virtual std::size_t WholePictureLimit() const { return SIZE_MAX; }
+    // Hands over a region of slide `index` at `reduction` that holds `visible` (pixels at
+    // that scale): Ready with `target` filled, Pending while one around `visible` as far as
+    // `wanted` is decoded (the ready callback names the slide then), or Failed when the
+    // source makes no region of that picture. The region the view held before is given up.
+    virtual Fetch FetchSlideRegion(int index, const std::string& path, int reduction, const Rect& visible,
+                                   const Rect& wanted, SlideRegion& target) {
+        (void)index, (void)path, (void)reduction, (void)visible, (void)wanted, (void)target;
+        return Fetch::Failed;
+    }
+    // The view holds no region and wants none: what was decoded or asked for is dropped.
+    virtual void ReleaseSlideRegion() {}
     // A new show: what was decoded or planned for the old one is dropped.
     virtual void NewShow(const std::vector<std::string>& slides) { (void)slides; }
     // The slide the new show opens on, decoded now for the need (a client area at least as
