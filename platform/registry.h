@@ -29,6 +29,8 @@ public:
     virtual RegistryKey Root(RegistryRoot root) const = 0;
     virtual long OpenKey(RegistryKey parent, const std::string& name, KeyAccess access,
                          RegistryKey* key) = 0;
+    // Opens the subkey `name` of `parent` for writing, made first when it is missing.
+    virtual long CreateKey(RegistryKey parent, const std::string& name, RegistryKey* key) = 0;
     virtual long CloseKey(RegistryKey key) = 0;
     // The name of the subkey at `index` (sorted order) when it fits in `maxChars`
     // characters including a terminator; kRegNoMoreItems past the last one.

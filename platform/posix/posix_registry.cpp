@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -75,6 +76,14 @@ long PosixRegistry::OpenKey(RegistryKey parent, const std::string& name, KeyAcce
     *key = next_++;
     open_[*key] = std::move(path);
     return kRegSuccess;
+}
+
+long PosixRegistry::CreateKey(RegistryKey parent, const std::string& name, RegistryKey* key) {
+    const std::string* base = PathOf(parent);
+    if (!base) return kRegInvalidHandle;
+    if (!IsKeyName(name)) return kRegFileNotFound;
+    if (::mkdir((*base + "/" + name).c_str(), 0700) != 0 && errno != EEXIST) return kRegAccessDenied;
+    return OpenKey(parent, name, KeyAccess::WriteDelete, key);
 }
 
 long PosixRegistry::CloseKey(RegistryKey key) {

@@ -26,6 +26,7 @@ public:
     long CloseKey(RegistryKey key) override;
     long EnumKey(RegistryKey key, std::uint32_t index, std::size_t maxChars,
                  std::string* name) override;
+    long CreateKey(RegistryKey parent, const std::string& name, RegistryKey* key) override;
     long DeleteKey(RegistryKey parent, const std::string& name) override;
 
 private:

@@ -32,6 +32,14 @@ long Win32Registry::OpenKey(RegistryKey parent, const std::string& name, KeyAcce
     return code;
 }
 
+long Win32Registry::CreateKey(RegistryKey parent, const std::string& name, RegistryKey* key) {
+    HKEY created = nullptr;
+    const LONG code = ::RegCreateKeyExA(HandleOf(parent), name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, &created, nullptr);
+    *key = code == ERROR_SUCCESS ? KeyOf(created) : 0;
+    return code;
+}
+
 long Win32Registry::CloseKey(RegistryKey key) { return ::RegCloseKey(HandleOf(key)); }
 
 long Win32Registry::EnumKey(RegistryKey key, std::uint32_t index, std::size_t maxChars, std::string* name) {

@@ -11,6 +11,7 @@ class Win32Registry final : public Registry {
 public:
     RegistryKey Root(RegistryRoot root) const override;
     long OpenKey(RegistryKey parent, const std::string& name, KeyAccess access, RegistryKey* key) override;
+    long CreateKey(RegistryKey parent, const std::string& name, RegistryKey* key) override;
     long CloseKey(RegistryKey key) override;
     long EnumKey(RegistryKey key, std::uint32_t index, std::size_t maxChars, std::string* name) override;
     long DeleteKey(RegistryKey parent, const std::string& name) override;

@@ -197,6 +197,22 @@ TEST(PosixRegistry, EnumeratesSortedAndKeepsParentsWithChildren) {
     EXPECT_EQ(store.OpenKey(k, "a", platform::KeyAccess::Read, &k), platform::kRegInvalidHandle);
 }
 
+TEST(PosixRegistry, CreateMakesAMissingKeyOpensAnExistingOneAndRefusesPaths) {
+    test::TempDir temp;
+    test::MakeDirectories(temp.path() + "/HKEY_CURRENT_USER");
+    platform::posix::PosixRegistry store(temp.path());
+    const auto root = store.Root(platform::RegistryRoot::CurrentUser);
+    platform::RegistryKey k = 0, again = 0, inner = 0;
+    ASSERT_EQ(store.CreateKey(root, "Software", &k), platform::kRegSuccess);
+    ASSERT_EQ(store.CreateKey(k, "Varnelle", &inner), platform::kRegSuccess);
+    EXPECT_EQ(store.CreateKey(root, "Software", &again), platform::kRegSuccess);
+    std::string name;
+    EXPECT_EQ(store.EnumKey(again, 0, 255, &name), platform::kRegSuccess);
+    EXPECT_EQ(name, "Varnelle");
+    EXPECT_EQ(store.CreateKey(root, "a/b", &again), platform::kRegFileNotFound);
+    EXPECT_EQ(store.CreateKey(root, "..", &again), platform::kRegFileNotFound);
+}
+
 // The machine's own mount table parses, whatever it holds.
 TEST(PosixDrives, RootIsAmongTheMounts) {
     platform::posix::PosixDrives drives;

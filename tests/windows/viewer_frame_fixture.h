@@ -12,6 +12,7 @@
 #include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
 #include "platform/win32/win32_message_sink.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_timer_service.h"
 #include "tests/support/view_settings.h"
 
@@ -95,6 +96,7 @@ protected:
                                                   return viewTimers.emplace(std::move(onTick));
                                               },
                                               drives, folders});
+        shell->SetProfileStore(registry);
         ASSERT_TRUE(app.InitInstance(std::vector<std::string>{"0", kFolder}, *shell));
         Pump();
         ShowWindow(Frame(), SW_RESTORE);
@@ -156,6 +158,7 @@ protected:
     platform::win32::Win32Drives drives;
     platform::win32::Win32FolderScan folders;
     platform::win32::Win32MessageSink messages;
+    platform::win32::Win32Registry registry;
     std::optional<platform::win32::Win32TimerService> viewTimers;
     Win32PrinterService printers;
     CVarnelleApp app{{fs, messages, clock, printers}};

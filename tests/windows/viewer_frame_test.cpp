@@ -169,4 +169,13 @@ TEST_F(ViewerFrameTest, TasksStillQueuedAreFreedWithTheView) {
 }
 
 
+// The start makes the user's profile key, as the framework does on a first run.
+TEST_F(ViewerFrameTest, TheStartMakesTheProfileKey) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Local AppWizard-Generated Applications\\Varnelle", 0,
+                            KEY_READ, &key),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_timer_service.h"
 
@@ -32,6 +33,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                return viewTimers.emplace(std::move(onTick));
                            },
                            drives, folders});
+    platform::win32::Win32Registry registry;
+    shell.SetProfileStore(registry);
     if (!app.InitInstance(std::vector<std::string>(__argv + 1, __argv + __argc), shell)) return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) shell.Dispatch(message);

@@ -1,5 +1,8 @@
 #include "viewer/win32/win32_shell.h"
 
+#include "platform/registry.h"
+#include "viewer/res/texts.h"
+
 #include <cstring>
 
 imagelib::HeapBlock Win32BitmapResources::Load(int number) const {
@@ -24,8 +27,21 @@ Win32Shell::Win32Shell(CVarnelleApp& app, Win32ShellServices services, Win32Dial
 
 Win32Shell::~Win32Shell() = default;
 
-// The viewer reads no settings of its own from the profile, and its menu lists no recent files.
-void Win32Shell::LoadProfile(const std::string& /*key*/, int /*recentFiles*/) {}
+// The profile is the user's key HKEY_CURRENT_USER\Software\<key>\<title>, made on the first
+// run as the framework makes it. The viewer reads no settings of its own from it, and its
+// menu lists no recent files.
+void Win32Shell::LoadProfile(const std::string& key, int /*recentFiles*/) {
+    if (!profileStore_) return;
+    platform::RegistryKey parent = profileStore_->Root(platform::RegistryRoot::CurrentUser);
+    for (const std::string& level : {std::string("Software"), key, std::string(texts::kAppTitle)}) {
+        platform::RegistryKey opened = 0;
+        const long code = profileStore_->CreateKey(parent, level, &opened);
+        if (parent != profileStore_->Root(platform::RegistryRoot::CurrentUser)) profileStore_->CloseKey(parent);
+        if (code != platform::kRegSuccess) return;
+        parent = opened;
+    }
+    profileStore_->CloseKey(parent);
+}
 
 bool Win32Shell::NewDocument(const std::string& startPath, const std::string& firstSlide) {
     const bool first = !document_;

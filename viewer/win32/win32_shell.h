@@ -18,6 +18,7 @@ namespace platform {
 class Drives;
 class FolderScan;
 class Heap;
+class Registry;
 class TimerService;
 }  // namespace platform
 
@@ -47,6 +48,8 @@ public:
     Win32Shell(CVarnelleApp& app, Win32ShellServices services, Win32DialogRunner* runner = nullptr);
     ~Win32Shell() override;
 
+    // The store the profile key is made in; without one no key is made.
+    void SetProfileStore(platform::Registry& store) { profileStore_ = &store; }
     void LoadProfile(const std::string& key, int recentFiles) override;
     bool NewDocument(const std::string& startPath, const std::string& firstSlide) override;
     void ShowMainWindow() override;
@@ -81,4 +84,5 @@ private:
     std::unique_ptr<Win32ViewPrinting> printing_;
     // Destroyed first: it refers to everything above.
     std::unique_ptr<ViewWindowWin32> view_;
+    platform::Registry* profileStore_ = nullptr;
 };
