@@ -239,11 +239,10 @@ void CFolderTree::FillDrives() {
                    StartsWith(m.root, other.root);
         });
         if (insidePseudo) continue;
-        // A file mounted over a file has no root directory. Removable and CD drives are not
-        // read now: without a disk their roots cannot be looked up, and they are listed anyway.
-        const bool readNow = m.type != platform::DriveType::Removable && m.type != platform::DriveType::CdRom;
-        platform::DirEntry entry;
-        if (readNow && (!fs_.Find(m.root, &entry) || !entry.isDirectory)) continue;
+        // A file mounted over a file has no root directory. Removable and CD drives are listed
+        // unread: without a disk their roots cannot be looked up.
+        const bool unread = m.type == platform::DriveType::Removable || m.type == platform::DriveType::CdRom;
+        if (platform::DirEntry entry; !unread && (!fs_.Find(m.root, &entry) || !entry.isDirectory)) continue;
         listed_.push_back(m);
     }
     std::sort(listed_.begin(), listed_.end(),
