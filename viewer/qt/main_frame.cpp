@@ -7,7 +7,7 @@
 #include "viewer/qt/app_icon.h"
 #include "viewer/frame/command_tables.h"
 #include "viewer/qt/full_screen_menus.h"
-#include "viewer/frame/status_pane_texts.h"
+#include "viewer/frame/status_pane_updates.h"
 #include "viewer/qt/toolbar_pictures.h"
 #include "viewer/res/command_ids.h"
 #include "viewer/res/texts.h"
@@ -246,20 +246,6 @@ void CMainFrame::AddCommands() {
     };
     AddCommand(cmd::ID_NEXT_PANE, focusView);
     AddCommand(cmd::ID_PREV_PANE, focusView);
-    AddUpdate(cmd::ID_INDICATOR_ZOOM, [this](CmdUI& ui) {
-        if (const CVarnelleDoc* doc = documents_.ActiveDocument()) {
-            ui.SetText(ZoomPaneText(doc->m_fZoom));
-            ui.Enable();
-        }
-    });
-    AddUpdate(cmd::ID_INDICATOR_SLIDE, [this](CmdUI& ui) {
-        if (const CVarnelleDoc* doc = documents_.ActiveDocument()) {
-            ui.SetText(SlidePaneText(doc->m_nCurrentSlide, doc->m_nSlideCount));
-            ui.Enable();
-        }
-    });
-    AddUpdate(cmd::ID_INDICATOR_CLOCK, [this](CmdUI& ui) {
-        ui.SetText(ClockPaneText(clock_.Now()));
-        ui.Enable();
-    });
+    ForEachPaneUpdate(documents_, clock_,
+                      [this](int id, std::function<void(CmdUI&)> update) { AddUpdate(id, std::move(update)); });
 }
