@@ -51,7 +51,7 @@ Status ToRows(avifImage& image, int reduction, Dib& out) {
     rgb.alphaPremultiplied = alpha ? AVIF_TRUE : AVIF_FALSE;
     rgb.rowBytes = image.width * (alpha ? 4u : 3u);
     const std::uint64_t bytes = std::uint64_t{rgb.rowBytes} * image.height;
-    if (bytes > 2 * kMaxPixelBytes) return Status::Error("Pixel block exceeds the limit");
+    if (bytes > kMaxStagingBytes) return Status::Error("Pixel block exceeds the limit");
     // Our own block: libavif's allocator ends the process when memory runs out.
     HeapBlock buffer = HeapBlock::Allocate(static_cast<std::size_t>(bytes));
     if (buffer.empty()) return Status::Error("Out of memory");

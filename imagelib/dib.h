@@ -13,6 +13,10 @@ inline constexpr std::uint32_t kInfoHeaderSize = 40;
 inline constexpr std::uint32_t kMaxSide = 65535;
 // Largest pixel block a decoder may ask for.
 inline constexpr std::uint64_t kMaxPixelBytes = 1ull << 30;
+// Largest block of rows a decoder may stage before composing them into the picture: four
+// bytes a pixel of the largest 24-bit picture. Two limits' worth would let one staging
+// block alone reach 2 GiB.
+inline constexpr std::uint64_t kMaxStagingBytes = kMaxPixelBytes / 3 * 4;
 
 struct RgbQuad {
     std::uint8_t blue = 0, green = 0, red = 0, reserved = 0;

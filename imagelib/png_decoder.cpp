@@ -217,6 +217,11 @@ Status DecodePng(ByteSpan file, Dib& out) {
     if (!s.info) return Status::Error("Out of memory");
 
     if (!ReadInfo(s)) return Status::Error(s.message);
+    // Rows with alpha are staged before they are composed: one, or all of an interlaced file.
+    const std::uint64_t stagedRows =
+        s.plan.layout == Layout::Direct ? 0 : (s.plan.passes > 1 ? s.plan.height : 1);
+    const std::uint64_t stagedBytes = stagedRows * s.plan.rowBytes;
+    if (stagedBytes > kMaxStagingBytes) return Status::Error("Pixel block exceeds the limit");
     Dib dib;
     IMAGELIB_TRY(AllocateDib(s.plan.width, s.plan.height, s.plan.depth, s.plan.colours, dib));
     if (s.plan.layout == Layout::Direct && s.plan.rowBytes > dib.Stride())
@@ -224,11 +229,8 @@ Status DecodePng(ByteSpan file, Dib& out) {
     if (s.plan.depth <= 8) FillColourTable(s.png, s.info, s.plan, dib);
 
     HeapBlock buffer;
-    if (s.plan.layout != Layout::Direct) {
-        const std::uint64_t rows = s.plan.passes > 1 ? s.plan.height : 1;
-        const std::uint64_t bytes = rows * s.plan.rowBytes;
-        if (bytes > 2 * kMaxPixelBytes) return Status::Error("Pixel block exceeds the limit");
-        buffer = HeapBlock::Allocate(static_cast<std::size_t>(bytes));
+    if (stagedBytes > 0) {
+        buffer = HeapBlock::Allocate(static_cast<std::size_t>(stagedBytes));
         if (buffer.empty()) return Status::Error("Out of memory");
     }
     if (!ReadRows(s, dib, buffer.data())) return Status::Error(s.message);

@@ -77,7 +77,7 @@ Status DecodeStill(ByteSpan file, const WebPBitstreamFeatures& features, int red
         output.u.RGBA.size = dib.bits.size();
     } else {
         const std::uint64_t bytes = 4ull * width * height;
-        if (bytes > 2 * kMaxPixelBytes) return Status::Error("Pixel block exceeds the limit");
+        if (bytes > kMaxStagingBytes) return Status::Error("Pixel block exceeds the limit");
         buffer = HeapBlock::Allocate(static_cast<std::size_t>(bytes));
         if (buffer.empty()) return Status::Error("Out of memory");
         output.colorspace = MODE_rgbA;

@@ -255,5 +255,17 @@ TEST(PngDecoder, RefusesBrokenFilesAndLeavesOutputAlone) {
     }
 }
 
+// An interlaced picture with alpha keeps all its rows before composing them. For grey and
+// alpha those take twice the picture: a picture at the size limit must be refused before
+// anything is allocated, not decoded with 3 GiB in hand.
+TEST(PngDecoder, RefusesInterlacedRowsBeyondTheStagingLimit) {
+    auto file = EncodePng({PNG_COLOR_TYPE_GRAY_ALPHA, 8, true});
+    SetIhdrSize(file, 32768, 32768);
+    Dib dib;
+    const Status status = DecodePng(file, dib);
+    EXPECT_STREQ(status.message(), "Pixel block exceeds the limit");
+    EXPECT_TRUE(dib.header.empty() && dib.bits.empty());
+}
+
 }  // namespace
 }  // namespace imagelib
