@@ -24,10 +24,16 @@ QtViewPrinting::QtViewPrinting(CVarnelleApp& app, DocumentProvider& documents, C
       view_(view),
       messages_(messages),
       parent_(parent),
-      sendCommand_(std::move(sendCommand)),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+      sendCommand_(std::move(sendCommand)) {}
 
 QtViewPrinting::~QtViewPrinting() = default;
+
+QPrinter& QtViewPrinting::Printer() {
+    // Made on the first print command: a printer asks the print system for its default,
+    // which has no place on the way to the first frame.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
 
 PrinterSettings QtViewPrinting::SettingsOf(const QPrinter& printer) {
     PrinterSettings settings;
@@ -96,31 +102,31 @@ void QtViewPrinting::SendToMainWindow(int command) {
 bool QtViewPrinting::CreatePrinterDC(PrintInfo& info) {
     const std::optional<PrinterSettings> settings = app_.GetPrinterDeviceDefaults();
     if (!settings) return false;
-    UsePrinter(*printer_, *settings);
-    info.hasPrinterDC = printer_->isValid();
+    UsePrinter(Printer(), *settings);
+    info.hasPrinterDC = Printer().isValid();
     return info.hasPrinterDC;
 }
 
 bool QtViewPrinting::DoPrintDialog(PrintInfo& info) {
     // The job prints on the application's printer as the Print dialog last left it.
-    if (const std::optional<PrinterSettings> settings = app_.GetPrinterDeviceDefaults()) UsePrinter(*printer_, *settings);
-    QPrintDialog dialog(printer_.get(), parent_);
+    if (const std::optional<PrinterSettings> settings = app_.GetPrinterDeviceDefaults()) UsePrinter(Printer(), *settings);
+    QPrintDialog dialog(&Printer(), parent_);
     dialog.setMinMax(info.minPage, info.maxPage);
     dialog.setFromTo(info.fromPage, info.toPage);
     if (ExecKeepingPaper(dialog) != QDialog::Accepted) return false;
-    UsePrintableArea(*printer_);
-    info.hasPrinterDC = printer_->isValid();
-    if (info.hasPrinterDC) app_.SelectPrinter(SettingsOf(*printer_));
+    UsePrintableArea(Printer());
+    info.hasPrinterDC = Printer().isValid();
+    if (info.hasPrinterDC) app_.SelectPrinter(SettingsOf(Printer()));
     return info.hasPrinterDC;
 }
 
 bool QtViewPrinting::DoPreparePrinting(PrintInfo& info) {
     if (!CreatePrinterDC(info)) {
         // No printer yet: let the user choose one, as the framework does.
-        QPrintDialog dialog(printer_.get(), parent_);
-        if (ExecKeepingPaper(dialog) != QDialog::Accepted || !printer_->isValid()) return false;
-        UsePrintableArea(*printer_);
-        app_.SelectPrinter(SettingsOf(*printer_));
+        QPrintDialog dialog(&Printer(), parent_);
+        if (ExecKeepingPaper(dialog) != QDialog::Accepted || !Printer().isValid()) return false;
+        UsePrintableArea(Printer());
+        app_.SelectPrinter(SettingsOf(Printer()));
         info.hasPrinterDC = true;
     }
     return true;
@@ -154,14 +160,14 @@ void QtViewPrinting::PaintPage(QPrinter& printer) {
 void QtViewPrinting::OnFilePrint() {
     PrintInfo info;
     if (!view_.OnPreparePrinting(info)) return;
-    PaintPage(*printer_);
+    PaintPage(Printer());
 }
 
 void QtViewPrinting::OnFilePrintPreview() {
     PrintInfo info;
     info.preview = true;
     if (!view_.OnPreparePrinting(info)) return;
-    QPrintPreviewDialog preview(printer_.get(), parent_);
+    QPrintPreviewDialog preview(&Printer(), parent_);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [this](QPrinter* printer) { PaintPage(*printer); });
     preview.exec();
 }

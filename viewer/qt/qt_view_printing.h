@@ -51,6 +51,8 @@ public:
     static void UsePrintableArea(QPrinter& printer);
 
 private:
+    QPrinter& Printer();
+
     CVarnelleApp& app_;
     DocumentProvider& documents_;
     CVarnelleView& view_;
