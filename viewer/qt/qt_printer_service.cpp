@@ -6,7 +6,9 @@
 #include <QPageLayout>
 #include <QPrinterInfo>
 
-std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
+namespace {
+
+std::optional<PrinterSettings> QueryDefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return std::nullopt;
     PrinterSettings settings;
@@ -19,4 +21,13 @@ std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
                                     : PrintOrientation::Portrait;
     settings.mode.paper = PaperOf(info.defaultPageSize());
     return settings;
+}
+
+}  // namespace
+
+void QtPrinterService::StartDefaultPrinterQuery() { pending_ = std::async(std::launch::async, QueryDefaultPrinter); }
+
+std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
+    if (pending_.valid()) return pending_.get();
+    return QueryDefaultPrinter();
 }
