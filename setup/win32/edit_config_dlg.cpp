@@ -20,7 +20,7 @@ void CEditConfigDlg::OnInit() {
         {IDC_INSTRUCTIONS, texts::kInstructionsButton}, {IDOK, texts::kOkButton}, {IDCANCEL, texts::kCancelButton}};
     SetTexts(Window(), buttons);
     // Enter is a line break in the box, so OK is only reached by its button.
-    m_hTextBox = CreateTextBox(Window(), IDC_CONFIG_TEXT, kTextBoxPixels,
+    m_hTextBox = CreateTextBox(Window(), IDC_CONFIG_TEXT, AboveButton(Window(), kTextBoxPixels, IDOK),
                                ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL);
     ::SendMessageA(m_hTextBox, WM_SETFONT, ::SendMessageA(Window(), WM_GETFONT, 0, 0), FALSE);
 

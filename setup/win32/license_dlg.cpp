@@ -21,7 +21,7 @@ void CLicenseDlg::OnInit() {
     ::SetWindowTextA(Window(), texts::kLicenseCaption);
     const ControlText buttons[] = {{IDOK, texts::kAgreeButton}, {IDCANCEL, texts::kCloseButton}};
     SetTexts(Window(), buttons);
-    m_hTextBox = CreateTextBox(Window(), IDC_LICENSE_TEXT, kTextBoxPixels,
+    m_hTextBox = CreateTextBox(Window(), IDC_LICENSE_TEXT, AboveButton(Window(), kTextBoxPixels, IDOK),
                                ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL);
     // 12 points (240 twips), regular, ANSI, roman family.
     HDC dc = ::GetDC(Window());

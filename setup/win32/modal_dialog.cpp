@@ -50,6 +50,15 @@ std::string WindowText(HWND window) {
 
 std::string ItemText(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
 
+RECT AboveButton(HWND dialog, RECT pixels, int buttonId) {
+    RECT button{};
+    if (!::GetWindowRect(::GetDlgItem(dialog, buttonId), &button)) return pixels;
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
+    const LONG lowest = button.top - pixels.top;
+    if (pixels.bottom > lowest && lowest > pixels.top) pixels.bottom = lowest;
+    return pixels;
+}
+
 HWND CreateTextBox(HWND dialog, int id, RECT pixels, DWORD style) {
     HWND box = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
                                  pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,

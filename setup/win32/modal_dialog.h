@@ -43,6 +43,10 @@ std::string ItemText(HWND dialog, int id);
 
 // A text box made when the dialog is made, at a rectangle given in pixels.
 HWND CreateTextBox(HWND dialog, int id, RECT pixels, DWORD style);
+// `pixels` with its bottom kept above the dialog's button `buttonId` by the box's top margin.
+// The buttons are placed in dialog units, so a smaller dialog font brings them up under a
+// box placed in pixels.
+RECT AboveButton(HWND dialog, RECT pixels, int buttonId);
 
 // Collapses a text box's selection to the start without scrolling it.
 void CollapseSelectionToStart(HWND textBox);

@@ -7,6 +7,7 @@
 // key ID VK           a key pressed and released in it (VK as a decimal number)
 // expect ID TEXT      its text is exactly TEXT
 // shown ID / hidden ID   it is visible and enabled / hidden and disabled
+// apart ID ID         the two controls' rectangles do not overlap
 // says TEXT           a static text of the current window is exactly TEXT (message boxes)
 // dblclick ID ROW     a double click with the mouse on the picture of the tree's visible row
 //                     ROW (0 the root, later rows one level in), as the tree's rows are laid
@@ -137,6 +138,13 @@ int main(int argc, char** argv) {
             const bool hidden = !::IsWindowVisible(control) && !::IsWindowEnabled(control);
             if (step == "shown" ? !shown : !hidden) Fail(std::string("control ") + argv[i + 1] + " is not " + step);
             i += 1;
+        } else if (step == "apart") {
+            RECT first{}, second{}, both{};
+            ::GetWindowRect(Control(argument(1)), &first);
+            ::GetWindowRect(Control(argument(2)), &second);
+            if (::IntersectRect(&both, &first, &second))
+                Fail(std::string("controls ") + argv[i + 1] + " and " + argv[i + 2] + " overlap");
+            i += 2;
         } else if (step == "says") {
             Search search{argument(1), false};
             if (!g_current) Fail("no window waited for");

@@ -88,7 +88,7 @@ cancel_exit)
   ;;
 licence_close)
   start "$work"
-  drive wait "Varnelle Setup" click 1000 wait "License Agreement" click 2
+  drive wait "Varnelle Setup" click 1000 wait "License Agreement" apart 1030 1 apart 1030 2 click 2
   ended
   [ ! -e "$c/Varnelle" ] || fail "Close installed"
   ;;
@@ -97,7 +97,7 @@ access_code_editor)
   agree
   # One letter in another case does nothing; the code brings back the directory and Edit.
   drive wait Install set 1011 'tkvQ!!' expect 1011 'tkvQ!!' hidden 1019 set 1011 'tkvq!!' \
-        expect 1011 'C:\Varnelle' shown 1019 click 1019 wait "Edit Config.cfg" click 1041 \
+        expect 1011 'C:\Varnelle' shown 1019 click 1019 wait "Edit Config.cfg" apart 1040 1 apart 1040 1041 click 1041 \
         wait Instructions says "* Headers must not be terminated." click 2 gone Instructions \
         wait "Edit Config.cfg" set 1040 $'[APPNAME]\nEdited;\n[DELREGKEY]' click 1 \
         wait Setup says "Bad config.cfg file." click 1 wait Install click 2 wait "Varnelle Setup" click 2
