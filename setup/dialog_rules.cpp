@@ -14,7 +14,9 @@ bool UnlocksEditor(const std::vector<platform::Mount>& mounts, const std::string
 }
 
 std::string ExploreFolder(const std::string& setupDirectory) {
-    if (setupDirectory.size() <= 1) return setupDirectory;
+    // A root keeps its separator: "C:" alone names the drive's current folder, not its root.
+    const bool driveRoot = setupDirectory.size() == 3 && setupDirectory[1] == ':';
+    if (setupDirectory.size() <= 1 || driveRoot) return setupDirectory;
     return setupDirectory.substr(0, setupDirectory.size() - 1);
 }
 

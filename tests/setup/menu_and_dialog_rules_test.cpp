@@ -86,6 +86,8 @@ TEST(DialogRules, AccessCodeIsExactAndNeedsAWritableKindOfDrive) {
 TEST(DialogRules, ExploreFolderAndCrLfLineEnds) {
     EXPECT_EQ(ExploreFolder("/home/ann/setup/"), "/home/ann/setup");
     EXPECT_EQ(ExploreFolder("/"), "/");
+    EXPECT_EQ(ExploreFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ExploreFolder("C:\\Setup\\"), "C:\\Setup");
     EXPECT_EQ(WithCrLf("a\nb\r\nc\rd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
     EXPECT_EQ(WithCrLf("\r\r\n"), "\r\n\r\n");
     EXPECT_EQ(WithCrLf("no end"), "no end");
