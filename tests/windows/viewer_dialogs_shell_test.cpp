@@ -2,6 +2,8 @@
 // values to the document and the view; Cancel leaves them.
 #include "tests/windows/dialog_test_support.h"
 #include "viewer/res/command_ids.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/view/show_picture_limits.h"
 #include "viewer/win32/dialogs/dialog_ids.h"
 #include "viewer/win32/win32_printer_service.h"
 #include "viewer/win32/win32_shell.h"
@@ -54,7 +56,7 @@ protected:
                       [this](std::function<void(int)> onTick) -> platform::TimerService& {
                           return viewTimers.emplace(std::move(onTick));
                       },
-                      drives, folders},
+                      drives, folders, LoaderDecoder(fs, heap), kShowPictureLimits},
                      &runner};
 };
 

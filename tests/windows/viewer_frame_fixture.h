@@ -1,7 +1,11 @@
 #pragma once
 // The Win32 frame and view under Wine, over their real windows: a folder of three
 // 1600 x 1200 pictures of one colour each (red, green, blue), shown in a view of 800 x 500,
-// transitions off, the show running.
+// transitions off, the show running. Boxes are recorded, not raised.
+#include "viewer/document/dib_tools.h"
+#include "viewer/res/texts.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/view/show_picture_limits.h"
 #include "viewer/win32/resource_ids.h"
 #include "viewer/win32/win32_printer_service.h"
 #include "viewer/win32/win32_shell.h"
@@ -11,9 +15,9 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_folder_scan.h"
 #include "platform/win32/win32_heap.h"
-#include "platform/win32/win32_message_sink.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_timer_service.h"
+#include "platform/fake/recording_message_sink.h"
 #include "tests/support/view_settings.h"
 
 #include <commctrl.h>
@@ -21,8 +25,11 @@
 
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -79,6 +86,55 @@ inline std::vector<std::uint32_t> GrabRow(HWND window, int y, int width, bool pa
     return row;
 }
 
+// The system's files, noting the threads that read each whole file (as the decoders do).
+class WatchedFiles final : public platform::FileSystem {
+public:
+    bool Find(const std::string& path, platform::DirEntry* entry) const override { return files_.Find(path, entry); }
+    platform::FileCause List(const std::string& folder, std::vector<platform::DirEntry>* entries) const override {
+        return files_.List(folder, entries);
+    }
+    std::string CurrentDirectory() const override { return files_.CurrentDirectory(); }
+    std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode, bool exclusive,
+                                         platform::FileCause* cause) override {
+        return files_.Open(path, mode, exclusive, cause);
+    }
+    std::unique_ptr<platform::FileBytes> ReadOnlyBytes(const std::string& path, std::uint64_t maxBytes,
+                                                       platform::FileCause* cause) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            readers_[path].insert(GetCurrentThreadId());
+        }
+        return files_.ReadOnlyBytes(path, maxBytes, cause);
+    }
+    std::set<DWORD> Readers(const std::string& path) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = readers_.find(path);
+        return found == readers_.end() ? std::set<DWORD>{} : found->second;
+    }
+
+private:
+    platform::win32::Win32FileSystem files_;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::set<DWORD>> readers_;
+};
+
+// A file whose name starts with this fails to decode with a box of the picture tools, as a
+// picture whose working copy cannot be made does.
+inline constexpr const char* kBoxedName = "boxed";
+
+// The program's decoder, with the boxed files above.
+inline SlidePictureCache::Decoder TestDecoder(platform::FileSystem& files, platform::Heap& heap) {
+    return [&heap, decode = LoaderDecoder(files, heap)](const std::string& path, const imagelib::ReductionRule& rule,
+                                                       DibImage& target, imagelib::PictureScale& scale,
+                                                       platform::MessageSink& messages) {
+        if (path.substr(path.find_last_of('\\') + 1).rfind(kBoxedName, 0) == 0) {
+            CDibTools(messages, heap).ShowInvalidImagePointer(texts::kInvalidImagePointer104);
+            return false;
+        }
+        return decode(path, rule, target, scale, messages);
+    };
+}
+
 inline RECT WindowRect(HWND window) {
     RECT rc{};
     GetWindowRect(window, &rc);
@@ -95,7 +151,7 @@ protected:
         shell.emplace(app, Win32ShellServices{heap, [this](std::function<void(int)> onTick) -> platform::TimerService& {
                                                   return viewTimers.emplace(std::move(onTick));
                                               },
-                                              drives, folders});
+                                              drives, folders, TestDecoder(fs, heap), kShowPictureLimits});
         shell->SetProfileStore(registry);
         ASSERT_TRUE(app.InitInstance(std::vector<std::string>{"0", kFolder}, *shell));
         Pump();
@@ -125,8 +181,11 @@ protected:
     HWND Frame() { return shell->Frame()->Handle(); }
     HWND View() { return shell->View()->Handle(); }
     CVarnelleView& view() { return shell->View()->View(); }
+    // Paints once the picture worker has nothing left to do and its results are in, so the
+    // slide asked for is the one on screen whatever the worker's speed.
     void Settle() {
         for (int round = 0; round < 3; ++round) {
+            shell->Pictures().WaitUntilIdle();
             Pump();
             (void)GrabRow(View(), 0, 1);
         }
@@ -152,12 +211,12 @@ protected:
     static HCURSOR ProgramCursor(int id) { return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)); }
 
     static constexpr const char* kFolder = "viewer-frame-show";
-    platform::win32::Win32FileSystem fs;
+    WatchedFiles fs;
     platform::win32::Win32Clock clock;
     platform::win32::Win32Heap heap;
     platform::win32::Win32Drives drives;
     platform::win32::Win32FolderScan folders;
-    platform::win32::Win32MessageSink messages;
+    platform::fake::RecordingMessageSink messages;
     platform::win32::Win32Registry registry;
     std::optional<platform::win32::Win32TimerService> viewTimers;
     Win32PrinterService printers;

@@ -127,7 +127,9 @@ TEST_F(ViewerFrameTest, TheViewTimerTurnsTheSlideAndASweepEndsOnTheNextSlidesPix
     EXPECT_EQ(Pane(2), "Slide 3 of 3");
 
     // The window grows during a sweep: once it is over, the slide is painted at its new place.
-    // The key is up before the sweep begins, so its repaint comes first.
+    // The key is up before the sweep begins, so its repaint comes first. The next slide is
+    // decoded ahead meanwhile, so the paint after the key starts its sweep.
+    shell->Pictures().WaitUntilIdle();
     view().SetTransitions(1, 6.0f, 3.0f);
     SendMessageA(View(), WM_KEYDOWN, VK_RIGHT, 0);
     SendMessageA(View(), WM_KEYUP, VK_RIGHT, 0);

@@ -1,6 +1,7 @@
 #include "viewer/app/varnelle_app.h"
 #include "viewer/qt/qt_printer_service.h"
 #include "viewer/qt/viewer_shell.h"
+#include "viewer/view/show_picture_limits.h"
 
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_drives.h"
@@ -17,18 +18,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-namespace {
-
-// Picture memory: the slide on screen and the neighbours decoded ahead. Three of the largest
-// pictures a fit to the window stores (the slide shown, the next and the one just left, so a
-// step either way finds its picture ready), and never more than 96 MiB on a large screen.
-constexpr std::size_t kPictureBudgetBytes = std::size_t{96} << 20;
-constexpr int kPicturesPerClient = 3;
-constexpr int kSlidesAhead = 4;
-constexpr int kSlidesBehind = 1;
-
-}  // namespace
 
 // The viewer's composition root: every backend and budget is chosen here and handed down.
 int main(int argc, char** argv) {
@@ -51,7 +40,7 @@ int main(int argc, char** argv) {
                             [&](std::function<void(int)> onTick) -> platform::TimerService& {
                                 return viewTimers.emplace(&qt, std::move(onTick));
                             },
-                            {kPictureBudgetBytes, kSlidesAhead, kSlidesBehind, kPicturesPerClient}});
+                            kShowPictureLimits});
     if (!app.InitInstance(std::vector<std::string>(argv + 1, argv + argc), shell)) return 1;  // the arguments Qt left
     return qt.exec();
 }

@@ -1,4 +1,6 @@
 #include "viewer/app/varnelle_app.h"
+#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/view/show_picture_limits.h"
 #include "viewer/win32/win32_printer_service.h"
 #include "viewer/win32/win32_shell.h"
 
@@ -17,7 +19,7 @@
 #include <string>
 #include <vector>
 
-// The viewer's composition root on Windows: every backend is chosen here and handed down.
+// The viewer's composition root on Windows: every backend and budget is chosen here and handed down.
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
     platform::win32::Win32FileSystem fs;
     platform::win32::Win32Clock clock;
@@ -32,7 +34,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     Win32Shell shell(app, {heap, [&](std::function<void(int)> onTick) -> platform::TimerService& {
                                return viewTimers.emplace(std::move(onTick));
                            },
-                           drives, folders});
+                           drives, folders, LoaderDecoder(fs, heap), kShowPictureLimits});
     platform::win32::Win32Registry registry;
     shell.SetProfileStore(registry);
     if (!app.InitInstance(std::vector<std::string>(__argv + 1, __argv + __argc), shell)) return 1;

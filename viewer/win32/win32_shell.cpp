@@ -20,7 +20,8 @@ Win32Shell::Win32Shell(CVarnelleApp& app, Win32ShellServices services, Win32Dial
     : app_(app),
       services_(std::move(services)),
       dialogs_(runner ? *runner : modalRunner_, app.Services().messages),
-      pictures_(app.Services().fs, app.Services().messages, services_.heap),
+      pictures_(services_.decodeSlide, [this](std::function<void()> task) { poster_.Post(std::move(task)); },
+                app.Services().messages, services_.pictureLimits),
       documentCommands_(*this),
       applicationCommands_(
           app, *this, [this] { PostQuitMessage(0); }, [this] { dialogs_.RunAbout(); }) {}
@@ -52,7 +53,17 @@ bool Win32Shell::NewDocument(const std::string& startPath, const std::string& fi
         document_->SetDialogs(&dialogs_);
     }
     const bool loaded = document_->OnNewDocument(startPath, firstSlide);
-    if (first) MakeFrameAndView();
+    if (first) {
+        // The first slide decodes on the worker while the frame and the view are built. The
+        // frame fills the screen's work area at most, so the view's client area is no larger.
+        RECT area{};
+        if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
+            pictures_.NewShow(document_->m_astrSlides);
+            pictures_.StartFirstSlide(document_->m_nFirstSlide,
+                                      PictureNeed::Fit(area.right - area.left, area.bottom - area.top));
+        }
+        MakeFrameAndView();
+    }
     // A load that fails leaves an empty show, which the view must not index with the old
     // show's slide number: it is reset either way.
     view_->View().OnInitialUpdate();

@@ -4,10 +4,11 @@
 #include "viewer/app/varnelle_app.h"
 #include "viewer/document/varnelle_doc.h"
 #include "viewer/frame/shell_commands.h"
-#include "viewer/view/loader_slide_pictures.h"
+#include "viewer/view/slide_picture_cache.h"
 #include "viewer/win32/dialogs/viewer_dialogs.h"
 #include "viewer/win32/main_frame.h"
 #include "viewer/win32/print/win32_view_printing.h"
+#include "viewer/win32/ui_task_poster.h"
 #include "viewer/win32/view_window.h"
 
 #include <functional>
@@ -37,6 +38,9 @@ struct Win32ShellServices {
     // What the folder selection lists.
     const platform::Drives& drives;
     const platform::FolderScan& folders;
+    // How the picture cache's worker decodes a slide, and what it may hold.
+    SlidePictureCache::Decoder decodeSlide;
+    SlidePictureCache::Limits pictureLimits;
 };
 
 // Joins the application object, the one document, the frame and the view, as the
@@ -63,6 +67,7 @@ public:
     MainFrameWin32* Frame() { return frame_.get(); }
     ViewWindowWin32* View() { return view_.get(); }
     Win32ViewPrinting* Printing() { return printing_.get(); }
+    SlidePictureCache& Pictures() { return pictures_; }
     // Dispatches one message the way the program's loop does (accelerators first).
     void Dispatch(MSG& message);
 
@@ -74,7 +79,10 @@ private:
     Win32BitmapResources resources_;
     ModalDialogRunner modalRunner_;
     Win32ViewerDialogs dialogs_;
-    LoaderSlidePictures pictures_;
+    // Outlives the cache, whose worker posts to it.
+    UiTaskPoster poster_;
+    // Outlives the view, which hands pictures back to it.
+    SlidePictureCache pictures_;
     std::optional<HCURSOR> waitCursorPrevious_;
     std::unique_ptr<CVarnelleDoc> document_;
     DocumentCommands documentCommands_;
