@@ -11,24 +11,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <cstdlib>
-
 namespace cupstest {
 namespace {
-
-// The viewer asks for the default printer on another thread while its window is built;
-// that answer, and every later one asked on the spot, is the scheduler's default queue.
-TEST_F(CupsPrintTest, TheDefaultPrinterAskedAheadIsTheSchedulersDefault) {
-    const char* queue = std::getenv("VARNELLE_PRINT_QUEUE");
-    ASSERT_NE(queue, nullptr);
-    QtPrinterService service;
-    service.StartDefaultPrinterQuery();
-    for (int ask = 0; ask < 2; ++ask) {
-        const std::optional<PrinterSettings> printer = service.DefaultPrinter();
-        ASSERT_TRUE(printer.has_value()) << "ask " << ask;
-        EXPECT_EQ(printer->names.device, queue) << "ask " << ask;
-    }
-}
 
 TEST_F(CupsPrintTest, DefaultOffset) {
     PrintAndCheck(CPrintDlg::kDefaultOffset);

@@ -34,7 +34,6 @@ int main(int argc, char** argv) {
     // Made with the view, whose ticks it delivers; outlives the shell.
     std::optional<platform::qt::QtTimerService> viewTimers;
     QtPrinterService printers;
-    printers.StartDefaultPrinterQuery();  // answered while the frame is built
     CVarnelleApp app({fs, messages, clock, printers});
     ViewerShell shell(app, {drives, folders, heap,
                             [&](std::function<void(int)> onTick) -> platform::TimerService& {

@@ -6,9 +6,7 @@
 #include <QPageLayout>
 #include <QPrinterInfo>
 
-namespace {
-
-std::optional<PrinterSettings> QueryDefaultPrinter() {
+std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return std::nullopt;
     PrinterSettings settings;
@@ -21,13 +19,4 @@ std::optional<PrinterSettings> QueryDefaultPrinter() {
                                     : PrintOrientation::Portrait;
     settings.mode.paper = PaperOf(info.defaultPageSize());
     return settings;
-}
-
-}  // namespace
-
-void QtPrinterService::StartDefaultPrinterQuery() { pending_ = std::async(std::launch::async, QueryDefaultPrinter); }
-
-std::optional<PrinterSettings> QtPrinterService::DefaultPrinter() const {
-    if (pending_.valid()) return pending_.get();
-    return QueryDefaultPrinter();
 }

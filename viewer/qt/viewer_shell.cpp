@@ -40,9 +40,6 @@ void ViewerShell::LoadProfile(const std::string& key, int /*recentFiles: the men
 bool ViewerShell::NewDocument(const std::string& startPath, const std::string& firstSlide) {
     const bool first = !document_;
     if (first) {
-        // The frame and the view come first: the document asks for the default printer, whose
-        // answer may still be on its way.
-        MakeFrameAndView();
         const AppServices& services = app_.Services();
         document_ = std::make_unique<CVarnelleDoc>(
             DocumentServices{services.fs, services.messages, services.printers, services_.heap}, *this, resources_);
@@ -50,13 +47,14 @@ bool ViewerShell::NewDocument(const std::string& startPath, const std::string& f
     }
     const bool loaded = document_->OnNewDocument(startPath, firstSlide);
     if (first) {
-        // The first slide decodes on the worker while the window is shown. The frame fills
-        // the screen's free area, so the view's client area is no larger.
+        // The first slide decodes on the worker while the frame and the view are built. The
+        // frame fills the screen's free area, so the view's client area is no larger.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QSize area = screen->availableGeometry().size();
             pictures_.NewShow(document_->m_astrSlides);
             pictures_.StartFirstSlide(document_->m_nFirstSlide, PictureNeed::Fit(area.width(), area.height()));
         }
+        MakeFrameAndView();
     }
     // A load that fails leaves an empty show, which the view must not index with the old
     // show's slide number: it is reset either way.
